@@ -1,0 +1,70 @@
+#pragma once
+
+#include "Finestra.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// The text engine: the separator catalogue, the current options, and the
+// procedure that turns the input box into the sorted output box.
+namespace Dichiarazioni {
+
+inline constexpr int NumSeparatori = 14;
+inline constexpr int IndiceInvio = 1;
+
+// Message-box flags: exclamation icon, OK only, bring to the foreground.
+inline constexpr unsigned FlagAvviso = 0x10030;
+// Information icon, OK only, bring to the foreground.
+inline constexpr unsigned FlagInformazione = 0x10040;
+
+inline const QString TitoloAvviso = QStringLiteral("Quorla!");
+inline const QString TestoImpossibileFormattare = QStringLiteral("Impossibile formattare il testo");
+
+// Catalogue, filled by Init_Separatori and constant afterwards.
+extern std::array<QString, NumSeparatori> Tab_Separatori;
+extern std::array<QString, NumSeparatori> Nomi_Separatori;
+extern QString Sep_Interno;
+
+// Current options. Only Init_Separatori, Leggi_Separatori and (for
+// Num_Caratteri) the main window write them.
+extern std::array<bool, NumSeparatori> Sep_Ingresso;
+extern QString Sep_Uscita;
+extern QString Sep_Capo;
+extern QString Sep_Ultimo;
+extern std::int16_t Num_Caratteri;
+
+// The separator dialog's control states. The vectors hold as many members as
+// the dialog has; members past the catalogue are ignored.
+struct Stato_Dialogo {
+    std::vector<int> Chk_Separa;          // 0 unticked, 1 ticked, 2 greyed
+    std::vector<bool> Opt_Separatore_Out; // exactly one selected in a working dialog
+    std::array<bool, 2> Opt_Capo{};       // "Nessuno", "Come "Testo riordinato""
+    std::array<bool, 2> Opt_Ultimo{};
+};
+
+// The first two status-bar panels.
+struct Testi_Stato {
+    QString pannello1;
+    QString pannello2;
+};
+
+// Fills the catalogue and the default output options; returns the dialog's
+// default state. Sep_Ingresso and Num_Caratteri are left alone.
+Stato_Dialogo Init_Separatori();
+
+// Reads the dialog state into the options and composes the two panel texts.
+Testi_Stato Leggi_Separatori(const Stato_Dialogo& stato);
+
+// Sorts the input box into the output box through the window's operations.
+void Elabora_Testo(Finestra& finestra);
+
+// The engine's working containers, readable after a run: the items in order
+// (LstOrdine) and the lines of the last reflow (Lst_Frasi).
+const QStringList& LstOrdine();
+const QStringList& Lst_Frasi();
+void SvuotaListe();
+
+} // namespace Dichiarazioni
