@@ -1,7 +1,6 @@
 #include "Dichiarazioni.h"
 
 #include <QCollator>
-#include <QHash>
 #include <QStringView>
 #include <algorithm>
 #include <numeric>
@@ -20,8 +19,28 @@ std::int16_t Num_Caratteri = 0;
 
 namespace {
 
-QStringList g_LstOrdine;
-QStringList g_LstFrasi;
+// The containers hold views into the texts they were cut from, which are kept
+// alive with them: a large input then costs no copy per item.
+struct Contenitore {
+    QString testo;
+    std::vector<QStringView> voci;
+
+    void svuota() {
+        voci.clear();
+        voci.shrink_to_fit();
+        testo.clear();
+    }
+    QStringList elenco() const {
+        QStringList l;
+        l.reserve(qsizetype(voci.size()));
+        for (const QStringView v : voci)
+            l.append(v.toString());
+        return l;
+    }
+};
+
+Contenitore g_LstOrdine;
+Contenitore g_LstFrasi;
 
 constexpr char16_t Marcatore = 1;
 constexpr char16_t Spazio = u' ';
@@ -49,11 +68,13 @@ QStringView trimSpazi(QStringView s) {
 std::vector<QStringView> estraiVoci(QStringView testo) {
     std::array<bool, 128> attivo{};
     for (int i = 0; i < NumSeparatori; ++i) {
-        if (Sep_Ingresso[i] && Tab_Separatori[i].size() == 1 && Tab_Separatori[i][0].unicode() < 128)
+        if (Sep_Ingresso[i] && Tab_Separatori[i].size() == 1 &&
+            Tab_Separatori[i][0].unicode() < 128)
             attivo[Tab_Separatori[i][0].unicode()] = true;
     }
     attivo[Marcatore] = true;
-    const bool invioAttivo = Sep_Ingresso[IndiceInvio] && Tab_Separatori[IndiceInvio] == QChar(Invio);
+    const bool invioAttivo =
+        Sep_Ingresso[IndiceInvio] && Tab_Separatori[IndiceInvio] == QChar(Invio);
 
     auto confine = [&](qsizetype i) {
         const char16_t c = testo[i].unicode();
@@ -86,19 +107,68 @@ std::vector<QStringView> estraiVoci(QStringView testo) {
 // in input order. Each distinct text gets one collation key; the items are then
 // placed by a stable counting sort on the rank of their text, so the cost of
 // the collator grows with the vocabulary, not with the length of the input.
-std::vector<QStringView> ordina(const std::vector<QStringView>& voci) {
-    QHash<QStringView, qsizetype> indiceDi;
-    indiceDi.reserve(qsizetype(voci.size()));
+// Gives each distinct text an id, in order of first appearance. Open
+// addressing with the full hash kept beside the id, so that a lookup touches
+// the text it compares with only when the hashes already agree: the items are
+// scattered over a large input, and every such touch is a cache miss.
+class Vocabolario {
+public:
     std::vector<QStringView> distinte;
-    std::vector<qsizetype> idVoce(voci.size());
-    for (std::size_t k = 0; k < voci.size(); ++k) {
-        auto it = indiceDi.constFind(voci[k]);
-        if (it == indiceDi.cend()) {
-            it = indiceDi.insert(voci[k], qsizetype(distinte.size()));
-            distinte.push_back(voci[k]);
+
+    qsizetype id(QStringView v) {
+        const std::uint64_t h = hash(v);
+        std::size_t i = std::size_t(h) & maschera;
+        for (;;) {
+            Casella& c = caselle[i];
+            if (c.id == 0) {
+                c = {h, qsizetype(distinte.size()) + 1};
+                distinte.push_back(v);
+                if (distinte.size() * 2 > caselle.size())
+                    raddoppia();
+                return qsizetype(distinte.size()) - 1;
+            }
+            if (c.hash == h && distinte[std::size_t(c.id - 1)] == v)
+                return c.id - 1;
+            i = (i + 1) & maschera;
         }
-        idVoce[k] = it.value();
     }
+
+private:
+    struct Casella {
+        std::uint64_t hash = 0;
+        qsizetype id = 0; // 1 + the id; 0 for an empty slot
+    };
+    std::vector<Casella> caselle = std::vector<Casella>(1024);
+    std::size_t maschera = 1023;
+
+    static std::uint64_t hash(QStringView v) {
+        std::uint64_t h = 0xcbf29ce484222325ull ^ std::uint64_t(v.size());
+        for (const QChar c : v)
+            h = (h ^ c.unicode()) * 0x100000001b3ull;
+        return h ^ (h >> 29);
+    }
+
+    void raddoppia() {
+        std::vector<Casella> vecchie(caselle.size() * 2);
+        vecchie.swap(caselle);
+        maschera = caselle.size() - 1;
+        for (const Casella& c : vecchie) {
+            if (c.id == 0)
+                continue;
+            std::size_t i = std::size_t(c.hash) & maschera;
+            while (caselle[i].id != 0)
+                i = (i + 1) & maschera;
+            caselle[i] = c;
+        }
+    }
+};
+
+std::vector<QStringView> ordina(const std::vector<QStringView>& voci) {
+    Vocabolario vocabolario;
+    std::vector<qsizetype> idVoce(voci.size());
+    for (std::size_t k = 0; k < voci.size(); ++k)
+        idVoce[k] = vocabolario.id(voci[k]);
+    const std::vector<QStringView>& distinte = vocabolario.distinte;
 
     QCollator collatore; // the default locale, which is the system's unless a test pins it
     std::vector<QCollatorSortKey> chiavi;
@@ -136,25 +206,38 @@ std::vector<QStringView> ordina(const std::vector<QStringView>& voci) {
     return ordinate;
 }
 
+// One allocation and plain copies: appending piece by piece costs more than
+// the sort itself on a large text.
+QString unisciViste(const std::vector<QStringView>& parti, QStringView separatore) {
+    if (parti.empty())
+        return QString();
+    qsizetype lunghezza = separatore.size() * qsizetype(parti.size() - 1);
+    for (const QStringView p : parti)
+        lunghezza += p.size();
+    QString unito(lunghezza, Qt::Uninitialized);
+    QChar* scrivi = unito.data();
+    for (std::size_t k = 0; k < parti.size(); ++k) {
+        if (k > 0)
+            scrivi = std::copy(separatore.begin(), separatore.end(), scrivi);
+        scrivi = std::copy(parti[k].begin(), parti[k].end(), scrivi);
+    }
+    return unito;
+}
+
 // Joins the ordered items with the output separator and mends the doubled
 // separators that items beginning or ending with it leave behind.
 QString unisci(const std::vector<QStringView>& ordinate) {
-    qsizetype lunghezza = 0;
-    for (const QStringView v : ordinate)
-        lunghezza += v.size() + Sep_Uscita.size();
-    QString unito;
-    unito.reserve(lunghezza);
-    for (const QStringView v : ordinate) {
-        unito.append(v);
-        unito.append(Sep_Uscita);
+    QString unito = unisciViste(ordinate, Sep_Uscita);
+    if (Sep_Uscita.isEmpty()) {
+        // Each item is followed by the separator and the last character is
+        // dropped: with no separator that character is the last item's own.
+        unito.chop(1);
+        return unito;
     }
-    unito.chop(1);
-    if (!Sep_Uscita.isEmpty()) {
-        // One left-to-right pass that does not rescan: three in a row become two.
-        unito.replace(Sep_Uscita + Sep_Uscita, Sep_Uscita);
-        if (unito.startsWith(Sep_Uscita))
-            unito.remove(0, 1);
-    }
+    // One left-to-right pass that does not rescan: three in a row become two.
+    unito.replace(Sep_Uscita + Sep_Uscita, Sep_Uscita);
+    if (unito.startsWith(Sep_Uscita))
+        unito.remove(0, 1);
     return unito;
 }
 
@@ -162,7 +245,7 @@ QString unisci(const std::vector<QStringView>& ordinate) {
 // separators. The text still to place is always a suffix of the joined text,
 // so a position stands for it and nothing is copied back in front.
 // Returns false when some stretch cannot be broken.
-bool spezza(const QString& unito, int n, QStringList& righe) {
+bool spezza(const QString& unito, int n, std::vector<QStringView>& righe) {
     const bool haSep = Sep_Uscita.size() == 1;
     const QChar s = haSep ? Sep_Uscita[0] : QChar();
     auto eSep = [&](QChar c) { return haSep && c == s; };
@@ -177,22 +260,22 @@ bool spezza(const QString& unito, int n, QStringList& righe) {
             ++inizioRiga;
         const QStringView riga = QStringView(unito).sliced(inizioRiga, fineRiga - inizioRiga);
         if (resto == fine && !riga.isEmpty()) {
-            righe.append(riga.toString());
+            righe.push_back(riga);
             return true;
         }
         if (resto < fine && eSep(unito[resto])) {
-            righe.append(riga.toString());
+            righe.push_back(riga);
             ++resto;
             continue;
         }
         if (!riga.isEmpty() && eSep(riga.back())) {
-            righe.append(riga.chopped(1).toString());
+            righe.push_back(riga.chopped(1));
             continue;
         }
         const qsizetype taglio = haSep ? riga.lastIndexOf(s) : -1;
         if (taglio < 0)
             return false;
-        righe.append(riga.first(taglio).toString());
+        righe.push_back(riga.first(taglio));
         resto = inizioRiga + taglio + 1;
     }
 }
@@ -216,7 +299,7 @@ void consegna(Finestra& f, const QString& testoUscita) {
 
 Stato_Dialogo Init_Separatori() {
     Sep_Interno = QString(QChar(Marcatore));
-    static const char16_t caratteri[NumSeparatori] = {u' ', 13,   9,    u';', u':', u',', u'.',
+    static const char16_t caratteri[NumSeparatori] = {u' ', 13,   9,    u';', u':', u',',  u'.',
                                                       u'!', u'?', u'<', u'>', u'/', u'\\', u'|'};
     for (int i = 0; i < NumSeparatori; ++i) {
         Tab_Separatori[i] = QString(QChar(caratteri[i]));
@@ -273,8 +356,7 @@ Testi_Stato Leggi_Separatori(const Stato_Dialogo& stato) {
 }
 
 void Elabora_Testo(Finestra& f) {
-    g_LstOrdine.clear();
-    g_LstFrasi.clear();
+    SvuotaListe();
 
     const QString originale = f.testoOrig();
     const QStringView lavoro = trimSpazi(originale);
@@ -288,16 +370,15 @@ void Elabora_Testo(Finestra& f) {
         return;
     }
 
-    const std::vector<QStringView> ordinate = ordina(estraiVoci(lavoro));
-    g_LstOrdine.reserve(qsizetype(ordinate.size()));
-    for (const QStringView v : ordinate)
-        g_LstOrdine.append(v.toString());
-    const QString unito = unisci(ordinate);
+    g_LstOrdine.testo = originale;
+    g_LstOrdine.voci = ordina(estraiVoci(lavoro));
+    const QString unito = unisci(g_LstOrdine.voci);
 
     QString uscita;
     if (f.aCapoAttivo()) {
-        if (spezza(unito, Num_Caratteri, g_LstFrasi)) {
-            uscita = g_LstFrasi.join(Sep_Capo + CapoRiga);
+        g_LstFrasi.testo = unito;
+        if (spezza(unito, Num_Caratteri, g_LstFrasi.voci)) {
+            uscita = unisciViste(g_LstFrasi.voci, Sep_Capo + CapoRiga);
         } else {
             f.messaggio(TestoImpossibileFormattare, TitoloAvviso, FlagAvviso);
             f.impostaPosizioneSlider(f.massimoSlider());
@@ -309,17 +390,17 @@ void Elabora_Testo(Finestra& f) {
     consegna(f, uscita);
 }
 
-const QStringList& LstOrdine() {
-    return g_LstOrdine;
+QStringList LstOrdine() {
+    return g_LstOrdine.elenco();
 }
 
-const QStringList& Lst_Frasi() {
-    return g_LstFrasi;
+QStringList Lst_Frasi() {
+    return g_LstFrasi.elenco();
 }
 
 void SvuotaListe() {
-    g_LstOrdine.clear();
-    g_LstFrasi.clear();
+    g_LstOrdine.svuota();
+    g_LstFrasi.svuota();
 }
 
 } // namespace Dichiarazioni

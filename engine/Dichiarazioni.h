@@ -61,10 +61,10 @@ Testi_Stato Leggi_Separatori(const Stato_Dialogo& stato);
 // Sorts the input box into the output box through the window's operations.
 void Elabora_Testo(Finestra& finestra);
 
-// The engine's working containers, readable after a run: the items in order
-// (LstOrdine) and the lines of the last reflow (Lst_Frasi).
-const QStringList& LstOrdine();
-const QStringList& Lst_Frasi();
+// Copies of the engine's working containers as the last run left them: the
+// items in order (LstOrdine) and the lines of the reflow (Lst_Frasi).
+QStringList LstOrdine();
+QStringList Lst_Frasi();
 void SvuotaListe();
 
 } // namespace Dichiarazioni
