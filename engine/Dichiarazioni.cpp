@@ -1,6 +1,7 @@
 #include "Dichiarazioni.h"
 
 #include <QCollator>
+#include <QLocale>
 #include <QStringView>
 #include <algorithm>
 #include <numeric>
@@ -170,7 +171,14 @@ std::vector<QStringView> ordina(const std::vector<QStringView>& voci) {
         idVoce[k] = vocabolario.id(voci[k]);
     const std::vector<QStringView>& distinte = vocabolario.distinte;
 
-    QCollator collatore; // the default locale, which is the system's unless a test pins it
+    // The default locale is the system's unless a test pins it. The C locale
+    // has no alphabet, and Qt would fall back to code-point order (every
+    // capital before every small letter, accents last): use the interface's
+    // language instead, whose order is the neutral one.
+    QLocale lingua;
+    if (lingua.language() == QLocale::C)
+        lingua = QLocale(QLocale::Italian, QLocale::Italy);
+    QCollator collatore(lingua);
     std::vector<QCollatorSortKey> chiavi;
     chiavi.reserve(distinte.size());
     for (const QStringView d : distinte)

@@ -55,6 +55,7 @@ private slots:
     void ordinamento();
     void ugualiRestanoInOrdine();
     void moltissimeVoci();
+    void localeSenzaAlfabeto();
 
     void aCapo_data();
     void aCapo();
@@ -270,6 +271,15 @@ void TestEngine::moltissimeVoci() {
     std::reverse(voci.begin(), voci.end());
     QCOMPARE(LstOrdine().size(), qsizetype(n));
     QCOMPARE(f.ordine, voci.join(';'));
+}
+
+void TestEngine::localeSenzaAlfabeto() {
+    QLocale::setDefault(QLocale::c());
+    FintaFinestra f;
+    f.orig = QStringLiteral("b é B a e");
+    Elabora_Testo(f);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QCOMPARE(f.ordine, QStringLiteral("a;b;B;e;é"));
 }
 
 void TestEngine::aCapo_data() {
