@@ -1,0 +1,115 @@
+#include "FileTesto.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <array>
+
+namespace QuorlaIo {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F. The five bytes the code
+// page leaves undefined keep their own value, as Windows itself maps them, so
+// every byte of a file has a character and nothing is lost.
+constexpr std::array<char16_t, 32> kWindows1252Alti = {
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
+};
+
+// Qt 6.4 knows no Windows-1252 decoder by name (not even through ICU), so the
+// difference from Latin-1 is patched in by hand.
+QString DecodificaWindows1252(QByteArrayView byte) {
+    QString testo = QString::fromLatin1(byte);
+    for (QChar& c : testo) {
+        const char16_t codice = c.unicode();
+        if (codice >= 0x80 && codice <= 0x9F)
+            c = QChar(kWindows1252Alti[codice - 0x80]);
+    }
+    return testo;
+}
+
+QString Decodifica(QByteArrayView byte) {
+    // A mark that announces UTF-8 is no part of the text, whichever decoding
+    // ends up being used for the rest.
+    constexpr QByteArrayView kBomUtf8("\xEF\xBB\xBF");
+    if (byte.startsWith(kBomUtf8))
+        byte = byte.sliced(kBomUtf8.size());
+
+    // Stateless, so that a sequence cut short by the end of the file counts as
+    // an error instead of being silently held back for more input. On Windows
+    // the ANSI code page decoder reports nothing, and with code page 1252 every
+    // byte is valid anyway: there the fallback below matters only in theory.
+    QStringDecoder sistema(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+    QString testo = sistema.decode(byte);
+    if (!sistema.hasError())
+        return testo;
+    // Old files from Windows arrive in its Western code page; reading them that
+    // way keeps their accented letters instead of replacement characters.
+    return DecodificaWindows1252(byte);
+}
+
+} // namespace
+
+std::optional<QString> LeggiFileTesto(const QString& percorso) {
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray byte = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+
+    QString testo = Decodifica(byte);
+    if (testo.isEmpty())
+        return testo;
+
+    // Items written one per line must stay apart once the lines become one
+    // text, so every line end turns into a single space. The end of the file
+    // closes the last line by itself, so a final line end adds nothing. One
+    // pass in place: QString::replace would move the tail of a large file once
+    // per batch of line ends.
+    const bool chiusoDaFineRiga = testo.endsWith(u'\r') || testo.endsWith(u'\n');
+    QChar* scrivi = testo.data();
+    const QChar* leggi = scrivi;
+    const QChar* const fine = leggi + testo.size();
+    while (leggi != fine) {
+        QChar c = *leggi++;
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && leggi != fine && *leggi == u'\n')
+                ++leggi;
+            c = u' ';
+        }
+        *scrivi++ = c;
+    }
+    testo.truncate(scrivi - testo.constData());
+    if (chiusoDaFineRiga)
+        testo.chop(1);
+    return testo;
+}
+
+bool ScriviFileTesto(const QString& percorso, const QString& testo) {
+    // Characters the system encoding lacks: UTF-8 has them all. A Windows ANSI
+    // code page writes the code page's default character (usually "?") in their
+    // place; the save still succeeds, the file being meant for that code page.
+    QStringEncoder sistema(QStringEncoder::System);
+    const QByteArray byte = sistema.encode(testo);
+
+    QSaveFile file(percorso);
+    // Writing straight into the target would leave it half-written when the
+    // save fails; the target must be replaced whole or not at all.
+    file.setDirectWriteFallback(false);
+    // Binary mode: the text's own line breaks reach the file as they are.
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(byte) != byte.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace QuorlaIo
