@@ -1,0 +1,365 @@
+#include "Frm_SepElenco.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <algorithm>
+
+using Dichiarazioni::NumSeparatori;
+
+namespace {
+
+// The layout was drawn in twips; at 96 dots per inch 15 of them make a pixel.
+constexpr int Twip = 15;
+
+constexpr int IndiceTab = 2;
+
+QRect daTwip(int sinistra, int alto, int larghezza, int altezza) {
+    return {sinistra / Twip, alto / Twip, larghezza / Twip, altezza / Twip};
+}
+
+// The layout was drawn for a small, narrow system font. Wider default fonts,
+// as on most Linux desktops, would cut the captions short, and the columns
+// leave no room to widen them: the dialog then takes the largest size of the
+// default family at which every caption fits its drawn width.
+bool didascalieComplete(const QWidget* finestra) {
+    const auto pulsanti = finestra->findChildren<QAbstractButton*>();
+    const bool pulsantiInteri = std::all_of(pulsanti.cbegin(), pulsanti.cend(), [](auto* b) {
+        return b->sizeHint().width() <= b->width();
+    });
+    const auto cornici = finestra->findChildren<QGroupBox*>();
+    return pulsantiInteri && std::all_of(cornici.cbegin(), cornici.cend(), [](auto* c) {
+               return c->minimumSizeHint().width() <= c->width();
+           });
+}
+
+void adattaCarattere(QWidget* finestra) {
+    constexpr qreal PuntiMinimi = 6.0;
+    constexpr int PixelMinimi = 8;
+    QFont carattere = finestra->font();
+    while (!didascalieComplete(finestra)) {
+        if (carattere.pointSizeF() > PuntiMinimi) {
+            carattere.setPointSizeF(std::max(PuntiMinimi, carattere.pointSizeF() - 0.5));
+        } else if (carattere.pointSizeF() <= 0 && carattere.pixelSize() > PixelMinimi) {
+            carattere.setPixelSize(carattere.pixelSize() - 1);
+        } else {
+            return;
+        }
+        finestra->setFont(carattere);
+    }
+}
+
+// The drawn heights are too low for most fonts: keep each control's place and
+// width, and give its caption the height it asks for. The rows stand far
+// enough apart for that.
+void alzaDoveServe(const QWidget* finestra) {
+    for (QAbstractButton* b : finestra->findChildren<QAbstractButton*>()) {
+        b->resize(b->width(), std::max(b->height(), b->sizeHint().height()));
+    }
+}
+
+struct Voce {
+    QString casella; // caption of the input check box
+    QString opzione; // caption of the output option
+    QString suggerimento;
+};
+
+const std::array<Voce, NumSeparatori>& voci() {
+    static const std::array<Voce, NumSeparatori> tabella{{
+        {QStringLiteral("Spazio"), QStringLiteral("Spazio"), QStringLiteral("Spazio")},
+        {QStringLiteral("Invio"), QStringLiteral("Invio"), QStringLiteral("Invio")},
+        {QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")},
+        {QStringLiteral("Punto e virgola"), QStringLiteral("Punto e virgola"), QStringLiteral(";")},
+        {QStringLiteral("Due punti"), QStringLiteral("Due punti"), QStringLiteral(":")},
+        {QStringLiteral("Virgola"), QStringLiteral("Virgola"), QStringLiteral(",")},
+        {QStringLiteral("Punto"), QStringLiteral("Punto"), QStringLiteral(".")},
+        {QStringLiteral("Punto esclamativo"), QStringLiteral("Punto esclamativo"),
+         QStringLiteral("!")},
+        {QStringLiteral("Punto di domanda"), QStringLiteral("Punto di domanda"),
+         QStringLiteral("?")},
+        {QStringLiteral("<"), QStringLiteral("<"), QStringLiteral("Minore di")},
+        {QStringLiteral(" >"), QStringLiteral(">"), QStringLiteral("Maggiore di")},
+        {QStringLiteral(" /"), QStringLiteral("/"), QStringLiteral("/")},
+        {QStringLiteral(" \\"), QStringLiteral("\\"), QStringLiteral("\\")},
+        {QStringLiteral("|"), QStringLiteral("|"), QStringLiteral("|")},
+    }};
+    return tabella;
+}
+
+// Two columns of seven, the same in the input and in the output frame.
+QRect postoVoce(int i) {
+    if (i < 7) {
+        return daTwip(240, 480 + 360 * i, 1425, 195);
+    }
+    return daTwip(1800, 480 + 360 * (i - 7), 1665, 195);
+}
+
+// The greyed state is only ever set by the program; a click or the space bar
+// goes from greyed or unticked to ticked and from ticked to unticked, never
+// back to greyed.
+class CasellaSeparatore : public QCheckBox {
+public:
+    CasellaSeparatore(const QString& testo, QWidget* genitore) : QCheckBox(testo, genitore) {
+        setTristate(true);
+    }
+
+protected:
+    void nextCheckState() override {
+        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+};
+
+QRadioButton* nuovaOpzione(const QString& testo, const QString& suggerimento, QButtonGroup* gruppo,
+                           int id, QWidget* cornice) {
+    auto* opzione = new QRadioButton(testo, cornice);
+    opzione->setToolTip(suggerimento);
+    gruppo->addButton(opzione, id);
+    return opzione;
+}
+
+// Within an exclusive group Tab stops on one option only, as on the classic
+// desktop, and the arrow keys move between the options. Qt moves that stop to
+// whichever option receives the focus; a selection made by the program has to
+// move it by hand, or Tab would enter the group at an option that is not the
+// selected one.
+void aggiornaFermataTab(QButtonGroup* gruppo) {
+    QAbstractButton* fermata = gruppo->checkedButton();
+    const auto pulsanti = gruppo->buttons();
+    if (fermata == nullptr) {
+        const auto primo = std::find_if(pulsanti.cbegin(), pulsanti.cend(),
+                                        [](QAbstractButton* b) { return b->isEnabled(); });
+        fermata = primo != pulsanti.cend() ? *primo : nullptr;
+    }
+    for (QAbstractButton* pulsante : pulsanti) {
+        const int politica = pulsante->focusPolicy();
+        pulsante->setFocusPolicy(Qt::FocusPolicy(pulsante == fermata ? politica | Qt::TabFocus
+                                                                     : politica & ~Qt::TabFocus));
+    }
+}
+
+// A group may have to show no selection at all, which an exclusive group does
+// not allow: lift the exclusion while the states are written. Members the
+// record does not hold keep their state; if the record selects more than one,
+// the lowest index wins so that the group stays exclusive.
+template <typename Scelte> void applicaScelta(QButtonGroup* gruppo, const Scelte& scelte) {
+    gruppo->setExclusive(false);
+    const auto quante = std::min<std::size_t>(scelte.size(), gruppo->buttons().size());
+    for (std::size_t i = 0; i < quante; ++i) {
+        gruppo->button(int(i))->setChecked(scelte[i]);
+    }
+    bool trovato = false;
+    for (int i = 0; i < int(gruppo->buttons().size()); ++i) {
+        QAbstractButton* pulsante = gruppo->button(i);
+        if (pulsante->isChecked()) {
+            pulsante->setChecked(!trovato);
+            trovato = true;
+        }
+    }
+    gruppo->setExclusive(true);
+    aggiornaFermataTab(gruppo);
+}
+
+QPixmap disegnaIcona(int lato) {
+    // A page of list items, each pair split by a red separator, drawn on a
+    // grid of 16 cells so that both sizes stay sharp.
+    const int k = lato / 16;
+    QPixmap figura(lato, lato);
+    figura.fill(Qt::transparent);
+    QPainter p(&figura);
+    const auto cella = [&](int x, int y, int w, int h, const QColor& colore) {
+        p.fillRect(x * k, y * k, w * k, h * k, colore);
+    };
+    cella(3, 1, 11, 15, Qt::gray);
+    cella(2, 0, 11, 15, Qt::black);
+    cella(3, 1, 9, 13, Qt::white);
+    const int prime[] = {3, 2, 4, 3};
+    for (int riga = 0; riga < 4; ++riga) {
+        const int y = 2 + 3 * riga;
+        cella(4, y, prime[riga], 2, Qt::darkBlue);
+        cella(4 + prime[riga], y, 1, 2, Qt::red);
+        cella(5 + prime[riga], y, 6 - prime[riga], 2, Qt::darkBlue);
+    }
+    return figura;
+}
+
+QIcon iconaSeparatori() {
+    QIcon icona;
+    icona.addPixmap(disegnaIcona(16));
+    icona.addPixmap(disegnaIcona(32));
+    return icona;
+}
+
+} // namespace
+
+Frm_SepElenco::Frm_SepElenco(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setWindowTitle(QStringLiteral("Selezione separatori di elenco"));
+    setWindowIcon(iconaSeparatori());
+    setFixedSize(10260 / Twip, 4035 / Twip);
+
+    auto* frmIngresso =
+        new QGroupBox(QStringLiteral("Separatori usati nel \"Testo in ingresso\""), this);
+    frmIngresso->setGeometry(daTwip(120, 120, 3615, 3015));
+    auto* frmUscita =
+        new QGroupBox(QStringLiteral("Separatore usato nel \"Testo riordinato\""), this);
+    frmUscita->setGeometry(daTwip(3840, 120, 3615, 3015));
+    auto* frmCapo = new QGroupBox(QStringLiteral("Separatore per \"testo a capo\""), this);
+    frmCapo->setGeometry(daTwip(7560, 120, 2535, 1455));
+    auto* frmUltimo = new QGroupBox(QStringLiteral("Separatore a \"fine testo\""), this);
+    frmUltimo->setGeometry(daTwip(7560, 1680, 2535, 1455));
+
+    m_grpUscita = new QButtonGroup(frmUscita);
+    m_grpCapo = new QButtonGroup(frmCapo);
+    m_grpUltimo = new QButtonGroup(frmUltimo);
+
+    for (int i = 0; i < NumSeparatori; ++i) {
+        const Voce& voce = voci()[i];
+        m_chkSepara[i] = new CasellaSeparatore(voce.casella, frmIngresso);
+        m_chkSepara[i]->setToolTip(voce.suggerimento);
+        m_chkSepara[i]->setGeometry(postoVoce(i));
+
+        m_optSeparatoreOut[i] =
+            nuovaOpzione(voce.opzione, voce.suggerimento, m_grpUscita, i, frmUscita);
+        m_optSeparatoreOut[i]->setGeometry(postoVoce(i));
+    }
+    // A line break and a tab may split the input but never join the output;
+    // their options stay in view so that both frames keep the same columns.
+    m_optSeparatoreOut[Dichiarazioni::IndiceInvio]->setEnabled(false);
+    m_optSeparatoreOut[IndiceTab]->setEnabled(false);
+
+    const QString nessuno = QStringLiteral("Nessuno");
+    const QString comeRiordinato = QStringLiteral("Come \"Testo riordinato\"");
+    m_optCapo[0] = nuovaOpzione(
+        nessuno, QStringLiteral("Non inserire il separatore dopo l'ultimo carattere della riga"),
+        m_grpCapo, 0, frmCapo);
+    m_optCapo[1] = nuovaOpzione(comeRiordinato,
+                                QStringLiteral("Inserisci il separatore usato per riordinare il "
+                                               "testo dopo l'ultimo carattere della riga"),
+                                m_grpCapo, 1, frmCapo);
+    m_optUltimo[0] = nuovaOpzione(nessuno,
+                                  QStringLiteral("Non aggiungere alcun separatore dopo l'ultimo "
+                                                 "carattere del testo riordinato"),
+                                  m_grpUltimo, 0, frmUltimo);
+    m_optUltimo[1] = nuovaOpzione(comeRiordinato,
+                                  QStringLiteral("Aggiungi il separatore usato per riordinare il "
+                                                 "testo dopo l'ultimo carattere del testo "
+                                                 "riordinato"),
+                                  m_grpUltimo, 1, frmUltimo);
+    for (int i = 0; i < 2; ++i) {
+        m_optCapo[i]->setGeometry(daTwip(120, 480 + 360 * i, 2055, 255));
+        m_optUltimo[i]->setGeometry(daTwip(120, 480 + 360 * i, 2055, 255));
+    }
+
+    m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    m_cmdOK->setGeometry(daTwip(8760, 3360, 1335, 495));
+    // Only an explicit press confirms: Enter elsewhere and Esc do nothing.
+    m_cmdOK->setAutoDefault(false);
+    m_cmdOK->setDefault(false);
+    connect(m_cmdOK, &QPushButton::clicked, this, &Frm_SepElenco::confermato);
+
+    QList<QWidget*> ordine;
+    ordine.append(QList<QWidget*>(m_chkSepara.cbegin(), m_chkSepara.cend()));
+    ordine.append(QList<QWidget*>(m_optSeparatoreOut.cbegin(), m_optSeparatoreOut.cend()));
+    ordine << m_optCapo[0] << m_optCapo[1] << m_optUltimo[0] << m_optUltimo[1] << m_cmdOK;
+    for (qsizetype i = 1; i < ordine.size(); ++i) {
+        QWidget::setTabOrder(ordine[i - 1], ordine[i]);
+    }
+    for (QButtonGroup* gruppo : {m_grpUscita, m_grpCapo, m_grpUltimo}) {
+        aggiornaFermataTab(gruppo);
+    }
+
+    adattaCarattere(this);
+    alzaDoveServe(this);
+
+    // Shown without an owner, so it is centred on the screen instead.
+    if (const QScreen* schermo = QGuiApplication::primaryScreen()) {
+        QRect posto(QPoint(), size());
+        posto.moveCenter(schermo->availableGeometry().center());
+        move(posto.topLeft());
+    }
+}
+
+Dichiarazioni::Stato_Dialogo Frm_SepElenco::stato() const {
+    Dichiarazioni::Stato_Dialogo s;
+    for (const QCheckBox* casella : m_chkSepara) {
+        switch (casella->checkState()) {
+        case Qt::Checked:
+            s.Chk_Separa.push_back(1);
+            break;
+        case Qt::PartiallyChecked:
+            s.Chk_Separa.push_back(2);
+            break;
+        case Qt::Unchecked:
+            s.Chk_Separa.push_back(0);
+            break;
+        }
+    }
+    for (const QRadioButton* opzione : m_optSeparatoreOut) {
+        s.Opt_Separatore_Out.push_back(opzione->isChecked());
+    }
+    for (int i = 0; i < 2; ++i) {
+        s.Opt_Capo[i] = m_optCapo[i]->isChecked();
+        s.Opt_Ultimo[i] = m_optUltimo[i]->isChecked();
+    }
+    return s;
+}
+
+void Frm_SepElenco::applicaStato(const Dichiarazioni::Stato_Dialogo& stato) {
+    // Members past the dialog's own and unknown check values are skipped.
+    const auto caselle = std::min<std::size_t>(stato.Chk_Separa.size(), m_chkSepara.size());
+    for (std::size_t i = 0; i < caselle; ++i) {
+        switch (stato.Chk_Separa[i]) {
+        case 0:
+            m_chkSepara[i]->setCheckState(Qt::Unchecked);
+            break;
+        case 1:
+            m_chkSepara[i]->setCheckState(Qt::Checked);
+            break;
+        case 2:
+            m_chkSepara[i]->setCheckState(Qt::PartiallyChecked);
+            break;
+        default:
+            break;
+        }
+    }
+    applicaScelta(m_grpUscita, stato.Opt_Separatore_Out);
+    applicaScelta(m_grpCapo, stato.Opt_Capo);
+    applicaScelta(m_grpUltimo, stato.Opt_Ultimo);
+}
+
+QCheckBox* Frm_SepElenco::Chk_Separa(int i) const {
+    return i >= 0 && i < NumSeparatori ? m_chkSepara[i] : nullptr;
+}
+
+QRadioButton* Frm_SepElenco::Opt_Separatore_Out(int i) const {
+    return i >= 0 && i < NumSeparatori ? m_optSeparatoreOut[i] : nullptr;
+}
+
+QRadioButton* Frm_SepElenco::Opt_Capo(int i) const {
+    return i >= 0 && i < 2 ? m_optCapo[i] : nullptr;
+}
+
+QRadioButton* Frm_SepElenco::Opt_Ultimo(int i) const {
+    return i >= 0 && i < 2 ? m_optUltimo[i] : nullptr;
+}
+
+QPushButton* Frm_SepElenco::Cmd_OK() const {
+    return m_cmdOK;
+}
+
+void Frm_SepElenco::closeEvent(QCloseEvent* event) {
+    // The dialog lives for the whole run: a close request is refused and
+    // treated as a confirmation; the receiver hides the window.
+    event->ignore();
+    emit confermato();
+}
