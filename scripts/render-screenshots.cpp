@@ -1,0 +1,128 @@
+// Pictures of the program's windows, made from the real widgets.
+//
+//   quorla_screenshots DIR        renders every scene to DIR/<scene>.png; meant
+//                                 for the offscreen platform, needs no display
+//   quorla_screenshots --mostra SCENE
+//                                 shows one scene on the real display and stays
+//                                 until it is killed, for a screenshot of the
+//                                 whole screen
+//
+// Scenes: mainform, mainform-acapo, menu-file, menu-opzioni, menu-colori,
+// separatori.
+
+#include "Controlli.h"
+#include "Disegni.h"
+#include "Frm_SepElenco.h"
+#include "MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// The window after the typical first use: a few words sorted.
+void preparaTesto(MainForm& f) {
+    f.Txt_Orig()->impostaTesto(
+        QStringLiteral("pera mela; banana  kiwi; arancia; mandarino limone; fragola ciliegia; uva "
+                       "albicocca pesca; susina; melograno; fico"));
+    f.menu().MenuConverti->trigger();
+}
+
+void aspetta() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Opens a menu of the bar, as a click on its title would.
+QMenu* apriMenu(MainForm& f, QMenu* menu) {
+    f.menuBar()->setActiveAction(menu->menuAction());
+    aspetta();
+    return menu;
+}
+
+QMenu* apriColori(MainForm& f) {
+    QMenu* opzioni = apriMenu(f, f.menu().MenuOpzioni);
+    QMenu* colori = f.menu().MenuColori0;
+    opzioni->setActiveAction(colori->menuAction());
+    const QRect voce = opzioni->actionGeometry(colori->menuAction());
+    colori->popup(opzioni->mapToGlobal(voce.topRight()));
+    aspetta();
+    return colori;
+}
+
+// Sets up a scene; returns the widget that shows it.
+QWidget* scena(MainForm& f, const QString& nome) {
+    preparaTesto(f);
+    f.show();
+    f.activateWindow();
+    aspetta();
+    if (nome == QLatin1String("mainform"))
+        return &f;
+    if (nome == QLatin1String("mainform-acapo")) {
+        f.Slider()->setValue(40);
+        f.menu().MenuACapo->trigger();
+        aspetta();
+        return &f;
+    }
+    if (nome == QLatin1String("menu-file"))
+        return apriMenu(f, f.menu().MenuFile);
+    if (nome == QLatin1String("menu-opzioni"))
+        return apriMenu(f, f.menu().MenuOpzioni);
+    if (nome == QLatin1String("menu-colori"))
+        return apriColori(f);
+    if (nome == QLatin1String("separatori")) {
+        f.menu().MenuSeparatori->trigger();
+        aspetta();
+        return f.separatori();
+    }
+    return nullptr;
+}
+
+const QStringList Scene = {
+    QStringLiteral("mainform"),     QStringLiteral("mainform-acapo"), QStringLiteral("menu-file"),
+    QStringLiteral("menu-opzioni"), QStringLiteral("menu-colori"),    QStringLiteral("separatori"),
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList argomenti = QCoreApplication::arguments();
+
+    if (argomenti.size() == 3 && argomenti[1] == QLatin1String("--mostra")) {
+        auto* f = new MainForm();
+        f->impostaUscita([] { QCoreApplication::exit(0); });
+        // Give the window manager time to map the window before a menu opens.
+        QTimer::singleShot(500, f, [f, nome = argomenti[2]] {
+            if (!scena(*f, nome))
+                QCoreApplication::exit(2);
+        });
+        f->show();
+        return QApplication::exec();
+    }
+
+    if (argomenti.size() != 2) {
+        std::fprintf(stderr, "uso: %s CARTELLA | --mostra SCENA\n", argv[0]);
+        return 2;
+    }
+    const QDir cartella(argomenti[1]);
+    if (!QDir().mkpath(cartella.path()))
+        return 1;
+    for (const QString& nome : Scene) {
+        MainForm f;
+        QWidget* w = scena(f, nome);
+        if (!w || !w->grab().save(cartella.filePath(nome + QStringLiteral(".png"))))
+            return 1;
+        if (auto* menu = qobject_cast<QMenu*>(w))
+            menu->hide();
+    }
+    // The window icon at a size where its drawing can be checked.
+    if (!QPixmap::fromImage(disegnaIcona(128)).save(cartella.filePath(QStringLiteral("icona.png"))))
+        return 1;
+    return 0;
+}

@@ -1,0 +1,445 @@
+#include "Controlli.h"
+#include "Dialoghi.h"
+#include "Disegni.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+namespace {
+
+const QColor Nero(0, 0, 0);
+const QColor SfondoRighello(236, 233, 216);
+
+bool nero(const QImage& img, int x, int y) {
+    return img.pixelColor(x, y) == Nero;
+}
+
+// Runs once the next modal dialog is up, then closes it.
+template <typename Dialogo, typename Controllo>
+void quandoAperto(Controllo controllo, bool accetta = false) {
+    QTimer::singleShot(0, [controllo, accetta] {
+        auto* dialogo = qobject_cast<Dialogo*>(QApplication::activeModalWidget());
+        QVERIFY(dialogo);
+        controllo(dialogo);
+        QDialog* base = dialogo;
+        if (accetta)
+            base->accept();
+        else
+            base->reject();
+    });
+}
+
+} // namespace
+
+class TestControlli : public QObject {
+    Q_OBJECT
+
+private slots:
+    // --- Text as the engine sees it ---
+
+    void andataERitorno_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QString>("letto");
+        const QString crlf = QStringLiteral("\r\n");
+        QTest::newRow("vuoto") << QString() << QString();
+        QTest::newRow("una riga") << "pera mela"
+                                  << "pera mela";
+        QTest::newRow("CR LF") << "a\r\nb"
+                               << "a\r\nb";
+        QTest::newRow("righe vuote") << "\r\n\r\nx\r\n"
+                                     << "\r\n\r\nx\r\n";
+        QTest::newRow("LF da solo") << "a\nb"
+                                    << "a\r\nb";
+        QTest::newRow("CR da solo") << "a\rb"
+                                    << "a\r\nb";
+        QTest::newRow("NUL e controlli") << QString(QChar(0)) + QStringLiteral("a\x01"
+                                                                               "b\tc\x0b"
+                                                                               "d\x1f")
+                                         << QString(QChar(0)) + QStringLiteral("a\x01"
+                                                                               "b\tc\x0b"
+                                                                               "d\x1f");
+        QTest::newRow("spazio indivisibile")
+            << QStringLiteral("a") + QChar(QChar::Nbsp) + QStringLiteral("b")
+            << QStringLiteral("a") + QChar(QChar::Nbsp) + QStringLiteral("b");
+        QTest::newRow("accenti") << QStringLiteral("perché è così")
+                                 << QStringLiteral("perché è così");
+    }
+
+    void andataERitorno() {
+        QFETCH(QString, testo);
+        QFETCH(QString, letto);
+        CasellaTesto casella;
+        casella.impostaTesto(testo);
+        QCOMPARE(casella.testo(), letto);
+    }
+
+    void digitato() {
+        // A line break the user types, plain or with Shift, is a CR LF.
+        CasellaTesto casella;
+        casella.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&casella));
+        QTest::keyClicks(&casella, QStringLiteral("a"));
+        QTest::keyClick(&casella, Qt::Key_Return);
+        QTest::keyClicks(&casella, QStringLiteral("b"));
+        QTest::keyClick(&casella, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(&casella, QStringLiteral("c"));
+        QCOMPARE(casella.testo(), QStringLiteral("a\r\nb\r\nc"));
+    }
+
+    void selezione_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<int>("inizio");
+        QTest::addColumn<int>("lunghezza");
+        QTest::addColumn<QString>("selezionato");
+        const QString ab_cdef = QStringLiteral("ab\r\ncdef");
+        const QString sep(QChar::ParagraphSeparator);
+        QTest::newRow("tutto") << ab_cdef << 0 << 8 << "ab" + sep + "cdef";
+        QTest::newRow("dopo la riga") << ab_cdef << 4 << 2 << "cd";
+        QTest::newRow("solo l'a capo") << ab_cdef << 2 << 2 << sep;
+        QTest::newRow("niente") << ab_cdef << 0 << 0 << "";
+        QTest::newRow("oltre la fine") << ab_cdef << 5 << 100 << "def";
+        QTest::newRow("due a capo")
+            << QStringLiteral("a\r\n\r\nb") << 0 << 6 << "a" + sep + sep + "b";
+        QTest::newRow("con NUL") << QString(QChar(0)) + QStringLiteral("x\r\ny") << 1 << 4
+                                 << "x" + sep + "y";
+    }
+
+    void selezione() {
+        QFETCH(QString, testo);
+        QFETCH(int, inizio);
+        QFETCH(int, lunghezza);
+        QFETCH(QString, selezionato);
+        CasellaTesto casella;
+        casella.impostaTesto(testo);
+        casella.seleziona(inizio, lunghezza);
+        QCOMPARE(casella.textCursor().selectedText(), selezionato);
+    }
+
+    void selezioneIntera() {
+        // What the engine asks after every sort: start 0, length of the text read back.
+        CasellaTesto casella;
+        casella.impostaTesto(QStringLiteral("alfa;beta \r\ndelta;gamma\r\n\r\nx"));
+        casella.seleziona(0, casella.testo().size());
+        const QTextCursor c = casella.textCursor();
+        QCOMPARE(c.selectionStart(), 0);
+        QCOMPARE(c.selectionEnd(), casella.document()->characterCount() - 1);
+    }
+
+    void aCapoAutomatico() {
+        CasellaTesto casella;
+        casella.resize(200, 100);
+        casella.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&casella));
+        casella.impostaTesto(QString(300, QLatin1Char('x')));
+        QVERIFY(!casella.horizontalScrollBar()->isVisible());
+        QVERIFY(casella.verticalScrollBar()->isVisible());
+        QVERIFY(casella.document()->firstBlock().layout()->lineCount() > 1);
+    }
+
+    void tabulazione() {
+        QWidget finestra;
+        auto* primo = new CasellaTesto(&finestra);
+        auto* secondo = new CasellaTesto(&finestra);
+        secondo->move(0, 120);
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowActive(&finestra));
+        primo->setFocus();
+        QTest::keyClick(primo, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), secondo);
+        QCOMPARE(primo->testo(), QString());
+    }
+
+    void colori() {
+        QApplication::setPalette(QPalette());
+        CasellaTesto casella;
+        QCOMPARE(casella.sfondo(), QColor(255, 255, 192));
+        QCOMPARE(casella.coloreTesto(), QApplication::palette().color(QPalette::WindowText));
+
+        casella.impostaSfondo(QColor(1, 2, 3));
+        casella.impostaColoreTesto(QColor(4, 5, 6));
+        // Kept while the box is disabled.
+        casella.setEnabled(false);
+        QCOMPARE(casella.palette().color(QPalette::Disabled, QPalette::Base), QColor(1, 2, 3));
+        QCOMPARE(casella.palette().color(QPalette::Disabled, QPalette::Text), QColor(4, 5, 6));
+        casella.setEnabled(true);
+
+        casella.ripristinaColori();
+        QCOMPARE(casella.sfondo(), QColor(255, 255, 192));
+        QCOMPARE(casella.coloreTesto(), QApplication::palette().color(QPalette::WindowText));
+    }
+
+    void coloreDiSistema() {
+        // The default text colour follows the system's scheme; a chosen one stays.
+        const QPalette originale = QApplication::palette();
+        QWidget finestra;
+        auto* predefinita = new CasellaTesto(&finestra);
+        auto* scelta = new CasellaTesto(&finestra);
+        CasellaTesto solitaria;
+        scelta->impostaColoreTesto(QColor(9, 9, 9));
+        QPalette nuova = originale;
+        nuova.setColor(QPalette::WindowText, QColor(20, 40, 60));
+        QApplication::setPalette(nuova);
+        QCOMPARE(predefinita->coloreTesto(), QColor(20, 40, 60));
+        QCOMPARE(solitaria.coloreTesto(), QColor(20, 40, 60));
+        QCOMPARE(scelta->coloreTesto(), QColor(9, 9, 9));
+        QCOMPARE(predefinita->sfondo(), QColor(255, 255, 192));
+        QApplication::setPalette(originale);
+    }
+
+    // --- The slider's click ---
+
+    void slider_data() {
+        QTest::addColumn<int>("partenza");
+        QTest::addColumn<QString>("azione");
+        QTest::addColumn<int>("clic");
+        QTest::addColumn<int>("valore");
+        QTest::newRow("dal programma") << 50 << "setValue" << 0 << 70;
+        QTest::newRow("freccia") << 50 << "destra" << 1 << 51;
+        QTest::newRow("pagina su") << 50 << "paginasu" << 1 << 55;
+        QTest::newRow("fine") << 50 << "fine" << 1 << 100;
+        QTest::newRow("freccia al massimo") << 100 << "destra" << 0 << 100;
+        QTest::newRow("clic sul binario") << 50 << "binario" << 1 << 55;
+        QTest::newRow("rotella") << 50 << "rotella" << 1 << -1;
+    }
+
+    void slider() {
+        QFETCH(int, partenza);
+        QFETCH(QString, azione);
+        QFETCH(int, clic);
+        QFETCH(int, valore);
+        SliderCaratteri s;
+        s.setRange(1, 100);
+        s.setSingleStep(1);
+        s.setPageStep(5);
+        s.setValue(partenza);
+        s.resize(610, 17);
+        s.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        QSignalSpy clic_(&s, &SliderCaratteri::cliccato);
+        if (azione == "setValue") {
+            s.setValue(valore);
+        } else if (azione == "destra") {
+            QTest::keyClick(&s, Qt::Key_Right);
+        } else if (azione == "paginasu") {
+            QTest::keyClick(&s, Qt::Key_PageUp);
+        } else if (azione == "fine") {
+            QTest::keyClick(&s, Qt::Key_End);
+        } else if (azione == "binario") {
+            QTest::mousePress(&s, Qt::LeftButton, {}, QPoint(s.width() - 3, s.height() / 2));
+            // Nothing yet while the button is down.
+            QCOMPARE(clic_.count(), 0);
+            QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(s.width() - 3, s.height() / 2));
+            valore = s.value();
+            QVERIFY(valore > partenza);
+        } else if (azione == "rotella") {
+            QWheelEvent rotella(QPointF(10, 8), s.mapToGlobal(QPointF(10, 8)), QPoint(),
+                                QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                                false);
+            QApplication::sendEvent(&s, &rotella);
+            valore = s.value();
+            QVERIFY(valore != partenza);
+        }
+        QCOMPARE(s.value(), valore);
+        QCOMPARE(clic_.count(), clic);
+    }
+
+    // --- The pictures ---
+
+    void righelloFormato() {
+        const QImage r = disegnaRighello();
+        QCOMPARE(r.size(), QSize(624, 47));
+        for (int y = 0; y < r.height(); ++y) {
+            for (int x = 0; x < r.width(); ++x) {
+                const QColor c = r.pixelColor(x, y);
+                QVERIFY(c == Nero || c == SfondoRighello);
+            }
+        }
+    }
+
+    void righelloTacche() {
+        const QImage r = disegnaRighello();
+        // The base line.
+        for (int x = 5; x <= 600; ++x)
+            QVERIFY(nero(r, x, 32));
+        QVERIFY(!nero(r, 4, 32));
+        QVERIFY(!nero(r, 601, 32));
+        // A tick under every column: short ones to row 36, long ones under the tens.
+        QList<int> tacche;
+        for (int x = 0; x < r.width(); ++x) {
+            if (nero(r, x, 33))
+                tacche.append(x);
+        }
+        QCOMPARE(tacche.size(), 100);
+        QCOMPARE(tacche.mid(0, 4), (QList<int>{5, 11, 17, 24}));
+        QCOMPARE(tacche.last(), 600);
+        for (int k = 4; k <= 100; ++k) {
+            const int x = 6 * k;
+            QCOMPARE(tacche[k - 1], x);
+            const int fondo = k % 10 == 0 ? 42 : 36;
+            for (int y = 33; y <= fondo; ++y)
+                QVERIFY(nero(r, x, y));
+            QVERIFY(!nero(r, x, fondo + 1));
+        }
+    }
+
+    void righelloCifre() {
+        const QImage r = disegnaRighello();
+        // Ink only in the two rows of figures and the scale.
+        for (int y = 0; y < r.height(); ++y) {
+            const bool ammessa =
+                (y >= 2 && y <= 10) || (y >= 15 && y <= 23) || (y >= 32 && y <= 42);
+            if (ammessa)
+                continue;
+            for (int x = 0; x < r.width(); ++x)
+                QVERIFY2(!nero(r, x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+        // The digit of column k is centred on x = 6k, with a clear pixel
+        // column between neighbours: the same digit looks the same each ten.
+        auto cifra = [&r](int k, int alto) {
+            QImage c = r.copy(6 * k - 2, alto, 5, 9);
+            return c;
+        };
+        for (int k = 1; k <= 100; ++k) {
+            bool inchiostro = false;
+            for (int y = 15; y <= 23; ++y) {
+                QVERIFY(!nero(r, 6 * k + 3, y));
+                for (int x = 6 * k - 2; x <= 6 * k + 2; ++x)
+                    inchiostro = inchiostro || nero(r, x, y);
+            }
+            QVERIFY(inchiostro);
+            if (k > 10)
+                QCOMPARE(cifra(k, 15), cifra(k - 10, 15));
+            if (k > 1)
+                QVERIFY(cifra(k, 15) != cifra(k - 1, 15));
+        }
+        // The tens over their columns: 1 over column 10 ... 10 over column 100.
+        for (int n = 1; n <= 9; ++n)
+            QCOMPARE(r.copy(60 * n - 2, 2, 5, 9), cifra(n, 15));
+        QCOMPARE(r.copy(595, 2, 5, 9), cifra(1, 15));
+        QCOMPARE(r.copy(601, 2, 5, 9), cifra(10, 15));
+    }
+
+    void icona() {
+        const QIcon icona = iconaQuorla();
+        const QList<QSize> lati = icona.availableSizes();
+        QVERIFY(lati.contains(QSize(16, 16)));
+        QVERIFY(lati.contains(QSize(32, 32)));
+        const QImage img = disegnaIcona(32);
+        // The page is white, the letter in its middle black, the folded corner
+        // grey, and the shadow grey beyond the page's lower right edge.
+        QCOMPARE(img.pixelColor(7, 5), QColor(Qt::white));
+        QCOMPARE(img.pixelColor(15, 19), QColor(Qt::black));
+        QCOMPARE(img.pixelColor(24, 7), QColor(192, 192, 192));
+        QCOMPARE(img.pixelColor(25, 3).alpha(), 0);
+        QCOMPARE(img.pixelColor(27, 30), QColor(128, 128, 128));
+        QCOMPARE(img.pixelColor(1, 1).alpha(), 0);
+    }
+
+    // --- The dialogs ---
+
+    void filtri_data() {
+        QTest::addColumn<QString>("elenco");
+        QTest::addColumn<QStringList>("filtri");
+        QTest::newRow("del programma") << "File di testo (*.txt)|*.txt|All Files (*.*)|*.*"
+                                       << QStringList{"File di testo (*.txt)", "All Files (*.*)"};
+        QTest::newRow("senza modello nel nome") << "Testo|*.txt" << QStringList{"Testo (*.txt)"};
+        QTest::newRow("modello diverso")
+            << "Testo (vecchio)|*.old" << QStringList{"Testo (vecchio) (*.old)"};
+        QTest::newRow("voce incompleta") << "Testo|*.txt|Altro" << QStringList{"Testo (*.txt)"};
+        QTest::newRow("vuoto") << "" << QStringList{};
+    }
+
+    void filtri() {
+        QFETCH(QString, elenco);
+        QFETCH(QStringList, filtri);
+        QCOMPARE(filtriDaElenco(elenco), filtri);
+    }
+
+    void messaggio_data() {
+        QTest::addColumn<unsigned>("flags");
+        QTest::addColumn<int>("icona");
+        QTest::newRow("avviso") << 0x10030u << int(QMessageBox::Warning);
+        QTest::newRow("informazione") << 0x10040u << int(QMessageBox::Information);
+    }
+
+    void messaggio() {
+        QFETCH(unsigned, flags);
+        QFETCH(int, icona);
+        DialoghiQt dialoghi;
+        bool visto = false;
+        quandoAperto<QMessageBox>([&](QMessageBox* box) {
+            visto = true;
+            QCOMPARE(int(box->icon()), icona);
+            QCOMPARE(box->windowTitle(), QStringLiteral("Titolo"));
+            QCOMPARE(box->text(), QStringLiteral("uno\ndue\n\ntre"));
+            QCOMPARE(box->buttons().size(), 1);
+            QVERIFY(box->button(QMessageBox::Ok));
+        });
+        dialoghi.messaggio(nullptr, QStringLiteral("uno\rdue\r\n\rtre"), QStringLiteral("Titolo"),
+                           flags);
+        QVERIFY(visto);
+    }
+
+    void fileDialogo_data() {
+        QTest::addColumn<bool>("salva");
+        QTest::newRow("apri") << false;
+        QTest::newRow("salva") << true;
+    }
+
+    void fileDialogo() {
+        QFETCH(bool, salva);
+        DialoghiQt dialoghi;
+        Dialoghi::OpzioniFile o;
+        o.titolo = QStringLiteral("Titolo file");
+        o.filtri = QStringList{"File di testo (*.txt)", "All Files (*.*)"};
+        o.nomeIniziale = QStringLiteral("*.txt");
+        o.estensione = QStringLiteral("txt");
+        o.cartella = QDir::tempPath();
+        o.deveEsistere = !salva;
+        o.chiediSovrascrittura = salva;
+        bool visto = false;
+        quandoAperto<QFileDialog>([&](QFileDialog* dlg) {
+            visto = true;
+            QCOMPARE(dlg->windowTitle(), o.titolo);
+            QCOMPARE(dlg->nameFilters(), o.filtri);
+            QCOMPARE(dlg->selectedNameFilter(), o.filtri.first());
+            QCOMPARE(dlg->defaultSuffix(), o.estensione);
+            QCOMPARE(QDir(dlg->directory()).canonicalPath(), QDir(o.cartella).canonicalPath());
+            QCOMPARE(dlg->acceptMode(), salva ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            QCOMPARE(dlg->fileMode(), salva ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+            QCOMPARE(dlg->testOption(QFileDialog::DontConfirmOverwrite), !salva);
+        });
+        const std::optional<QString> scelto =
+            salva ? dialoghi.salvaFile(nullptr, o) : dialoghi.apriFile(nullptr, o);
+        QVERIFY(visto);
+        QVERIFY(!scelto);
+    }
+
+    void coloreAnnullato() {
+        DialoghiQt dialoghi;
+        bool visto = false;
+        quandoAperto<QColorDialog>([&](QColorDialog* dlg) {
+            visto = true;
+            QCOMPARE(dlg->windowTitle(), QStringLiteral("Colore sfondo"));
+        });
+        QVERIFY(!dialoghi.colore(nullptr, QStringLiteral("Colore sfondo")));
+        QVERIFY(visto);
+    }
+
+    void coloreScelto() {
+        DialoghiQt dialoghi;
+        quandoAperto<QColorDialog>(
+            [](QColorDialog* dlg) { dlg->setCurrentColor(QColor(12, 34, 56)); }, true);
+        QCOMPARE(dialoghi.colore(nullptr, QStringLiteral("Colore testo")), QColor(12, 34, 56));
+    }
+};
+
+QTEST_MAIN(TestControlli)
+#include "tst_Controlli.moc"

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+// The main window's own controls: the two text boxes, the line-length slider
+// and the column ruler.
+
+// Text as the engine sees it: line breaks are CR LF. The document of a text box
+// keeps a paragraph break as U+2029 and a manual line break (Shift+Enter) as
+// U+2028; both are one line break for the user.
+QString testoDaDocumento(QString grezzo);
+// The way back: CR LF, and any CR or LF on its own, make one line break.
+QString testoPerDocumento(QString testo);
+
+// A multi-line text box: wraps at its width, vertical scroll bar only, Tab
+// moves the focus on. Its colours are the light yellow background and the
+// system's window-text colour until the user picks others.
+class CasellaTesto : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    static QColor sfondoPredefinito() { return QColor(255, 255, 192); }
+
+    explicit CasellaTesto(QWidget* parent = nullptr);
+
+    // The text with the engine's CR LF line breaks. Read from the raw document,
+    // so that non-breaking spaces and control characters come back unchanged.
+    QString testo() const;
+    void impostaTesto(const QString& testo);
+    // Start and length count characters of testo(); a position between the CR
+    // and the LF of a line break stands after that break.
+    void seleziona(qsizetype inizio, qsizetype lunghezza);
+
+    QColor sfondo() const;
+    void impostaSfondo(const QColor& colore);
+    QColor coloreTesto() const;
+    void impostaColoreTesto(const QColor& colore);
+    // Back to the design colours; the text colour then follows the system's
+    // colour scheme again.
+    void ripristinaColori();
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    void applicaColori();
+
+    QColor sfondo_ = sfondoPredefinito();
+    std::optional<QColor> coloreTesto_; // none: the system's window-text colour
+};
+
+// The line-length slider. Its "click" is a change made by the user: letting go
+// of the mouse after pressing on it (handle, track or drag), or a change by the
+// keyboard or the wheel. setValue() from the program is not a click.
+class SliderCaratteri : public QSlider {
+    Q_OBJECT
+public:
+    explicit SliderCaratteri(QWidget* parent = nullptr);
+
+signals:
+    void cliccato();
+
+protected:
+    void mousePressEvent(QMouseEvent* evento) override;
+    void mouseReleaseEvent(QMouseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void wheelEvent(QWheelEvent* evento) override;
+
+private:
+    bool premuto_ = false;
+};
+
+// The column ruler above each text box: one fixed picture, drawn the same
+// whether the window is enabled or not and whatever the boxes' colours.
+class Righello : public QWidget {
+    Q_OBJECT
+public:
+    explicit Righello(QWidget* parent = nullptr);
+    const QImage& immagine() const { return immagine_; }
+    QSize sizeHint() const override { return immagine_.size(); }
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+
+private:
+    QImage immagine_;
+};

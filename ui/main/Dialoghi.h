@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+// Everything modal that the main window shows: message boxes and the common
+// colour and file dialogs. The window takes it by injection so that the tests
+// can answer in place of a user and see what was asked.
+class Dialoghi {
+public:
+    // One use of the common file dialog, set up anew every time.
+    struct OpzioniFile {
+        QString titolo;
+        QStringList filtri;   // Qt name filters, e.g. "File di testo (*.txt)"
+        QString nomeIniziale; // shown in the file name field
+        QString estensione;   // appended to a name typed without one, no dot
+        QString cartella;     // where the dialog opens
+        bool deveEsistere = false;
+        bool chiediSovrascrittura = false;
+    };
+
+    virtual ~Dialoghi() = default;
+
+    // A modal message box with a single OK button, brought to the foreground.
+    // The flags are the classic message-box flags; the icon is taken from them.
+    virtual void messaggio(QWidget* padre, const QString& testo, const QString& titolo,
+                           unsigned flags) = 0;
+
+    // The chosen colour, or nullopt when the user cancelled.
+    virtual std::optional<QColor> colore(QWidget* padre, const QString& titolo) = 0;
+
+    // The chosen full path, or nullopt when the user cancelled.
+    virtual std::optional<QString> apriFile(QWidget* padre, const OpzioniFile& opzioni) = 0;
+    virtual std::optional<QString> salvaFile(QWidget* padre, const OpzioniFile& opzioni) = 0;
+};
+
+// The real dialogs of the toolkit.
+class DialoghiQt : public Dialoghi {
+public:
+    void messaggio(QWidget* padre, const QString& testo, const QString& titolo,
+                   unsigned flags) override;
+    std::optional<QColor> colore(QWidget* padre, const QString& titolo) override;
+    std::optional<QString> apriFile(QWidget* padre, const OpzioniFile& opzioni) override;
+    std::optional<QString> salvaFile(QWidget* padre, const OpzioniFile& opzioni) override;
+};
+
+// Turns a filter list in the classic form "description|pattern|description|pattern"
+// into Qt name filters. A description that already ends with its pattern in
+// parentheses is kept as it is; any other gets the pattern appended.
+QStringList filtriDaElenco(const QString& elenco);

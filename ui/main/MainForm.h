@@ -1,0 +1,136 @@
+#pragma once
+
+#include "Dialoghi.h"
+#include "Finestra.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+class BarraStato;
+class CasellaTesto;
+class Frm_SepElenco;
+class QAction;
+class QLabel;
+class QMenu;
+class QSlider;
+class Righello;
+class SliderCaratteri;
+
+// The program's main window: the input box and the output box with their
+// column rulers, the line-length slider, the status bar and the menus. It is
+// also the window the text engine works on.
+class MainForm : public QMainWindow, public Dichiarazioni::Finestra {
+    Q_OBJECT
+public:
+    static const QString Titolo;
+
+    // The menu items, by the names the program's handlers use.
+    struct VociMenu {
+        QMenu* MenuFile = nullptr;
+        QAction* MenuNuovo = nullptr;
+        QAction* MenuApri = nullptr;
+        QAction* MenuSalvaNome = nullptr;
+        QAction* MenuNull0 = nullptr;
+        QAction* MenuConverti = nullptr;
+        QAction* MenuBloccoNote = nullptr;
+        QAction* MenuNull_F1 = nullptr;
+        QAction* MenuFine = nullptr;
+        QMenu* MenuOpzioni = nullptr;
+        QAction* MenuSeparatori = nullptr;
+        QAction* MenuACapo = nullptr;
+        QAction* MenuNull_O1 = nullptr;
+        QAction* MenuCopiaAppunti = nullptr;
+        QAction* MenuNull_O2 = nullptr;
+        QMenu* MenuColori0 = nullptr;
+        std::array<QAction*, 2> MenuColori{};
+        QAction* MenuNull_O3 = nullptr;
+        QAction* MenuColori_Def = nullptr;
+        QMenu* MenuAbout0 = nullptr;
+        QAction* MenuAbout = nullptr;
+    };
+
+    // Without dialogs of its own the window uses the toolkit's real ones.
+    explicit MainForm(std::unique_ptr<Dialoghi> dialoghi = nullptr);
+    ~MainForm() override;
+
+    // How the program ends. The default leaves the event loop at once, without
+    // closing any window, so that no close handler runs; tests replace it.
+    void impostaUscita(std::function<void()> uscita);
+    // How the system's text editor is started; tests replace it.
+    void impostaAvvioEditor(std::function<bool()> avvio);
+
+    // The controls, for the program's glue and for tests.
+    CasellaTesto* Txt_Orig() const { return txtOrig_; }
+    CasellaTesto* Txt_Ordine() const { return txtOrdine_; }
+    SliderCaratteri* Slider() const { return slider_; }
+    Righello* Img_Righello(int i) const;
+    BarraStato* STBar() const { return stBar_; }
+    const VociMenu& menu() const { return menu_; }
+    Frm_SepElenco* separatori() const { return frmSepElenco_.get(); }
+
+    // The text engine's view of the window.
+    QString testoOrig() const override;
+    void impostaTestoOrig(const QString& testo) override;
+    QString testoOrdine() const override;
+    void impostaTestoOrdine(const QString& testo) override;
+    void fuocoOrig() override;
+    void fuocoOrdine() override;
+    void selezionaOrdine(qsizetype inizio, qsizetype lunghezza) override;
+    void ridisegnaOrig() override;
+    void ridisegnaOrdine() override;
+    void ridisegnaFinestra() override;
+    bool aCapoAttivo() const override;
+    bool copiaAppuntiAttiva() const override;
+    int massimoSlider() const override;
+    void impostaPosizioneSlider(int valore) override;
+    void messaggio(const QString& testo, const QString& titolo, unsigned flags) override;
+    void svuotaAppunti() override;
+    void impostaAppunti(const QString& testo) override;
+
+    // The text of the about box, five lines joined by a carriage return.
+    static QString testoInformazioni();
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    void creaControlli();
+    void creaMenu();
+    void Form_Load();
+    void elabora();
+
+    void MenuNuovo_Click();
+    void MenuApri_Click();
+    void MenuSalvaNome_Click();
+    void MenuConverti_Click();
+    void MenuBloccoNote_Click();
+    void MenuFine_Click();
+    void MenuSeparatori_Click();
+    void MenuACapo_Click();
+    void MenuCopiaAppunti_Click();
+    void MenuColori_Click(int indice);
+    void MenuColori_Def_Click();
+    void MenuAbout_Click();
+    void Slider_Click();
+    void Txt_Orig_Change();
+    void SepElenco_OK();
+
+    std::unique_ptr<Dialoghi> dialoghi_;
+    std::function<void()> uscita_;
+    std::function<bool()> avvioEditor_;
+
+    CasellaTesto* txtOrig_ = nullptr;
+    CasellaTesto* txtOrdine_ = nullptr;
+    std::array<Righello*, 2> righelli_{};
+    SliderCaratteri* slider_ = nullptr;
+    BarraStato* stBar_ = nullptr;
+    VociMenu menu_;
+    QList<QAction*> azioniConTasto_;
+    // A window of its own, without owner, alive until the program ends.
+    std::unique_ptr<Frm_SepElenco> frmSepElenco_;
+    // The busy cursor is up while a long run is going on.
+    bool cursoreAttesa_ = false;
+};
