@@ -4,13 +4,33 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 
 namespace {
 const QString CapoRiga = QStringLiteral("\r\n");
+
+// Qt's word wrap measures a run without a break opportunity to its end before
+// it gives up and breaks it anywhere, and does so again for every line of the
+// run: a sorted list joined by ";" is one such run, and a megabyte of it would
+// take minutes to lay out. Beyond this length a box breaks its lines anywhere.
+constexpr qsizetype RigaSenzaSpaziMassima = 2000;
+
+bool haRigheSenzaSpazi(QStringView testo) {
+    qsizetype corsa = 0;
+    for (const QChar c : testo) {
+        if (c.isSpace()) {
+            corsa = 0;
+        } else if (++corsa > RigaSenzaSpaziMassima) {
+            return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 QString testoDaDocumento(QString grezzo) {
@@ -41,7 +61,32 @@ QString CasellaTesto::testo() const {
 }
 
 void CasellaTesto::impostaTesto(const QString& testo) {
-    setPlainText(testoPerDocumento(testo));
+    const QString documento = testoPerDocumento(testo);
+    adattaAndataACapo(documento, true);
+    setPlainText(documento);
+}
+
+void CasellaTesto::insertFromMimeData(const QMimeData* origine) {
+    // Typing cannot make a run long enough to matter; pasting can.
+    if (origine->hasText())
+        adattaAndataACapo(document()->toRawText() + origine->text(), false);
+    QPlainTextEdit::insertFromMimeData(origine);
+}
+
+void CasellaTesto::adattaAndataACapo(QStringView testo, bool svuotaPrima) {
+    const QTextOption::WrapMode modo = haRigheSenzaSpazi(testo)
+                                           ? QTextOption::WrapAnywhere
+                                           : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() == modo)
+        return;
+    // Changing the mode lays the whole document out again. When the old text
+    // is about to be replaced anyway, empty the box first, quietly, so that
+    // the old text is not laid out in the new mode.
+    if (svuotaPrima) {
+        const QSignalBlocker silenzio(this);
+        document()->clear();
+    }
+    setWordWrapMode(modo);
 }
 
 void CasellaTesto::seleziona(qsizetype inizio, qsizetype lunghezza) {

@@ -46,9 +46,11 @@ public:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void insertFromMimeData(const QMimeData* origine) override;
 
 private:
     void applicaColori();
+    void adattaAndataACapo(QStringView testo, bool svuotaPrima);
 
     QColor sfondo_ = sfondoPredefinito();
     std::optional<QColor> coloreTesto_; // none: the system's window-text colour

@@ -3,6 +3,7 @@
 #include "Disegni.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -141,6 +142,46 @@ private slots:
         QVERIFY(!casella.horizontalScrollBar()->isVisible());
         QVERIFY(casella.verticalScrollBar()->isVisible());
         QVERIFY(casella.document()->firstBlock().layout()->lineCount() > 1);
+    }
+
+    // A long run without spaces would make word wrapping take minutes; the
+    // box must switch to breaking anywhere, and back when prose returns.
+    void righeSenzaSpazi_data() {
+        QTest::addColumn<QStringList>("testi");
+        QTest::addColumn<bool>("incolla");
+        QTest::addColumn<bool>("ovunque");
+        const QString prosa = QStringLiteral("parola ").repeated(2000);
+        const QString elenco = QStringLiteral("voce;").repeated(1000);
+        QTest::newRow("prosa") << QStringList{prosa} << false << false;
+        QTest::newRow("elenco") << QStringList{elenco} << false << true;
+        QTest::newRow("elenco poi prosa") << QStringList{elenco, prosa} << false << false;
+        QTest::newRow("elenco breve") << QStringList{elenco.left(1500)} << false << false;
+        QTest::newRow("elenco incollato") << QStringList{prosa, elenco} << true << true;
+    }
+
+    void righeSenzaSpazi() {
+        QFETCH(QStringList, testi);
+        QFETCH(bool, incolla);
+        QFETCH(bool, ovunque);
+        CasellaTesto casella;
+        casella.resize(300, 100);
+        casella.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&casella));
+        QString atteso;
+        for (const QString& t : testi) {
+            if (incolla && !atteso.isEmpty()) {
+                QApplication::clipboard()->setText(t);
+                casella.moveCursor(QTextCursor::End);
+                casella.paste();
+                atteso += t;
+            } else {
+                casella.impostaTesto(t);
+                atteso = t;
+            }
+        }
+        QCOMPARE(casella.wordWrapMode(),
+                 ovunque ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QCOMPARE(casella.testo(), atteso);
     }
 
     void tabulazione() {
