@@ -39,6 +39,17 @@ constexpr int SogliaCursoreAttesa = 50000;
 
 const QString FiltroFile = QStringLiteral("File di testo (*.txt)|*.txt|All Files (*.*)|*.*");
 
+// The open and save dialogs differ only in their title and their one option.
+Dialoghi::OpzioniFile opzioniFile(const QString& titolo) {
+    Dialoghi::OpzioniFile opzioni;
+    opzioni.titolo = titolo;
+    opzioni.filtri = filtriDaElenco(FiltroFile);
+    opzioni.nomeIniziale = QStringLiteral("*.txt");
+    opzioni.estensione = QStringLiteral("txt");
+    opzioni.cartella = QCoreApplication::applicationDirPath();
+    return opzioni;
+}
+
 // The busy cursor for the length of a run. The engine's message box takes it
 // down while it waits for the user.
 class CursoreAttesa {
@@ -399,12 +410,7 @@ void MainForm::MenuNuovo_Click() {
 }
 
 void MainForm::MenuApri_Click() {
-    Dialoghi::OpzioniFile opzioni;
-    opzioni.titolo = QStringLiteral("Apri");
-    opzioni.filtri = filtriDaElenco(FiltroFile);
-    opzioni.nomeIniziale = QStringLiteral("*.txt");
-    opzioni.estensione = QStringLiteral("txt");
-    opzioni.cartella = QCoreApplication::applicationDirPath();
+    Dialoghi::OpzioniFile opzioni = opzioniFile(QStringLiteral("Apri"));
     opzioni.deveEsistere = true;
     const std::optional<QString> percorso = dialoghi_->apriFile(this, opzioni);
     if (!percorso)
@@ -424,12 +430,7 @@ void MainForm::MenuApri_Click() {
 }
 
 void MainForm::MenuSalvaNome_Click() {
-    Dialoghi::OpzioniFile opzioni;
-    opzioni.titolo = QStringLiteral("Salva con nome");
-    opzioni.filtri = filtriDaElenco(FiltroFile);
-    opzioni.nomeIniziale = QStringLiteral("*.txt");
-    opzioni.estensione = QStringLiteral("txt");
-    opzioni.cartella = QCoreApplication::applicationDirPath();
+    Dialoghi::OpzioniFile opzioni = opzioniFile(QStringLiteral("Salva con nome"));
     opzioni.chiediSovrascrittura = true;
     const std::optional<QString> percorso = dialoghi_->salvaFile(this, opzioni);
     if (!percorso)

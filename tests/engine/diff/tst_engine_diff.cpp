@@ -448,6 +448,15 @@ void TstEngineDiff::esempi_data() {
     QTest::newRow("line feed alone does not split")
         << "b\na" << QList<int>{1} << 3 << false << false << false << 50 << false << "b\na"
         << nessuna << false;
+    QTest::newRow("line breaks, separator not active")
+        << "b\r\na" << predefiniti << 3 << false << false << false << 50 << false << "b\r\na"
+        << nessuna << false;
+    QTest::newRow("tabs split, bar joins") << "b\ta\tc" << QList<int>{2} << 13 << false << false
+                                           << false << 50 << false << "a|b|c" << nessuna << false;
+    QTest::newRow("every punctuation mark splits")
+        << "m;l:k,j.i!h?g<f>e/d\\c|b a" << QList<int>{0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13} << 11
+        << false << false << false << 50 << false << "a/b/c/d/e/f/g/h/i/j/k/l/m" << nessuna
+        << false;
     QTest::newRow("marker in the input splits")
         << "b\x01"
            "a"

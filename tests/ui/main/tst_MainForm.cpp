@@ -786,6 +786,76 @@ private slots:
         QVERIFY(d->messaggi.isEmpty());
     }
 
+    // What a file holds reaches the input box, and the sort, through the real
+    // command: every kind of line end, old Windows bytes, a byte order mark,
+    // control characters.
+    void apriContenuti_data() {
+        QTest::addColumn<QByteArray>("contenuto");
+        QTest::addColumn<QString>("ingresso");
+        QTest::addColumn<QString>("uscita");
+        QTest::newRow("CR LF") << QByteArray("pera\r\nmela\r\n") << "pera mela"
+                               << "mela;pera";
+        QTest::newRow("CR") << QByteArray("pera\rmela") << "pera mela"
+                            << "mela;pera";
+        QTest::newRow("LF") << QByteArray("pera\nmela\n") << "pera mela"
+                            << "mela;pera";
+        QTest::newRow("misti") << QByteArray("c\r\nb\na\rd") << "c b a d"
+                               << "a;b;c;d";
+        QTest::newRow("vuoto") << QByteArray() << ""
+                               << "";
+        QTest::newRow("Windows-1252") << QByteArray("perch\xE8 caff\xE8 \x80") << "perchè caffè €"
+                                      << "€;caffè;perchè";
+        QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBFzeta alfa") << "zeta alfa"
+                             << "alfa;zeta";
+        QTest::newRow("NUL e controlli") << QByteArray("b\0x a\x02y", 7)
+                                         << QStringLiteral("b") + QChar(0) + "x a" + QChar(2) + "y"
+                                         << QStringLiteral("a") + QChar(2) + "y;b" + QChar(0) + "x";
+    }
+
+    void apriContenuti() {
+        QFETCH(QByteArray, contenuto);
+        QFETCH(QString, ingresso);
+        QFETCH(QString, uscita);
+        QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        const QString percorso = cartella.filePath(QStringLiteral("voci.txt"));
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contenuto);
+        file.close();
+        d->rispostaApri = percorso;
+        m().MenuApri->trigger();
+        QCOMPARE(f->testoOrig(), ingresso);
+        QCOMPARE(f->testoOrdine(), uscita);
+        QVERIFY(d->messaggi.isEmpty());
+    }
+
+    // A save that fails leaves the file it would have replaced as it was; an
+    // empty output box still empties the chosen file.
+    void salvaSuFileEsistente_data() {
+        QTest::addColumn<bool>("riesce");
+        QTest::newRow("uscita vuota") << true;
+        QTest::newRow("cartella sostituita da un file") << false;
+    }
+
+    void salvaSuFileEsistente() {
+        QFETCH(bool, riesce);
+        QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        const QString percorso = cartella.filePath(QStringLiteral("vecchio.txt"));
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("contenuto di prima");
+        file.close();
+        f->Txt_Ordine()->impostaTesto(riesce ? QString() : QStringLiteral("nuovo"));
+        // A path below a regular file cannot be written, not even by root.
+        d->rispostaSalva = riesce ? percorso : percorso + QStringLiteral("/sotto.txt");
+        m().MenuSalvaNome->trigger();
+        QCOMPARE(d->messaggi.size(), riesce ? 0 : 1);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), riesce ? QByteArray() : QByteArray("contenuto di prima"));
+    }
+
     void apriAnnullato() {
         f->Txt_Orig()->impostaTesto(QStringLiteral("b a"));
         f->Txt_Ordine()->impostaTesto(QStringLiteral("x"));
