@@ -90,8 +90,6 @@ private slots:
     void clicSullaCasella();
     void opzioniDisabilitateAlMouse_data();
     void opzioniDisabilitateAlMouse();
-    void frecceEvitanoLeDisabilitate_data();
-    void frecceEvitanoLeDisabilitate();
     void frecceRaggiungonoOgniOpzione();
     void conferma_data();
     void conferma();
@@ -387,39 +385,9 @@ void TestFrmSepElenco::opzioniDisabilitateAlMouse() {
     QVERIFY(d.Opt_Separatore_Out(3)->isChecked());
 }
 
-void TestFrmSepElenco::frecceEvitanoLeDisabilitate_data() {
-    QTest::addColumn<int>("partenza");
-    QTest::addColumn<int>("tasto");
-    const std::pair<int, const char*> frecce[] = {
-        {Qt::Key_Up, "su"}, {Qt::Key_Down, "giu"}, {Qt::Key_Left, "sx"}, {Qt::Key_Right, "dx"}};
-    for (int i = 0; i < N; ++i) {
-        if (i == 1 || i == 2) {
-            continue;
-        }
-        for (auto [tasto, nome] : frecce) {
-            QTest::addRow("%d %s", i, nome) << i << tasto;
-        }
-    }
-}
-
-void TestFrmSepElenco::frecceEvitanoLeDisabilitate() {
-    QFETCH(int, partenza);
-    QFETCH(int, tasto);
-    Frm_SepElenco d;
-    d.applicaStato(record(caselle({}), partenza, 0, 0));
-    mostra(d);
-    d.Opt_Separatore_Out(partenza)->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(tasto));
-    for (int vietata : {1, 2}) {
-        QVERIFY(!d.Opt_Separatore_Out(vietata)->isChecked());
-        QVERIFY(!d.Opt_Separatore_Out(vietata)->hasFocus());
-    }
-    const auto scelte = d.stato().Opt_Separatore_Out;
-    QCOMPARE(std::count(scelte.cbegin(), scelte.cend(), true), 1);
-}
-
 void TestFrmSepElenco::frecceRaggiungonoOgniOpzione() {
-    // Tab enters the group at one option; the arrows must lead to all others.
+    // Tab enters the group at one option; the arrows must lead to all the
+    // others, and never onto "Invio" or "Tab", nor leave two selected.
     Frm_SepElenco d;
     mostra(d);
     std::set<int> raggiunte{0};
@@ -431,6 +399,12 @@ void TestFrmSepElenco::frecceRaggiungonoOgniOpzione() {
             d.applicaStato(record(caselle({}), da, 0, 0));
             d.Opt_Separatore_Out(da)->setFocus();
             QTest::keyClick(QApplication::focusWidget(), tasto);
+            for (int vietata : {1, 2}) {
+                QVERIFY(!d.Opt_Separatore_Out(vietata)->isChecked());
+                QVERIFY(!d.Opt_Separatore_Out(vietata)->hasFocus());
+            }
+            const auto scelte = d.stato().Opt_Separatore_Out;
+            QCOMPARE(std::count(scelte.cbegin(), scelte.cend(), true), 1);
             for (int i = 0; i < N; ++i) {
                 if (d.Opt_Separatore_Out(i)->hasFocus() && raggiunte.insert(i).second) {
                     daVisitare.push_back(i);
