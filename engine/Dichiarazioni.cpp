@@ -17,6 +17,39 @@ QString Sep_Uscita;
 QString Sep_Capo;
 QString Sep_Ultimo;
 std::int16_t Num_Caratteri = 0;
+bool Sep_Spazio = false;
+Opzioni_Ordine Opz_Ordine;
+
+const std::vector<LinguaOrdine>& Lingue_Ordine() {
+    static const std::vector<LinguaOrdine> lingue = {
+        {QStringLiteral("Lingua del sistema"), QString()},
+        {QStringLiteral("Italiano"), QStringLiteral("it")},
+        {QStringLiteral("English"), QStringLiteral("en")},
+        {QStringLiteral("Deutsch"), QStringLiteral("de")},
+        {QStringLiteral("Deutsch (elenco telefonico)"), QStringLiteral("de@collation=phonebook")},
+        {QStringLiteral("Español"), QStringLiteral("es")},
+        {QStringLiteral("Español (tradizionale)"), QStringLiteral("es@collation=traditional")},
+        {QStringLiteral("Français"), QStringLiteral("fr")},
+        {QStringLiteral("Português"), QStringLiteral("pt")},
+        {QStringLiteral("Nederlands"), QStringLiteral("nl")},
+        {QStringLiteral("Svenska"), QStringLiteral("sv")},
+        {QStringLiteral("Dansk"), QStringLiteral("da")},
+        {QStringLiteral("Norsk"), QStringLiteral("nb")},
+        {QStringLiteral("Suomi"), QStringLiteral("fi")},
+        {QStringLiteral("Polski"), QStringLiteral("pl")},
+        {QStringLiteral("Čeština"), QStringLiteral("cs")},
+        {QStringLiteral("Magyar"), QStringLiteral("hu")},
+        {QStringLiteral("Română"), QStringLiteral("ro")},
+        {QStringLiteral("Türkçe"), QStringLiteral("tr")},
+        {QStringLiteral("Ελληνικά"), QStringLiteral("el")},
+        {QStringLiteral("Codici Unicode"), QString()},
+    };
+    return lingue;
+}
+
+int LinguaCodiciUnicode() {
+    return int(Lingue_Ordine().size()) - 1;
+}
 
 namespace {
 

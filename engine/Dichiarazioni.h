@@ -35,6 +35,38 @@ extern QString Sep_Uscita;
 extern QString Sep_Capo;
 extern QString Sep_Ultimo;
 extern std::int16_t Num_Caratteri;
+// A space after each output separator ("alfa, beta"). Has no effect while the
+// output separator is a line break or a tab.
+extern bool Sep_Spazio;
+
+// The ordering options, beside the separator options. Their defaults give
+// exactly the order of the system's language, as before they existed.
+enum class Verso { Crescente, Decrescente };
+enum class Maiuscole { ComeLingua, MaiuscolePrima, MinuscolePrima };
+enum class Doppioni { No, Identici, AncheMaiuscoleAccenti };
+
+struct LinguaOrdine {
+    QString nome;   // as the menu shows it
+    QString locale; // ICU locale id
+};
+// The languages offered: index 0 is "Lingua del sistema" (empty locale), the
+// last one is "Codici Unicode" (plain code-point order, empty locale).
+const std::vector<LinguaOrdine>& Lingue_Ordine();
+inline constexpr int LinguaSistema = 0;
+int LinguaCodiciUnicode();
+
+struct Opzioni_Ordine {
+    Verso verso = Verso::Crescente;
+    bool numeriNaturali = false;
+    Maiuscole maiuscole = Maiuscole::ComeLingua;
+    bool ignoraPunteggiatura = false;
+    bool ignoraArticoli = false;
+    Doppioni doppioni = Doppioni::No;
+    int lingua = LinguaSistema; // index into Lingue_Ordine()
+    bool mescola = false;
+    std::uint64_t seme = 0; // for "Mescola": 0 draws a fresh order each run
+};
+extern Opzioni_Ordine Opz_Ordine;
 
 // The separator dialog's control states. The vectors hold as many members as
 // the dialog has; members past the catalogue are ignored.
@@ -43,6 +75,7 @@ struct Stato_Dialogo {
     std::vector<bool> Opt_Separatore_Out; // exactly one selected in a working dialog
     std::array<bool, 2> Opt_Capo{};       // "Nessuno", "Come "Testo riordinato""
     std::array<bool, 2> Opt_Ultimo{};
+    bool Chk_Spazio = false;              // "Spazio dopo il separatore"
 };
 
 // The first two status-bar panels.

@@ -55,14 +55,31 @@ QString Decodifica(QByteArrayView byte) {
 
 } // namespace
 
-std::optional<QString> LeggiFileTesto(const QString& percorso) {
+qint64 LimiteLettura() {
+    return qint64(1) << 30;
+}
+
+std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* errore,
+                                      FineRiga fineRiga) {
+    auto fallito = [errore](ErroreLettura e) {
+        if (errore)
+            *errore = e;
+        return std::nullopt;
+    };
+    if (errore)
+        *errore = ErroreLettura::Nessuno;
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return fallito(ErroreLettura::Illeggibile);
     const QByteArray byte = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+        return fallito(ErroreLettura::Illeggibile);
+    return DecodificaTesto(byte, fineRiga);
+}
 
+QString DecodificaTesto(QByteArrayView byte, FineRiga fineRiga) {
+    // TODO(fineRiga): CrLf keeps the lines as CR LF line breaks.
+    (void)fineRiga;
     QString testo = Decodifica(byte);
     if (testo.isEmpty())
         return testo;

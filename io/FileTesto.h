@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -10,7 +11,26 @@ namespace QuorlaIo {
 // order mark is dropped. A line ends at CR LF, at CR alone or at LF alone; the
 // lines are joined with one space, so that items standing one per line stay
 // apart. nullopt when the file cannot be opened or read (a folder, no rights).
-std::optional<QString> LeggiFileTesto(const QString& percorso);
+enum class ErroreLettura {
+    Nessuno,
+    Illeggibile,  // cannot be opened or read: a folder, no rights, a read error
+    NonRegolare,  // a device, a FIFO, a socket: never opened, so never blocks
+    TroppoGrande, // larger than LimiteLettura()
+};
+// How a line end of the file reaches the text: one space (so that items
+// written one per line stay apart under the default separators), or a CR LF
+// line break, for when the line break itself splits the items.
+enum class FineRiga { Spazio, CrLf };
+std::optional<QString> LeggiFileTesto(const QString& percorso,
+                                      ErroreLettura* errore = nullptr,
+                                      FineRiga fineRiga = FineRiga::Spazio);
+
+// The decoding and line-end handling of LeggiFileTesto, for bytes read
+// elsewhere (standard input).
+QString DecodificaTesto(QByteArrayView byte, FineRiga fineRiga = FineRiga::Spazio);
+
+// The largest file LeggiFileTesto accepts, in bytes.
+qint64 LimiteLettura();
 
 // Writes the text whole in the system's encoding. The target is replaced only
 // once everything is written, so a failed save leaves an existing file intact.
