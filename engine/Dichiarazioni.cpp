@@ -431,6 +431,46 @@ void Elabora_Testo(Finestra& f) {
     consegna(f, uscita);
 }
 
+namespace {
+// A window that only holds its two texts.
+class FinestraMuta : public Finestra {
+public:
+    QString orig;
+    QString ordine;
+    bool formattato = true;
+    QString testoOrig() const override { return orig; }
+    void impostaTestoOrig(const QString& t) override { orig = t; }
+    QString testoOrdine() const override { return ordine; }
+    void impostaTestoOrdine(const QString& t) override { ordine = t; }
+    void fuocoOrig() override {}
+    void fuocoOrdine() override {}
+    void selezionaOrdine(qsizetype, qsizetype) override {}
+    void ridisegnaOrig() override {}
+    void ridisegnaOrdine() override {}
+    void ridisegnaFinestra() override {}
+    bool aCapoAttivo() const override { return aCapo; }
+    bool copiaAppuntiAttiva() const override { return false; }
+    int massimoSlider() const override { return 100; }
+    void impostaPosizioneSlider(int) override {}
+    void messaggio(const QString&, const QString&, unsigned) override { formattato = false; }
+    void svuotaAppunti() override {}
+    void impostaAppunti(const QString&) override {}
+    bool aCapo = false;
+};
+} // namespace
+
+bool Elabora_Testo_Flusso(QString testo, bool aCapo,
+                          const std::function<void(QStringView)>& scrivi) {
+    FinestraMuta f;
+    f.orig = std::move(testo);
+    f.aCapo = aCapo;
+    Elabora_Testo(f);
+    SvuotaListe();
+    if (!f.ordine.isEmpty())
+        scrivi(f.ordine);
+    return f.formattato;
+}
+
 QStringList LstOrdine() {
     return g_LstOrdine.elenco();
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The text engine: the separator catalogue, the current options, and the
@@ -75,7 +76,7 @@ struct Stato_Dialogo {
     std::vector<bool> Opt_Separatore_Out; // exactly one selected in a working dialog
     std::array<bool, 2> Opt_Capo{};       // "Nessuno", "Come "Testo riordinato""
     std::array<bool, 2> Opt_Ultimo{};
-    bool Chk_Spazio = false;              // "Spazio dopo il separatore"
+    bool Chk_Spazio = false; // "Spazio dopo il separatore"
 };
 
 // The first two status-bar panels.
@@ -93,6 +94,15 @@ Testi_Stato Leggi_Separatori(const Stato_Dialogo& stato);
 
 // Sorts the input box into the output box through the window's operations.
 void Elabora_Testo(Finestra& finestra);
+
+// The same run without a window, for the command line: the input is given,
+// the clipboard is off, the reflow on when aCapo is true. The output box's
+// text is handed to scrivi in pieces, in order, so that a large result need
+// not be held whole a second time; an input of nothing but spaces writes
+// nothing. Returns false when the reflow could not break a line (the window
+// would warn); the unbroken output has been written all the same.
+bool Elabora_Testo_Flusso(QString testo, bool aCapo,
+                          const std::function<void(QStringView)>& scrivi);
 
 // Copies of the engine's working containers as the last run left them: the
 // items in order (LstOrdine) and the lines of the reflow (Lst_Frasi).

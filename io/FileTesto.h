@@ -21,8 +21,7 @@ enum class ErroreLettura {
 // written one per line stay apart under the default separators), or a CR LF
 // line break, for when the line break itself splits the items.
 enum class FineRiga { Spazio, CrLf };
-std::optional<QString> LeggiFileTesto(const QString& percorso,
-                                      ErroreLettura* errore = nullptr,
+std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* errore = nullptr,
                                       FineRiga fineRiga = FineRiga::Spazio);
 
 // The decoding and line-end handling of LeggiFileTesto, for bytes read
