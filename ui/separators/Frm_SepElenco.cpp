@@ -23,6 +23,11 @@ constexpr int Twip = 15;
 
 constexpr int IndiceTab = 2;
 
+// The input and output frames were drawn for the two columns of seven alone;
+// they are one row taller, so that the box for the space after the output
+// separator sits under the columns. The window had the room below them.
+constexpr int AltezzaCornice = 3015 + 360;
+
 QRect daTwip(int sinistra, int alto, int larghezza, int altezza) {
     return {sinistra / Twip, alto / Twip, larghezza / Twip, altezza / Twip};
 }
@@ -209,10 +214,10 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
 
     auto* frmIngresso =
         new QGroupBox(QStringLiteral("Separatori usati nel \"Testo in ingresso\""), this);
-    frmIngresso->setGeometry(daTwip(120, 120, 3615, 3015));
+    frmIngresso->setGeometry(daTwip(120, 120, 3615, AltezzaCornice));
     auto* frmUscita =
         new QGroupBox(QStringLiteral("Separatore usato nel \"Testo riordinato\""), this);
-    frmUscita->setGeometry(daTwip(3840, 120, 3615, 3015));
+    frmUscita->setGeometry(daTwip(3840, 120, 3615, AltezzaCornice));
     auto* frmCapo = new QGroupBox(QStringLiteral("Separatore per \"testo a capo\""), this);
     frmCapo->setGeometry(daTwip(7560, 120, 2535, 1455));
     auto* frmUltimo = new QGroupBox(QStringLiteral("Separatore a \"fine testo\""), this);
@@ -232,10 +237,13 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
             nuovaOpzione(voce.opzione, voce.suggerimento, m_grpUscita, i, frmUscita);
         m_optSeparatoreOut[i]->setGeometry(postoVoce(i));
     }
-    // A line break and a tab may split the input but never join the output;
-    // their options stay in view so that both frames keep the same columns.
-    m_optSeparatoreOut[Dichiarazioni::IndiceInvio]->setEnabled(false);
-    m_optSeparatoreOut[IndiceTab]->setEnabled(false);
+    m_chkSpazio = new QCheckBox(QStringLiteral("Spazio dopo il separatore"), frmUscita);
+    m_chkSpazio->setToolTip(
+        QStringLiteral("Aggiungi uno spazio dopo ogni separatore del testo riordinato"));
+    m_chkSpazio->setGeometry(daTwip(240, 480 + 360 * 7, 3225, 195));
+    // A space after a line break or a tab would only start the next item with
+    // it: the box keeps its tick but has no say while either is chosen.
+    connect(m_grpUscita, &QButtonGroup::idToggled, this, &Frm_SepElenco::aggiornaSpazio);
 
     const QString nessuno = QStringLiteral("Nessuno");
     const QString comeRiordinato = QStringLiteral("Come \"Testo riordinato\"");
@@ -262,15 +270,18 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
 
     m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     m_cmdOK->setGeometry(daTwip(8760, 3360, 1335, 495));
-    // Only an explicit press confirms: Enter elsewhere and Esc do nothing.
-    m_cmdOK->setAutoDefault(false);
+    // Only a press of the button itself confirms: Space, Alt+O, and Enter while
+    // it has the focus. Outside a QDialog an auto-default button is never the
+    // window's default, so Enter elsewhere and Esc still do nothing.
+    m_cmdOK->setAutoDefault(true);
     m_cmdOK->setDefault(false);
     connect(m_cmdOK, &QPushButton::clicked, this, &Frm_SepElenco::confermato);
 
     QList<QWidget*> ordine;
     ordine.append(QList<QWidget*>(m_chkSepara.cbegin(), m_chkSepara.cend()));
     ordine.append(QList<QWidget*>(m_optSeparatoreOut.cbegin(), m_optSeparatoreOut.cend()));
-    ordine << m_optCapo[0] << m_optCapo[1] << m_optUltimo[0] << m_optUltimo[1] << m_cmdOK;
+    ordine << m_chkSpazio << m_optCapo[0] << m_optCapo[1] << m_optUltimo[0] << m_optUltimo[1]
+           << m_cmdOK;
     for (qsizetype i = 1; i < ordine.size(); ++i) {
         QWidget::setTabOrder(ordine[i - 1], ordine[i]);
     }
@@ -311,6 +322,7 @@ Dichiarazioni::Stato_Dialogo Frm_SepElenco::stato() const {
         s.Opt_Capo[i] = m_optCapo[i]->isChecked();
         s.Opt_Ultimo[i] = m_optUltimo[i]->isChecked();
     }
+    s.Chk_Spazio = m_chkSpazio->isChecked();
     return s;
 }
 
@@ -335,6 +347,13 @@ void Frm_SepElenco::applicaStato(const Dichiarazioni::Stato_Dialogo& stato) {
     applicaScelta(m_grpUscita, stato.Opt_Separatore_Out);
     applicaScelta(m_grpCapo, stato.Opt_Capo);
     applicaScelta(m_grpUltimo, stato.Opt_Ultimo);
+    m_chkSpazio->setChecked(stato.Chk_Spazio);
+    aggiornaSpazio();
+}
+
+void Frm_SepElenco::aggiornaSpazio() {
+    const int uscita = m_grpUscita->checkedId();
+    m_chkSpazio->setEnabled(uscita != Dichiarazioni::IndiceInvio && uscita != IndiceTab);
 }
 
 QCheckBox* Frm_SepElenco::Chk_Separa(int i) const {
@@ -351,6 +370,10 @@ QRadioButton* Frm_SepElenco::Opt_Capo(int i) const {
 
 QRadioButton* Frm_SepElenco::Opt_Ultimo(int i) const {
     return i >= 0 && i < 2 ? m_optUltimo[i] : nullptr;
+}
+
+QCheckBox* Frm_SepElenco::Chk_Spazio() const {
+    return m_chkSpazio;
 }
 
 QPushButton* Frm_SepElenco::Cmd_OK() const {

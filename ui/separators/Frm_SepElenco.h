@@ -29,6 +29,7 @@ public:
     QRadioButton* Opt_Separatore_Out(int i) const;
     QRadioButton* Opt_Capo(int i) const;
     QRadioButton* Opt_Ultimo(int i) const;
+    QCheckBox* Chk_Spazio() const;
     QPushButton* Cmd_OK() const;
 
 signals:
@@ -40,12 +41,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void aggiornaSpazio();
+
     using Gruppo = std::array<QRadioButton*, 2>;
 
     std::array<QCheckBox*, Dichiarazioni::NumSeparatori> m_chkSepara{};
     std::array<QRadioButton*, Dichiarazioni::NumSeparatori> m_optSeparatoreOut{};
     Gruppo m_optCapo{};
     Gruppo m_optUltimo{};
+    QCheckBox* m_chkSpazio = nullptr;
     QPushButton* m_cmdOK = nullptr;
     QButtonGroup* m_grpUscita = nullptr;
     QButtonGroup* m_grpCapo = nullptr;

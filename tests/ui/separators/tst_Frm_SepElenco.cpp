@@ -21,8 +21,10 @@ constexpr int N = Dichiarazioni::NumSeparatori;
 
 // A record from its parts: the output, line-end and end-of-text choices are
 // option indices, -1 for none selected.
-Stato_Dialogo record(std::vector<int> caselle, int uscita, int capo, int ultimo) {
+Stato_Dialogo record(std::vector<int> caselle, int uscita, int capo, int ultimo,
+                     bool spazio = false) {
     Stato_Dialogo s;
+    s.Chk_Spazio = spazio;
     s.Chk_Separa = std::move(caselle);
     s.Opt_Separatore_Out.assign(N, false);
     if (uscita >= 0) {
@@ -45,7 +47,8 @@ Stato_Dialogo predefinito() {
     return record(caselle({{0, 1}, {3, 1}}), 3, 0, 0);
 }
 
-// "Chk_Separa 7", "Opt_Separatore_Out 3", "Opt_Capo 1", "Opt_Ultimo 0", "Cmd_OK"
+// "Chk_Separa 7", "Opt_Separatore_Out 3", "Opt_Capo 1", "Opt_Ultimo 0", "Chk_Spazio",
+// "Cmd_OK"
 QWidget* controllo(const Frm_SepElenco& d, const QString& nome) {
     const QStringList parti = nome.split(' ');
     const int i = parti.value(1).toInt();
@@ -60,6 +63,9 @@ QWidget* controllo(const Frm_SepElenco& d, const QString& nome) {
     }
     if (parti[0] == "Opt_Ultimo") {
         return d.Opt_Ultimo(i);
+    }
+    if (parti[0] == "Chk_Spazio") {
+        return d.Chk_Spazio();
     }
     return d.Cmd_OK();
 }
@@ -88,13 +94,13 @@ private slots:
     void esclusivaDopoNessunaScelta();
     void clicSullaCasella_data();
     void clicSullaCasella();
-    void opzioniDisabilitateAlMouse_data();
-    void opzioniDisabilitateAlMouse();
+    void spazioSegueUscita_data();
+    void spazioSegueUscita();
     void frecceRaggiungonoOgniOpzione();
     void conferma_data();
     void conferma();
-    void tastiSenzaEffetto_data();
-    void tastiSenzaEffetto();
+    void tastiInvioEsc_data();
+    void tastiInvioEsc();
     void catenaDelFuoco();
     void tabulazione_data();
     void tabulazione();
@@ -138,7 +144,7 @@ void TestFrmSepElenco::voci() {
     QVERIFY(d.Chk_Separa(i)->isEnabled());
     QCOMPARE(d.Opt_Separatore_Out(i)->text(), opzione);
     QCOMPARE(d.Opt_Separatore_Out(i)->toolTip(), suggerimento);
-    QCOMPARE(d.Opt_Separatore_Out(i)->isEnabled(), i != 1 && i != 2);
+    QVERIFY(d.Opt_Separatore_Out(i)->isEnabled());
 }
 
 void TestFrmSepElenco::geometria_data() {
@@ -156,23 +162,27 @@ void TestFrmSepElenco::geometria_data() {
     QTest::newRow("Chk_Separa 0") << "Chk_Separa 0"
                                   << "Spazio"
                                   << "Spazio" << QRect(16, 32, 95, 13) << ingresso
-                                  << QRect(8, 8, 241, 201);
+                                  << QRect(8, 8, 241, 225);
     QTest::newRow("Chk_Separa 6") << "Chk_Separa 6"
                                   << "Punto"
                                   << "." << QRect(16, 176, 95, 13) << ingresso
-                                  << QRect(8, 8, 241, 201);
+                                  << QRect(8, 8, 241, 225);
     QTest::newRow("Chk_Separa 7") << "Chk_Separa 7"
                                   << "Punto esclamativo"
                                   << "!" << QRect(120, 32, 111, 13) << ingresso
-                                  << QRect(8, 8, 241, 201);
+                                  << QRect(8, 8, 241, 225);
     QTest::newRow("Opt_Separatore_Out 3")
         << "Opt_Separatore_Out 3"
         << "Punto e virgola"
-        << ";" << QRect(16, 104, 95, 13) << uscita << QRect(256, 8, 241, 201);
+        << ";" << QRect(16, 104, 95, 13) << uscita << QRect(256, 8, 241, 225);
     QTest::newRow("Opt_Separatore_Out 13")
         << "Opt_Separatore_Out 13"
         << "|"
-        << "|" << QRect(120, 176, 111, 13) << uscita << QRect(256, 8, 241, 201);
+        << "|" << QRect(120, 176, 111, 13) << uscita << QRect(256, 8, 241, 225);
+    QTest::newRow("Chk_Spazio") << "Chk_Spazio"
+                                << "Spazio dopo il separatore"
+                                << "Aggiungi uno spazio dopo ogni separatore del testo riordinato"
+                                << QRect(16, 200, 215, 13) << uscita << QRect(256, 8, 241, 225);
     QTest::newRow("Opt_Capo 0") << "Opt_Capo 0"
                                 << "Nessuno"
                                 << "Non inserire il separatore dopo l'ultimo carattere della riga"
@@ -256,6 +266,17 @@ void TestFrmSepElenco::didascalieNonTagliate() {
         }
     }
     QVERIFY(d.Opt_Capo(0)->geometry().bottom() < d.Opt_Capo(1)->y());
+    QVERIFY(d.Opt_Separatore_Out(6)->geometry().bottom() < d.Chk_Spazio()->y());
+    const auto* cornice = d.Chk_Spazio()->parentWidget();
+    QVERIFY(cornice->contentsRect().contains(d.Chk_Spazio()->geometry()));
+    // Nor may the taller frames reach anything beside or below them.
+    const QList<QWidget*> fratelli = d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* a : fratelli) {
+        QVERIFY(d.rect().contains(a->geometry()));
+        for (const QWidget* b : fratelli) {
+            QVERIFY(a == b || !a->geometry().intersects(b->geometry()));
+        }
+    }
 }
 
 void TestFrmSepElenco::nessunValoreIniziale() {
@@ -265,13 +286,16 @@ void TestFrmSepElenco::nessunValoreIniziale() {
     QCOMPARE(s.Opt_Separatore_Out, std::vector<bool>(N, false));
     QCOMPARE(s.Opt_Capo, (std::array<bool, 2>{false, false}));
     QCOMPARE(s.Opt_Ultimo, (std::array<bool, 2>{false, false}));
+    QVERIFY(!s.Chk_Spazio);
 }
 
 void TestFrmSepElenco::andataRitorno_data() {
     QTest::addColumn<Stato_Dialogo>("stato");
     QTest::newRow("predefinito") << predefinito();
     QTest::newRow("grigie e spuntate")
-        << record(caselle({{1, 2}, {2, 1}, {12, 2}, {13, 1}}), 13, 1, 1);
+        << record(caselle({{1, 2}, {2, 1}, {12, 2}, {13, 1}}), 13, 1, 1, true);
+    QTest::newRow("Invio con spazio") << record(caselle({{1, 1}}), 1, 1, 1, true);
+    QTest::newRow("Tab") << record(caselle({{2, 1}}), 2, 0, 1);
     QTest::newRow("tutte grigie") << record(std::vector<int>(N, 2), 0, 1, 0);
     QTest::newRow("nessuna scelta") << record(std::vector<int>(N, 0), -1, -1, -1);
     QTest::newRow("solo uscita vuota") << record(caselle({{5, 1}}), -1, 0, 1);
@@ -281,8 +305,8 @@ void TestFrmSepElenco::andataRitorno() {
     QFETCH(Stato_Dialogo, stato);
     Frm_SepElenco d;
     // Start from a state that differs in every control, so each must change.
-    d.applicaStato(record(std::vector<int>(N, 1), 9, 1, 0));
-    d.applicaStato(record(std::vector<int>(N, 2), 10, 0, 1));
+    d.applicaStato(record(std::vector<int>(N, 1), 9, 1, 0, !stato.Chk_Spazio));
+    d.applicaStato(record(std::vector<int>(N, 2), 10, 0, 1, !stato.Chk_Spazio));
     d.applicaStato(stato);
 
     const Qt::CheckState visti[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
@@ -299,6 +323,10 @@ void TestFrmSepElenco::andataRitorno() {
     QCOMPARE(letto.Opt_Separatore_Out, stato.Opt_Separatore_Out);
     QCOMPARE(letto.Opt_Capo, stato.Opt_Capo);
     QCOMPARE(letto.Opt_Ultimo, stato.Opt_Ultimo);
+    QCOMPARE(letto.Chk_Spazio, stato.Chk_Spazio);
+    const bool senzaSpazio =
+        d.Opt_Separatore_Out(1)->isChecked() || d.Opt_Separatore_Out(2)->isChecked();
+    QCOMPARE(d.Chk_Spazio()->isEnabled(), !senzaSpazio);
 }
 
 void TestFrmSepElenco::recordIncompleto() {
@@ -366,28 +394,36 @@ void TestFrmSepElenco::clicSullaCasella() {
     QCOMPARE(d.stato().Chk_Separa[4], dopoDue);
 }
 
-void TestFrmSepElenco::opzioniDisabilitateAlMouse_data() {
+void TestFrmSepElenco::spazioSegueUscita_data() {
     QTest::addColumn<int>("i");
-    QTest::newRow("Invio") << 1;
-    QTest::newRow("Tab") << 2;
+    QTest::addColumn<bool>("spazio"); // whether the space box has a say
+    QTest::newRow("Invio") << 1 << false;
+    QTest::newRow("Tab") << 2 << false;
+    QTest::newRow("Spazio") << 0 << true;
+    QTest::newRow("|") << 13 << true;
 }
 
-void TestFrmSepElenco::opzioniDisabilitateAlMouse() {
+void TestFrmSepElenco::spazioSegueUscita() {
     QFETCH(int, i);
+    QFETCH(bool, spazio);
     Frm_SepElenco d;
-    d.applicaStato(predefinito());
+    d.applicaStato(record(caselle({}), 3, 0, 0, true));
     mostra(d);
     QRadioButton* o = d.Opt_Separatore_Out(i);
     QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(6, o->height() / 2));
-    QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(o->width() / 2, o->height() / 2));
-    QVERIFY(!o->isChecked());
-    QVERIFY(!o->hasFocus());
-    QVERIFY(d.Opt_Separatore_Out(3)->isChecked());
+    QCOMPARE(d.stato().Opt_Separatore_Out, record({}, i, 0, 0).Opt_Separatore_Out);
+    QCOMPARE(d.Chk_Spazio()->isEnabled(), spazio);
+    QVERIFY(d.stato().Chk_Spazio); // kept for when it counts again
+    QTest::mouseClick(d.Chk_Spazio(), Qt::LeftButton, {}, QPoint(6, d.Chk_Spazio()->height() / 2));
+    QCOMPARE(d.stato().Chk_Spazio, !spazio);
+
+    QTest::mouseClick(d.Opt_Separatore_Out(5), Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(d.Chk_Spazio()->isEnabled());
 }
 
 void TestFrmSepElenco::frecceRaggiungonoOgniOpzione() {
     // Tab enters the group at one option; the arrows must lead to all the
-    // others, and never onto "Invio" or "Tab", nor leave two selected.
+    // others, "Invio" and "Tab" included, and never leave two selected.
     Frm_SepElenco d;
     mostra(d);
     std::set<int> raggiunte{0};
@@ -399,10 +435,6 @@ void TestFrmSepElenco::frecceRaggiungonoOgniOpzione() {
             d.applicaStato(record(caselle({}), da, 0, 0));
             d.Opt_Separatore_Out(da)->setFocus();
             QTest::keyClick(QApplication::focusWidget(), tasto);
-            for (int vietata : {1, 2}) {
-                QVERIFY(!d.Opt_Separatore_Out(vietata)->isChecked());
-                QVERIFY(!d.Opt_Separatore_Out(vietata)->hasFocus());
-            }
             const auto scelte = d.stato().Opt_Separatore_Out;
             QCOMPARE(std::count(scelte.cbegin(), scelte.cend(), true), 1);
             for (int i = 0; i < N; ++i) {
@@ -412,7 +444,7 @@ void TestFrmSepElenco::frecceRaggiungonoOgniOpzione() {
             }
         }
     }
-    QCOMPARE(raggiunte, (std::set<int>{0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
+    QCOMPARE(raggiunte.size(), std::size_t(N));
 }
 
 void TestFrmSepElenco::conferma_data() {
@@ -456,31 +488,36 @@ void TestFrmSepElenco::conferma() {
     delete d;
 }
 
-void TestFrmSepElenco::tastiSenzaEffetto_data() {
+// Enter presses OK only while OK itself has the focus; Esc never does.
+void TestFrmSepElenco::tastiInvioEsc_data() {
     QTest::addColumn<QString>("nome");
     QTest::addColumn<int>("tasto");
-    for (const char* nome : {"Chk_Separa 0", "Opt_Separatore_Out 3", "Opt_Ultimo 1"}) {
-        QTest::addRow("%s Invio", nome) << QString(nome) << int(Qt::Key_Return);
-        QTest::addRow("%s Enter", nome) << QString(nome) << int(Qt::Key_Enter);
-        QTest::addRow("%s Esc", nome) << QString(nome) << int(Qt::Key_Escape);
+    QTest::addColumn<int>("conferme");
+    for (const char* nome :
+         {"Chk_Separa 0", "Opt_Separatore_Out 3", "Opt_Ultimo 1", "Chk_Spazio", "Cmd_OK"}) {
+        const int ok = QString(nome) == "Cmd_OK";
+        QTest::addRow("%s Invio", nome) << QString(nome) << int(Qt::Key_Return) << ok;
+        QTest::addRow("%s Enter", nome) << QString(nome) << int(Qt::Key_Enter) << ok;
+        QTest::addRow("%s Esc", nome) << QString(nome) << int(Qt::Key_Escape) << 0;
     }
-    QTest::newRow("Cmd_OK Esc") << "Cmd_OK" << int(Qt::Key_Escape);
 }
 
-void TestFrmSepElenco::tastiSenzaEffetto() {
+void TestFrmSepElenco::tastiInvioEsc() {
     QFETCH(QString, nome);
     QFETCH(int, tasto);
+    QFETCH(int, conferme);
     Frm_SepElenco d;
     d.applicaStato(predefinito());
     mostra(d);
     QSignalSpy spia(&d, &Frm_SepElenco::confermato);
     controllo(d, nome)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(tasto));
-    QCOMPARE(spia.count(), 0);
+    QCOMPARE(spia.count(), conferme);
     QVERIFY(d.isVisible());
     QCOMPARE(d.stato().Chk_Separa, predefinito().Chk_Separa);
     QCOMPARE(d.stato().Opt_Separatore_Out, predefinito().Opt_Separatore_Out);
     QCOMPARE(d.stato().Opt_Ultimo, predefinito().Opt_Ultimo);
+    QVERIFY(!d.stato().Chk_Spazio);
 }
 
 void TestFrmSepElenco::catenaDelFuoco() {
@@ -492,7 +529,8 @@ void TestFrmSepElenco::catenaDelFuoco() {
     for (int i = 0; i < N; ++i) {
         attesi << d.Opt_Separatore_Out(i);
     }
-    attesi << d.Opt_Capo(0) << d.Opt_Capo(1) << d.Opt_Ultimo(0) << d.Opt_Ultimo(1) << d.Cmd_OK();
+    attesi << d.Chk_Spazio() << d.Opt_Capo(0) << d.Opt_Capo(1) << d.Opt_Ultimo(0) << d.Opt_Ultimo(1)
+           << d.Cmd_OK();
     QList<QWidget*> catena{d.Chk_Separa(0)};
     for (QWidget* w = d.Chk_Separa(0)->nextInFocusChain(); w != d.Chk_Separa(0);
          w = w->nextInFocusChain()) {
@@ -511,6 +549,7 @@ void TestFrmSepElenco::tabulazione_data() {
     QTest::newRow("predefinito") << predefinito() << 3 << 0 << 0;
     QTest::newRow("ultime scelte") << record(caselle({}), 13, 1, 1) << 13 << 1 << 1;
     QTest::newRow("nessuna scelta") << record(caselle({}), -1, -1, -1) << 0 << 0 << 0;
+    QTest::newRow("Invio") << record(caselle({}), 1, 0, 1, true) << 1 << 0 << 1;
 }
 
 void TestFrmSepElenco::tabulazione() {
@@ -527,8 +566,11 @@ void TestFrmSepElenco::tabulazione() {
     for (int i = 1; i < N; ++i) {
         attesi << d.Chk_Separa(i);
     }
-    attesi << d.Opt_Separatore_Out(uscita) << d.Opt_Capo(capo) << d.Opt_Ultimo(ultimo) << d.Cmd_OK()
-           << d.Chk_Separa(0);
+    attesi << d.Opt_Separatore_Out(uscita);
+    if (uscita != 1) {
+        attesi << d.Chk_Spazio(); // passed over while it has no say
+    }
+    attesi << d.Opt_Capo(capo) << d.Opt_Ultimo(ultimo) << d.Cmd_OK() << d.Chk_Separa(0);
 
     d.Chk_Separa(0)->setFocus();
     QList<QWidget*> avanti;
