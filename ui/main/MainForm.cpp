@@ -9,6 +9,7 @@
 #include "Frm_SepElenco.h"
 #include "VersioneQuorla.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTextDocument>
+#include <algorithm>
 
 using namespace Dichiarazioni;
 
@@ -240,11 +242,146 @@ void MainForm::creaMenu() {
                             QStringLiteral("Ripristina valori predefiniti"), QKeySequence(),
                             &MainForm::MenuColori_Def_Click);
 
+    creaMenuOrdine();
+
     m.MenuAbout0 = menuBar()->addMenu(QStringLiteral("&?"));
     m.MenuAbout0->setObjectName(QStringLiteral("MenuAbout0"));
     m.MenuAbout =
         voce(m.MenuAbout0, QStringLiteral("MenuAbout"), QStringLiteral("Informazioni su..."),
              QKeySequence(Qt::Key_F1), &MainForm::MenuAbout_Click);
+}
+
+// Every item of the menu runs one handler, which reads the whole menu back
+// into the ordering options: the check marks are the options as the user sees
+// them.
+void MainForm::creaMenuOrdine() {
+    VociMenu& m = menu_;
+    auto voce = [this](QMenu* menu, const QString& nome, const QString& testo,
+                       const QString& suggerimento, QActionGroup* gruppo = nullptr) {
+        QAction* azione = menu->addAction(testo);
+        azione->setObjectName(nome);
+        azione->setToolTip(suggerimento);
+        azione->setCheckable(true);
+        if (gruppo)
+            gruppo->addAction(azione);
+        connect(azione, &QAction::triggered, this, &MainForm::MenuOrdine_Click);
+        return azione;
+    };
+    auto sottomenu = [](QMenu* menu, const QString& nome, const QString& titolo,
+                        const QString& suggerimento) {
+        QMenu* sotto = menu->addMenu(titolo);
+        sotto->setObjectName(nome);
+        sotto->menuAction()->setToolTip(suggerimento);
+        sotto->setToolTipsVisible(true);
+        return sotto;
+    };
+    auto separatore = [](QMenu* menu, const QString& nome) {
+        QAction* azione = menu->addSeparator();
+        azione->setObjectName(nome);
+        return azione;
+    };
+
+    m.MenuOrdine = menuBar()->addMenu(QStringLiteral("O&rdine"));
+    m.MenuOrdine->setObjectName(QStringLiteral("MenuOrdine"));
+    m.MenuOrdine->setToolTipsVisible(true);
+
+    auto* verso = new QActionGroup(m.MenuOrdine);
+    m.MenuCrescente =
+        voce(m.MenuOrdine, QStringLiteral("MenuCrescente"), QStringLiteral("&Crescente"),
+             QStringLiteral("Ordina le voci dalla A alla Z"), verso);
+    m.MenuDecrescente =
+        voce(m.MenuOrdine, QStringLiteral("MenuDecrescente"), QStringLiteral("&Decrescente"),
+             QStringLiteral("Ordina le voci dalla Z alla A"), verso);
+    m.MenuNull_R1 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R1"));
+    m.MenuNumeriNaturali =
+        voce(m.MenuOrdine, QStringLiteral("MenuNumeriNaturali"),
+             QStringLiteral("&Numeri in ordine naturale"),
+             QStringLiteral("Confronta i numeri per il loro valore: \"img2\" prima di \"img10\""));
+
+    m.MenuMaiuscole0 = sottomenu(
+        m.MenuOrdine, QStringLiteral("MenuMaiuscole0"), QStringLiteral("&Maiuscole e minuscole"),
+        QStringLiteral("Ordine delle voci che differiscono solo per maiuscole e "
+                       "minuscole"));
+    auto* maiuscole = new QActionGroup(m.MenuMaiuscole0);
+    const std::array<std::array<QString, 2>, 3> testiMaiuscole = {{
+        {QStringLiteral("&Come la lingua"),
+         QStringLiteral("Segui la regola della lingua di ordinamento")},
+        {QStringLiteral("&Maiuscole prima"), QStringLiteral("Metti \"Roma\" prima di \"roma\"")},
+        {QStringLiteral("M&inuscole prima"), QStringLiteral("Metti \"roma\" prima di \"Roma\"")},
+    }};
+    for (int i = 0; i < 3; ++i) {
+        m.MenuMaiuscole[i] = voce(m.MenuMaiuscole0, QStringLiteral("MenuMaiuscole_%1").arg(i),
+                                  testiMaiuscole[i][0], testiMaiuscole[i][1], maiuscole);
+    }
+
+    m.MenuIgnoraPunteggiatura =
+        voce(m.MenuOrdine, QStringLiteral("MenuIgnoraPunteggiatura"),
+             QStringLiteral("Ignora &punteggiatura e spazi"),
+             QStringLiteral("Ordina le voci senza tener conto di punteggiatura e spazi"));
+    m.MenuIgnoraArticoli =
+        voce(m.MenuOrdine, QStringLiteral("MenuIgnoraArticoli"),
+             QStringLiteral("Ignora &articoli iniziali"),
+             QStringLiteral("Ordina \"Il Gattopardo\" sotto la G e \"L'Aquila\" sotto la A"));
+    m.MenuNull_R2 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R2"));
+
+    m.MenuDoppioni0 = sottomenu(m.MenuOrdine, QStringLiteral("MenuDoppioni0"),
+                                QStringLiteral("&Elimina doppioni"),
+                                QStringLiteral("Tieni una volta sola le voci ripetute"));
+    auto* doppioni = new QActionGroup(m.MenuDoppioni0);
+    const std::array<std::array<QString, 2>, 3> testiDoppioni = {{
+        {QStringLiteral("&No"), QStringLiteral("Tieni tutte le voci")},
+        {QStringLiteral("&Identici"),
+         QStringLiteral("Togli le voci scritte esattamente come una precedente")},
+        {QStringLiteral("&Anche con maiuscole e accenti diversi"),
+         QStringLiteral("Togli anche le voci che differiscono da una precedente solo per "
+                        "maiuscole o accenti")},
+    }};
+    for (int i = 0; i < 3; ++i) {
+        m.MenuDoppioni[i] = voce(m.MenuDoppioni0, QStringLiteral("MenuDoppioni_%1").arg(i),
+                                 testiDoppioni[i][0], testiDoppioni[i][1], doppioni);
+    }
+
+    m.MenuLingua0 =
+        sottomenu(m.MenuOrdine, QStringLiteral("MenuLingua0"), QStringLiteral("&Lingua"),
+                  QStringLiteral("Ordina secondo le regole di una lingua"));
+    auto* lingue = new QActionGroup(m.MenuLingua0);
+    const auto& elenco = Lingue_Ordine();
+    for (int i = 0; i < int(elenco.size()); ++i) {
+        QString suggerimento;
+        if (i == LinguaSistema)
+            suggerimento = QStringLiteral("Segui l'ordine alfabetico della lingua del sistema");
+        else if (i == LinguaCodiciUnicode())
+            suggerimento = QStringLiteral("Ordina per codice Unicode dei caratteri");
+        // A name is shown as it is written, never as an access key.
+        QString testo = elenco[i].nome;
+        testo.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        m.MenuLingua.append(voce(m.MenuLingua0, QStringLiteral("MenuLingua_%1").arg(i), testo,
+                                 suggerimento, lingue));
+    }
+    m.MenuNull_R3 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R3"));
+    m.MenuMescola =
+        voce(m.MenuOrdine, QStringLiteral("MenuMescola"), QStringLiteral("Me&scola"),
+             QStringLiteral("Metti le voci in ordine casuale, diverso a ogni esecuzione"));
+}
+
+// The check marks follow the ordering options. The direction has no say while
+// the items are shuffled, and its items show it.
+void MainForm::mostraOpzioniOrdine() {
+    const VociMenu& m = menu_;
+    m.MenuCrescente->setChecked(Opz_Ordine.verso == Verso::Crescente);
+    m.MenuDecrescente->setChecked(Opz_Ordine.verso == Verso::Decrescente);
+    m.MenuNumeriNaturali->setChecked(Opz_Ordine.numeriNaturali);
+    for (int i = 0; i < int(m.MenuMaiuscole.size()); ++i)
+        m.MenuMaiuscole[i]->setChecked(int(Opz_Ordine.maiuscole) == i);
+    m.MenuIgnoraPunteggiatura->setChecked(Opz_Ordine.ignoraPunteggiatura);
+    m.MenuIgnoraArticoli->setChecked(Opz_Ordine.ignoraArticoli);
+    for (int i = 0; i < int(m.MenuDoppioni.size()); ++i)
+        m.MenuDoppioni[i]->setChecked(int(Opz_Ordine.doppioni) == i);
+    for (int i = 0; i < int(m.MenuLingua.size()); ++i)
+        m.MenuLingua[i]->setChecked(Opz_Ordine.lingua == i);
+    m.MenuMescola->setChecked(Opz_Ordine.mescola);
+    m.MenuCrescente->setEnabled(!Opz_Ordine.mescola);
+    m.MenuDecrescente->setEnabled(!Opz_Ordine.mescola);
 }
 
 void MainForm::Form_Load() {
@@ -255,6 +392,8 @@ void MainForm::Form_Load() {
             Qt::UniqueConnection);
 
     Num_Caratteri = static_cast<std::int16_t>(slider_->value());
+    Opz_Ordine = Opzioni_Ordine{};
+    mostraOpzioniOrdine();
     frmSepElenco_->applicaStato(Init_Separatori());
     frmSepElenco_->update();
     const Testi_Stato testi = Leggi_Separatori(frmSepElenco_->stato());
@@ -491,6 +630,26 @@ void MainForm::MenuACapo_Click() {
 
 void MainForm::MenuCopiaAppunti_Click() {
     stBar_->abilita(4, menu_.MenuCopiaAppunti->isChecked());
+}
+
+void MainForm::MenuOrdine_Click() {
+    const VociMenu& m = menu_;
+    // The action has already moved its own check mark.
+    const auto segnato = [](const auto& voci) {
+        const auto voce = std::find_if(voci.cbegin(), voci.cend(),
+                                       [](const QAction* a) { return a->isChecked(); });
+        return voce != voci.cend() ? int(voce - voci.cbegin()) : 0;
+    };
+    Opz_Ordine.verso = m.MenuDecrescente->isChecked() ? Verso::Decrescente : Verso::Crescente;
+    Opz_Ordine.numeriNaturali = m.MenuNumeriNaturali->isChecked();
+    Opz_Ordine.maiuscole = Maiuscole(segnato(m.MenuMaiuscole));
+    Opz_Ordine.ignoraPunteggiatura = m.MenuIgnoraPunteggiatura->isChecked();
+    Opz_Ordine.ignoraArticoli = m.MenuIgnoraArticoli->isChecked();
+    Opz_Ordine.doppioni = Doppioni(segnato(m.MenuDoppioni));
+    Opz_Ordine.lingua = segnato(m.MenuLingua);
+    Opz_Ordine.mescola = m.MenuMescola->isChecked();
+    mostraOpzioniOrdine();
+    elabora();
 }
 
 void MainForm::Slider_Click() {

@@ -47,6 +47,22 @@ public:
         std::array<QAction*, 2> MenuColori{};
         QAction* MenuNull_O3 = nullptr;
         QAction* MenuColori_Def = nullptr;
+        QMenu* MenuOrdine = nullptr;
+        QAction* MenuCrescente = nullptr;
+        QAction* MenuDecrescente = nullptr;
+        QAction* MenuNull_R1 = nullptr;
+        QAction* MenuNumeriNaturali = nullptr;
+        QMenu* MenuMaiuscole0 = nullptr;
+        std::array<QAction*, 3> MenuMaiuscole{}; // indexed by Maiuscole
+        QAction* MenuIgnoraPunteggiatura = nullptr;
+        QAction* MenuIgnoraArticoli = nullptr;
+        QAction* MenuNull_R2 = nullptr;
+        QMenu* MenuDoppioni0 = nullptr;
+        std::array<QAction*, 3> MenuDoppioni{}; // indexed by Doppioni
+        QMenu* MenuLingua0 = nullptr;
+        QList<QAction*> MenuLingua; // indexed as Lingue_Ordine()
+        QAction* MenuNull_R3 = nullptr;
+        QAction* MenuMescola = nullptr;
         QMenu* MenuAbout0 = nullptr;
         QAction* MenuAbout = nullptr;
     };
@@ -99,6 +115,8 @@ protected:
 private:
     void creaControlli();
     void creaMenu();
+    void creaMenuOrdine();
+    void mostraOpzioniOrdine();
     void Form_Load();
     void elabora();
 
@@ -111,6 +129,7 @@ private:
     void MenuSeparatori_Click();
     void MenuACapo_Click();
     void MenuCopiaAppunti_Click();
+    void MenuOrdine_Click();
     void MenuColori_Click(int indice);
     void MenuColori_Def_Click();
     void MenuAbout_Click();
