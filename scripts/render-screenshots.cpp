@@ -8,7 +8,7 @@
 //                                 whole screen
 //
 // Scenes: mainform, mainform-acapo, menu-file, menu-opzioni, menu-colori,
-// separatori.
+// menu-ordine, separatori.
 
 #include "Controlli.h"
 #include "Disegni.h"
@@ -75,6 +75,8 @@ QWidget* scena(MainForm& f, const QString& nome) {
         return apriMenu(f, f.menu().MenuOpzioni);
     if (nome == QLatin1String("menu-colori"))
         return apriColori(f);
+    if (nome == QLatin1String("menu-ordine"))
+        return apriMenu(f, f.menu().MenuOrdine);
     if (nome == QLatin1String("separatori")) {
         f.menu().MenuSeparatori->trigger();
         aspetta();
@@ -85,7 +87,8 @@ QWidget* scena(MainForm& f, const QString& nome) {
 
 const QStringList Scene = {
     QStringLiteral("mainform"),     QStringLiteral("mainform-acapo"), QStringLiteral("menu-file"),
-    QStringLiteral("menu-opzioni"), QStringLiteral("menu-colori"),    QStringLiteral("separatori"),
+    QStringLiteral("menu-opzioni"), QStringLiteral("menu-colori"),    QStringLiteral("menu-ordine"),
+    QStringLiteral("separatori"),
 };
 
 } // namespace
