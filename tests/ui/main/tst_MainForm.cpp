@@ -392,6 +392,17 @@ private slots:
         QCOMPARE(m().MenuLingua[attese.lingua]->isChecked(), true);
     }
 
+    void tastiDAccessoOrdine() {
+        scrivi(f->Txt_Orig(), QStringLiteral("a b"));
+        premi(f->Txt_Orig(), Qt::Key_R, Qt::AltModifier);
+        QTRY_VERIFY(m().MenuOrdine->isVisible());
+        premi(m().MenuOrdine, Qt::Key_D);
+        QTRY_VERIFY(!m().MenuOrdine->isVisible());
+        QVERIFY(m().MenuDecrescente->isChecked());
+        QCOMPARE(Opz_Ordine.verso, Dichiarazioni::Verso::Decrescente);
+        QCOMPARE(f->testoOrdine(), ordinato(QStringLiteral("a b")));
+    }
+
     void ordineVuotoEPredefinitoAOgniAvvio() {
         m().MenuDecrescente->trigger();
         m().MenuMescola->trigger();
