@@ -89,6 +89,11 @@ public:
     void svuotaAppunti() override;
     void impostaAppunti(const QString& testo) override;
 
+    // Loads a text file into the input box and sorts it, as "Apri..." does once
+    // its dialog has given the path, warnings included: for the command line
+    // and for a file dropped on the window.
+    void apriFile(const QString& percorso);
+
     // The text of the about box, five lines joined by a carriage return.
     static QString testoInformazioni();
 
@@ -99,6 +104,7 @@ protected:
 private:
     void creaControlli();
     void creaMenu();
+    bool trascinamentoFile(QEvent* evento);
     void Form_Load();
     void elabora();
 
