@@ -13,61 +13,25 @@
 
 using namespace Qt::StringLiterals;
 
-// Saving where no temporary file can be made beside the target: the file is
-// then written in place. Everywhere else the target is still replaced whole.
-class TstSalvataggio : public QObject {
-    Q_OBJECT
+namespace {
 
-private slots:
-    void init();
-    void cleanup();
-    void senzaTemporaneo_data();
-    void senzaTemporaneo();
-    void sostituzioneAtomicaDovePossibile();
-
-private:
-    static ino_t Inode(const QString& percorso);
-    static QByteArray Contenuto(const QString& percorso);
-    bool SalvaDaUtente(const QString& percorso, const QString& testo);
-    std::unique_ptr<QTemporaryDir> cartella;
-};
-
-ino_t TstSalvataggio::Inode(const QString& percorso) {
+ino_t inode(const QString& percorso) {
     struct stat info {};
     return ::stat(QFile::encodeName(percorso).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-QByteArray TstSalvataggio::Contenuto(const QString& percorso) {
+QByteArray contenuto(const QString& percorso) {
     QFile file(percorso);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "<illeggibile>"_ba;
 }
 
-void TstSalvataggio::init() {
-    cartella = std::make_unique<QTemporaryDir>();
-    QVERIFY(cartella->isValid());
-}
-
-void TstSalvataggio::cleanup() {
-    // A folder left read-only could not be removed.
-    QFile::setPermissions(cartella->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    cartella.reset();
-}
-
-void TstSalvataggio::senzaTemporaneo_data() {
-    QTest::addColumn<bool>("esiste");
-    QTest::addColumn<bool>("riesce");
-
-    QTest::newRow("file esistente") << true << true;
-    QTest::newRow("file nuovo") << false << false;
-}
-
-// Root writes into any folder; the save then runs in a child process that has
-// given up root for the unprivileged user, who owns the folder and the file.
-bool TstSalvataggio::SalvaDaUtente(const QString& percorso, const QString& testo) {
+// Root writes into any folder: the save then runs in a child process that has
+// given up root for an unprivileged user, owner of the folder and the file.
+bool salvaDaUtente(const QString& cartella, const QString& percorso, const QString& testo) {
     if (::geteuid() != 0)
         return QuorlaIo::ScriviFileTesto(percorso, testo);
     constexpr uid_t kNessuno = 65534;
-    for (const QString& p : {cartella->path(), percorso}) {
+    for (const QString& p : {cartella, percorso}) {
         if (QFile::exists(p) && ::chown(QFile::encodeName(p).constData(), kNessuno, kNessuno) != 0)
             return false;
     }
@@ -82,49 +46,71 @@ bool TstSalvataggio::SalvaDaUtente(const QString& percorso, const QString& testo
            WEXITSTATUS(stato) == 0;
 }
 
-void TstSalvataggio::senzaTemporaneo() {
-    QFETCH(bool, esiste);
-    QFETCH(bool, riesce);
+} // namespace
 
-    const QString percorso = cartella->filePath(u"voci.txt"_s);
-    if (esiste) {
+// Saving where no temporary file can be made beside the target: the file is
+// then written in place. Everywhere else the target is still replaced whole.
+class TstSalvataggio : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> cartella;
+
+private slots:
+    void init() {
+        cartella = std::make_unique<QTemporaryDir>();
+        QVERIFY(cartella->isValid());
+    }
+    void cleanup() {
+        // A folder left read-only could not be removed.
+        QFile::setPermissions(cartella->path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        cartella.reset();
+    }
+
+    void senzaTemporaneo_data() {
+        QTest::addColumn<bool>("esiste");
+        QTest::newRow("file esistente") << true;
+        QTest::newRow("file nuovo") << false; // nowhere to write it
+    }
+
+    void senzaTemporaneo() {
+        QFETCH(bool, esiste);
+        const QString percorso = cartella->filePath(u"voci.txt"_s);
+        if (esiste) {
+            QFile file(percorso);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.write("contenuto di prima, piu' lungo del nuovo") > 0);
+        }
+        // Readable and searchable, not writable: no temporary file fits beside
+        // the target, while the target itself stays writable.
+        QVERIFY(QFile::setPermissions(cartella->path(), QFile::ReadOwner | QFile::ExeOwner));
+        const ino_t prima = inode(percorso);
+
+        QCOMPARE(salvaDaUtente(cartella->path(), percorso, u"mela;pera"_s), esiste);
+        QCOMPARE(contenuto(percorso), esiste ? "mela;pera"_ba : "<illeggibile>"_ba);
+        QCOMPARE(inode(percorso), prima); // written in place, not replaced
+        QCOMPARE(QDir(cartella->path()).entryList(QDir::Files | QDir::Hidden),
+                 esiste ? QStringList{u"voci.txt"_s} : QStringList{});
+    }
+
+    // Where a temporary file can be made, the old file is replaced by a new
+    // one, never truncated and rewritten.
+    void sostituzioneAtomicaDovePossibile() {
+        const QString percorso = cartella->filePath(u"voci.txt"_s);
         QFile file(percorso);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write("contenuto di prima, piu' lungo del nuovo") > 0);
+        QVERIFY(file.write("vecchio") > 0);
+        file.close();
+        // Kept open, so that its inode cannot be reused by the new file.
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const ino_t prima = inode(percorso);
+
+        QVERIFY(QuorlaIo::ScriviFileTesto(percorso, u"nuovo"_s));
+        QCOMPARE(contenuto(percorso), "nuovo"_ba);
+        QVERIFY(inode(percorso) != prima);
+        QCOMPARE(file.readAll(), "vecchio"_ba); // the old file, whole, to whoever had it open
     }
-    // Readable and searchable, not writable: no temporary file fits beside
-    // the target, while the target itself stays writable.
-    QVERIFY(QFile::setPermissions(cartella->path(), QFile::ReadOwner | QFile::ExeOwner));
-    const ino_t prima = Inode(percorso);
-
-    QCOMPARE(SalvaDaUtente(percorso, u"mela;pera"_s), riesce);
-    if (riesce) {
-        QCOMPARE(Contenuto(percorso), "mela;pera"_ba);
-        QCOMPARE(Inode(percorso), prima); // written in place, not replaced
-    } else {
-        QVERIFY(!QFile::exists(percorso));
-    }
-    const QStringList rimasti = QDir(cartella->path()).entryList(QDir::Files | QDir::Hidden);
-    QCOMPARE(rimasti, esiste ? QStringList{u"voci.txt"_s} : QStringList{});
-}
-
-// The fallback is for the case without a temporary file only: where one can be
-// made, the old file is replaced by a new one, never truncated and rewritten.
-void TstSalvataggio::sostituzioneAtomicaDovePossibile() {
-    const QString percorso = cartella->filePath(u"voci.txt"_s);
-    QFile file(percorso);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(file.write("vecchio") > 0);
-    file.close();
-    // Kept open, so that its inode cannot be reused by the new file.
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const ino_t prima = Inode(percorso);
-
-    QVERIFY(QuorlaIo::ScriviFileTesto(percorso, u"nuovo"_s));
-    QCOMPARE(Contenuto(percorso), "nuovo"_ba);
-    QVERIFY(Inode(percorso) != prima);
-    QCOMPARE(file.readAll(), "vecchio"_ba); // the old file, whole, to whoever had it open
-}
+};
 
 QTEST_GUILESS_MAIN(TstSalvataggio)
 #include "tst_Salvataggio.moc"
