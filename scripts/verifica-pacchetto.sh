@@ -45,6 +45,10 @@ desktop-file-validate "$radice/usr/share/applications/quorla.desktop" || sbaglia
 appstreamcli validate --no-net "$radice/usr/share/metainfo/io.github.quorla.Quorla.metainfo.xml" ||
     sbaglia "metainfo non valido"
 
+# The installed program answers with no display at all.
+versione=$(env -i "$radice/usr/bin/quorla" --version) || sbaglia "quorla --version non riesce"
+[[ "$versione" == "Quorla! "* ]] || sbaglia "quorla --version scrive: $versione"
+
 dipendenze=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $dipendenze"
 grep -qw qt6-qpa-plugins <<<"$dipendenze" || sbaglia "Depends non nomina qt6-qpa-plugins"

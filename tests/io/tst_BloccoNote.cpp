@@ -105,12 +105,9 @@ void TstBloccoNote::argomenti_data() {
         << u"gnome-text-editor"_s << "2\n--new-window\n--ignore-session\n"_ba;
     QTest::newRow("gedit") << u"gedit"_s << "1\n--new-window\n"_ba;
     QTest::newRow("kate") << u"kate"_s << "1\n--startanon\n"_ba;
-    QTest::newRow("kwrite") << u"kwrite"_s << "0\n"_ba;
     QTest::newRow("mousepad") << u"mousepad"_s << "1\n--disable-server\n"_ba;
-    QTest::newRow("xed") << u"xed"_s << "0\n"_ba;
     QTest::newRow("pluma") << u"pluma"_s << "1\n--new-window\n"_ba;
     QTest::newRow("featherpad") << u"featherpad"_s << "1\n--win\n"_ba;
-    QTest::newRow("leafpad") << u"leafpad"_s << "0\n"_ba;
     QTest::newRow("geany") << u"geany"_s << "2\n--new-instance\n--no-session\n"_ba;
 }
 
