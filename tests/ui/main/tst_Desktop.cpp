@@ -54,14 +54,13 @@ std::optional<QString> conDialogo(bool apri, const Dialoghi::OpzioniFile& opzion
                                   const std::function<void(QFileDialog*)>& azione) {
     QTimer guardiano;
     int passi = 0;
-    bool fatto = false;
     QObject::connect(&guardiano, &QTimer::timeout, [&] {
         QWidget* modale = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modale))
             box->reject();
-        else if (auto* dialogo = qobject_cast<QFileDialog*>(modale); dialogo && !fatto)
-            fatto = true, azione(dialogo);
-        else if (dialogo && ++passi > 20)
+        else if (auto* dialogo = qobject_cast<QFileDialog*>(modale); dialogo && passi++ == 0)
+            azione(dialogo);
+        else if (dialogo && passi > 20)
             dialogo->reject();
     });
     guardiano.start(50);
@@ -77,12 +76,9 @@ Dialoghi::OpzioniFile opzioniDialogo(const QString& cartella, bool apri) {
 
 } // namespace
 
-// The program as a desktop sees it: the command line, files dropped on the
-// window, and the open and save dialogs.
+// The command line, files dropped on the window, the open and save dialogs.
 class TestDesktop : public QObject {
     Q_OBJECT
-
-private:
     std::unique_ptr<MainForm> f;
     FintiDialoghi* d = nullptr;
     std::unique_ptr<QTemporaryDir> cartella;
@@ -105,9 +101,8 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("codice"); // -1: the window starts
         QTest::addColumn<QString>("errori");
-        const QString qui = QDir::currentPath();
-        QTest::newRow("relativo") << QStringList{"./a/voci.txt"} << qui + "/a/voci.txt" << -1
-                                  << QString();
+        QTest::newRow("relativo") << QStringList{"./a/voci.txt"}
+                                  << QDir::currentPath() + "/a/voci.txt" << -1 << QString();
         QTest::newRow("in più") << QStringList{"/tmp/a.txt", "b.txt", "c d.txt"} << "/tmp/a.txt"
                                 << -1
                                 << "quorla: si apre solo il primo file; ignorati: b.txt c d.txt\n";
