@@ -1,11 +1,11 @@
 #include "FileTesto.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <grp.h>
-#include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,20 +46,7 @@ bool salvaDaUtente(const QString& cartella, const QString& percorso, const QStri
 class TstSalvataggio : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> cartella;
-
 private slots:
-    void init() {
-        cartella = std::make_unique<QTemporaryDir>();
-        QVERIFY(cartella->isValid());
-    }
-    void cleanup() {
-        // A folder left read-only could not be removed.
-        QFile::setPermissions(cartella->path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        cartella.reset();
-    }
-
     void senzaTemporaneo_data() {
         QTest::addColumn<bool>("esiste");
         QTest::newRow("file esistente") << true;
@@ -68,7 +55,14 @@ private slots:
 
     void senzaTemporaneo() {
         QFETCH(bool, esiste);
-        const QString percorso = cartella->filePath(u"voci.txt"_s);
+        const QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        // A folder left read-only could not be removed.
+        const auto ripristina = qScopeGuard([&cartella] {
+            QFile::setPermissions(cartella.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        const QString percorso = cartella.filePath(u"voci.txt"_s);
         if (esiste) {
             QFile file(percorso);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -76,9 +70,9 @@ private slots:
         }
         // Readable and searchable, not writable: no temporary file fits beside
         // the target, while the target itself stays writable.
-        QVERIFY(QFile::setPermissions(cartella->path(), QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::ExeOwner));
 
-        QCOMPARE(salvaDaUtente(cartella->path(), percorso, u"mela;pera"_s), esiste);
+        QCOMPARE(salvaDaUtente(cartella.path(), percorso, u"mela;pera"_s), esiste);
         QCOMPARE(contenuto(percorso), esiste ? "mela;pera"_ba : "<illeggibile>"_ba);
     }
 };
