@@ -52,6 +52,17 @@ Dialoghi::OpzioniFile opzioniFile(const QString& titolo) {
     return opzioni;
 }
 
+// The first local file of a drag, if it carries one.
+QString fileTrascinato(const QMimeData* dati) {
+    if (!dati || !dati->hasUrls())
+        return QString();
+    for (const QUrl& url : dati->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
 // The busy cursor for the length of a run. The engine's message box takes it
 // down while it waits for the user.
 class CursoreAttesa {
@@ -329,17 +340,6 @@ bool MainForm::eventFilter(QObject* oggetto, QEvent* evento) {
         }
     }
     return QMainWindow::eventFilter(oggetto, evento);
-}
-
-// The first local file of a drag, if it carries one.
-static QString fileTrascinato(const QMimeData* dati) {
-    if (!dati || !dati->hasUrls())
-        return QString();
-    for (const QUrl& url : dati->urls()) {
-        if (url.isLocalFile())
-            return url.toLocalFile();
-    }
-    return QString();
 }
 
 bool MainForm::trascinamentoFile(QEvent* evento) {
