@@ -1,7 +1,10 @@
 #include "BloccoNote.h"
 
+// First, so that Q_OS_WIN is known below.
+#include <QtGlobal>
+
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
+#include "AvvioWindows.h"
 #else
 #include <QProcess>
 #include <QStandardPaths>
@@ -14,49 +17,54 @@ namespace QuorlaIo {
 #ifdef Q_OS_WIN
 
 bool AvviaBloccoNote() {
-    // Shown at its normal size but not activated, so the keyboard focus stays
-    // with the main window. No application name: the system's usual program
-    // search finds notepad.exe.
-    STARTUPINFOW avvio{};
-    avvio.cb = sizeof(avvio);
-    avvio.dwFlags = STARTF_USESHOWWINDOW;
-    avvio.wShowWindow = SW_SHOWNOACTIVATE;
-    PROCESS_INFORMATION processo{};
-    wchar_t riga[] = L"notepad.exe"; // CreateProcessW may write into its command line
-    if (!CreateProcessW(nullptr, riga, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &avvio,
-                        &processo))
-        return false;
-    // The editor lives on its own: nothing is kept to wait for it or close it.
-    CloseHandle(processo.hThread);
-    CloseHandle(processo.hProcess);
-    return true;
+    return Windows::AvviaNotepad();
 }
 
 #else
 
+namespace {
+
+struct Editore {
+    QString nome;
+    // What makes it open a new window with an empty document, not a tab in a
+    // copy already running nor the files of its last session.
+    QStringList argomenti;
+};
+
+} // namespace
+
 bool AvviaBloccoNote() {
     // Plain text editors of the common desktops, the simplest first in each
-    // family. Whether the new window takes the focus is up to the window
-    // manager; there is no portable way to ask otherwise.
-    static const QStringList kEditori = {
-        QStringLiteral("gnome-text-editor"),
-        QStringLiteral("gedit"),
-        QStringLiteral("kate"),
-        QStringLiteral("kwrite"),
-        QStringLiteral("mousepad"),
-        QStringLiteral("xed"),
-        QStringLiteral("pluma"),
-        QStringLiteral("featherpad"),
-        QStringLiteral("leafpad"),
-        QStringLiteral("geany"),
+    // family, with the options their own help and manual pages give. Whether
+    // the new window takes the focus is up to the window manager; there is no
+    // portable way to ask otherwise.
+    static const QList<Editore> kEditori = {
+        {QStringLiteral("gnome-text-editor"),
+         {QStringLiteral("--new-window"), QStringLiteral("--ignore-session")}},
+        {QStringLiteral("gedit"), {QStringLiteral("--new-window")}},
+        // A new instance with a new anonymous session: no tab in a running
+        // Kate, and not the documents of the last session.
+        {QStringLiteral("kate"), {QStringLiteral("--startanon")}},
+        // One window per process, and no session to restore: nothing to ask.
+        {QStringLiteral("kwrite"), {}},
+        // A process of its own instead of a tab in the running one.
+        {QStringLiteral("mousepad"), {QStringLiteral("--disable-server")}},
+        // Not in Debian, so its options could not be checked: none is passed.
+        {QStringLiteral("xed"), {}},
+        {QStringLiteral("pluma"), {QStringLiteral("--new-window")}},
+        {QStringLiteral("featherpad"), {QStringLiteral("--win")}},
+        // Without a server: every start is a window of its own already.
+        {QStringLiteral("leafpad"), {}},
+        {QStringLiteral("geany"),
+         {QStringLiteral("--new-instance"), QStringLiteral("--no-session")}},
     };
-    for (const QString& nome : kEditori) {
-        const QString programma = QStandardPaths::findExecutable(nome);
+    for (const Editore& editore : kEditori) {
+        const QString programma = QStandardPaths::findExecutable(editore.nome);
         if (programma.isEmpty())
             continue;
         // Detached: the editor outlives the program and is never waited for.
         // One that refuses to start gives way to the next one found.
-        if (QProcess::startDetached(programma, {}))
+        if (QProcess::startDetached(programma, editore.argomenti))
             return true;
     }
     return false;

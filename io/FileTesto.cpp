@@ -117,16 +117,30 @@ bool ScriviFileTesto(const QString& percorso, const QString& testo) {
 
     QSaveFile file(percorso);
     // Writing straight into the target would leave it half-written when the
-    // save fails; the target must be replaced whole or not at all.
+    // save fails; the target is replaced whole or not at all wherever a
+    // temporary file can be made beside it. Qt's own fallback covers only a
+    // refused permission, and we decide that case ourselves below.
     file.setDirectWriteFallback(false);
     // Binary mode: the text's own line breaks reach the file as they are.
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(byte) != byte.size()) {
-        file.cancelWriting();
-        return false;
+    if (file.open(QIODevice::WriteOnly)) {
+        if (file.write(byte) != byte.size()) {
+            file.cancelWriting();
+            return false;
+        }
+        return file.commit();
     }
-    return file.commit();
+
+    // No temporary file beside the target: a folder the user may not write
+    // into, or a name too long to take the temporary suffix. The target itself
+    // may still be writable, and a save that truncates it before a failure is
+    // better than no save at all.
+    QFile diretto(percorso);
+    if (!diretto.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    if (diretto.write(byte) != byte.size())
+        return false;
+    diretto.close();
+    return diretto.error() == QFileDevice::NoError;
 }
 
 } // namespace QuorlaIo

@@ -32,7 +32,9 @@ QString DecodificaTesto(QByteArrayView byte, FineRiga fineRiga = FineRiga::Spazi
 qint64 LimiteLettura();
 
 // Writes the text whole in the system's encoding. The target is replaced only
-// once everything is written, so a failed save leaves an existing file intact.
+// once everything is written, so a failed save leaves an existing file intact;
+// except where no temporary file can be made beside it (a folder that is not
+// writable): then the file is written in place.
 bool ScriviFileTesto(const QString& percorso, const QString& testo);
 
 } // namespace QuorlaIo

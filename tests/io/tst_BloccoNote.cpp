@@ -22,12 +22,14 @@ private slots:
     void cleanup();
 
     void avviaSenzaAspettare();
+    void argomenti_data();
+    void argomenti();
     void nessunEditor_data();
     void nessunEditor();
 
 private:
     QStringList Registrazioni(const QString& estensione) const;
-    bool CreaFinto(const QString& nome, QFile::Permissions permessi) const;
+    bool CreaFinto(const QString& nome, QFile::Permissions permessi, int secondi = 3) const;
 
     QByteArray pathOriginale;
     std::unique_ptr<QTemporaryDir> cartella;
@@ -49,7 +51,7 @@ void TstBloccoNote::cleanup() {
     qputenv("PATH", pathOriginale);
 }
 
-bool TstBloccoNote::CreaFinto(const QString& nome, QFile::Permissions permessi) const {
+bool TstBloccoNote::CreaFinto(const QString& nome, QFile::Permissions permessi, int secondi) const {
     QFile script(cartella->filePath(nome));
     if (!script.open(QIODevice::WriteOnly))
         return false;
@@ -58,9 +60,10 @@ bool TstBloccoNote::CreaFinto(const QString& nome, QFile::Permissions permessi) 
 registro="%1/avvio.$$"
 printf '%s\n' "$#" "$@" > "$registro.tmp"
 /bin/mv "$registro.tmp" "$registro.args"
-/bin/sleep 3
+/bin/sleep %2
 : > "$registro.fine"
-)"_s.arg(cartella->path());
+)"_s.arg(cartella->path())
+                              .arg(secondi);
     return script.write(testo.toUtf8()) > 0 && script.setPermissions(permessi);
 }
 
@@ -86,10 +89,40 @@ void TstBloccoNote::avviaSenzaAspettare() {
     for (const QString& nome : Registrazioni(u"args"_s)) {
         QFile registro(cartella->filePath(nome));
         QVERIFY(registro.open(QIODevice::ReadOnly));
-        QCOMPARE(registro.readAll(), "0\n"_ba); // no argument at all
+        QCOMPARE(registro.readAll(), "1\n--new-window\n"_ba); // no file, a window of its own
     }
     // Let both copies end before their folder goes away.
     QTRY_COMPARE_WITH_TIMEOUT(Registrazioni(u"fine"_s).size(), 2, 10000);
+}
+
+// Each editor gets its own option for a new window with an empty document,
+// and never a file.
+void TstBloccoNote::argomenti_data() {
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QByteArray>("attesi");
+
+    QTest::newRow("gnome-text-editor")
+        << u"gnome-text-editor"_s << "2\n--new-window\n--ignore-session\n"_ba;
+    QTest::newRow("gedit") << u"gedit"_s << "1\n--new-window\n"_ba;
+    QTest::newRow("kate") << u"kate"_s << "1\n--startanon\n"_ba;
+    QTest::newRow("mousepad") << u"mousepad"_s << "1\n--disable-server\n"_ba;
+    QTest::newRow("pluma") << u"pluma"_s << "1\n--new-window\n"_ba;
+    QTest::newRow("featherpad") << u"featherpad"_s << "1\n--win\n"_ba;
+    QTest::newRow("geany") << u"geany"_s << "2\n--new-instance\n--no-session\n"_ba;
+}
+
+void TstBloccoNote::argomenti() {
+    QFETCH(QString, editor);
+    QFETCH(QByteArray, attesi);
+    QVERIFY(CreaFinto(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner, 0));
+    qputenv("PATH", cartella->path().toLocal8Bit());
+
+    QVERIFY(QuorlaIo::AvviaBloccoNote());
+    QTRY_COMPARE_WITH_TIMEOUT(Registrazioni(u"args"_s).size(), 1, 10000);
+    QFile registro(cartella->filePath(Registrazioni(u"args"_s).first()));
+    QVERIFY(registro.open(QIODevice::ReadOnly));
+    QCOMPARE(registro.readAll(), attesi);
+    QTRY_COMPARE_WITH_TIMEOUT(Registrazioni(u"fine"_s).size(), 1, 10000);
 }
 
 void TstBloccoNote::nessunEditor_data() {

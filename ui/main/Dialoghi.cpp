@@ -1,8 +1,11 @@
 #include "Dialoghi.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -32,14 +35,59 @@ QString righeDaMessaggio(QString testo) {
     return testo;
 }
 
+// The dialog's filter for one of the program's filters. Qt matches a pattern
+// literally, so "*.*" asks for a dot that a name such as LEGGIMI lacks, where
+// the classic caption means every file; there the filter also gets "*". The
+// dialog then shows only the part before the last parentheses, which is the
+// program's own filter, caption unchanged.
+QString filtroPerDialogo(const QString& filtro) {
+    static const QRegularExpression modelli(QStringLiteral("^(.*)\\(([^()]*)\\)$"));
+    const QRegularExpressionMatch trovato = modelli.match(filtro);
+    QStringList elenco = (trovato.hasMatch() ? trovato.captured(2) : filtro)
+                             .split(QRegularExpression(QStringLiteral("[ ;]")), Qt::SkipEmptyParts);
+    const QString tutti = QStringLiteral("*.*");
+    if (elenco.contains(tutti) && !QDir::match(tutti, QStringLiteral("LEGGIMI")))
+        elenco.append(QStringLiteral("*"));
+    return filtro + QStringLiteral(" (") + elenco.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+// Qt's dialog adds the default suffix to every name typed without one. When
+// opening, a name that exists as typed is taken as it is, and only a name that
+// does not gets the suffix.
+class DialogoFile : public QFileDialog {
+public:
+    DialogoFile(QWidget* padre, const QString& titolo, const QString& cartella,
+                const QString& suffissoApertura)
+        : QFileDialog(padre, titolo, cartella), suffissoApertura_(suffissoApertura) {}
+
+protected:
+    void accept() override {
+        if (acceptMode() == AcceptOpen) {
+            setDefaultSuffix(QString());
+            const QStringList scelti = selectedFiles();
+            const bool esiste = scelti.size() == 1 && QFileInfo::exists(scelti.first());
+            setDefaultSuffix(esiste ? QString() : suffissoApertura_);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString suffissoApertura_;
+};
+
 std::optional<QString> mostraFile(QWidget* padre, const Dialoghi::OpzioniFile& opzioni,
                                   QFileDialog::AcceptMode modo) {
-    QFileDialog dialogo(padre, opzioni.titolo, opzioni.cartella);
+    DialogoFile dialogo(padre, opzioni.titolo, opzioni.cartella, opzioni.estensione);
     dialogo.setAcceptMode(modo);
     dialogo.setFileMode(opzioni.deveEsistere ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, !opzioni.chiediSovrascrittura);
-    dialogo.setNameFilters(opzioni.filtri);
-    dialogo.setDefaultSuffix(opzioni.estensione);
+    dialogo.setOption(QFileDialog::HideNameFilterDetails);
+    QStringList filtri;
+    for (const QString& filtro : opzioni.filtri)
+        filtri.append(filtroPerDialogo(filtro));
+    dialogo.setNameFilters(filtri);
+    if (modo == QFileDialog::AcceptSave)
+        dialogo.setDefaultSuffix(opzioni.estensione);
     if (!opzioni.nomeIniziale.isEmpty())
         dialogo.selectFile(opzioni.nomeIniziale);
     if (dialogo.exec() != QDialog::Accepted)

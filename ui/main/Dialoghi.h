@@ -17,7 +17,8 @@ public:
         QString titolo;
         QStringList filtri;   // Qt name filters, e.g. "File di testo (*.txt)"
         QString nomeIniziale; // shown in the file name field
-        QString estensione;   // appended to a name typed without one, no dot
+        QString estensione;   // no dot: added to a name typed without one, when
+                              // opening only if the name as typed does not exist
         QString cartella;     // where the dialog opens
         bool deveEsistere = false;
         bool chiediSovrascrittura = false;

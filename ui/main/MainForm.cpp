@@ -15,10 +15,12 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStyle>
 #include <QTextDocument>
 #include <algorithm>
+#include <QTimer>
 
 using namespace Dichiarazioni;
 
@@ -50,6 +52,17 @@ Dialoghi::OpzioniFile opzioniFile(const QString& titolo) {
     opzioni.estensione = QStringLiteral("txt");
     opzioni.cartella = QCoreApplication::applicationDirPath();
     return opzioni;
+}
+
+// The first local file of a drag, if it carries one.
+QString fileTrascinato(const QMimeData* dati) {
+    if (!dati || !dati->hasUrls())
+        return QString();
+    for (const QUrl& url : dati->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return QString();
 }
 
 // The busy cursor for the length of a run. The engine's message box takes it
@@ -169,6 +182,13 @@ void MainForm::creaControlli() {
     txtOrig_->installEventFilter(this);
     txtOrdine_->installEventFilter(this);
     txtOrdine_->viewport()->installEventFilter(this);
+
+    // A file dropped anywhere on the window opens, the text boxes included,
+    // which would otherwise take it for text; dropped text still goes into
+    // the box, as a paste.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    txtOrig_->viewport()->installEventFilter(this);
 
     connect(txtOrig_, &QPlainTextEdit::textChanged, this, &MainForm::Txt_Orig_Change);
     connect(slider_, &SliderCaratteri::cliccato, this, &MainForm::Slider_Click);
@@ -436,6 +456,9 @@ void MainForm::closeEvent(QCloseEvent* evento) {
 }
 
 bool MainForm::eventFilter(QObject* oggetto, QEvent* evento) {
+    if ((oggetto == this || oggetto == txtOrig_->viewport() || oggetto == txtOrdine_->viewport()) &&
+        trascinamentoFile(evento))
+        return true;
     if (evento->type() == QEvent::ShortcutOverride &&
         (oggetto == txtOrig_ || oggetto == txtOrdine_)) {
         const QKeySequence tasto(static_cast<QKeyEvent*>(evento)->keyCombination());
@@ -456,6 +479,24 @@ bool MainForm::eventFilter(QObject* oggetto, QEvent* evento) {
         }
     }
     return QMainWindow::eventFilter(oggetto, evento);
+}
+
+bool MainForm::trascinamentoFile(QEvent* evento) {
+    const QEvent::Type tipo = evento->type();
+    if (tipo != QEvent::DragEnter && tipo != QEvent::DragMove && tipo != QEvent::Drop)
+        return false;
+    auto* trascina = static_cast<QDropEvent*>(evento);
+    const QString percorso = fileTrascinato(trascina->mimeData());
+    if (percorso.isEmpty())
+        return false;
+    trascina->setDropAction(Qt::CopyAction);
+    trascina->accept();
+    if (tipo == QEvent::Drop) {
+        // After the drop has returned: the file manager must not wait on a
+        // warning box.
+        QTimer::singleShot(0, this, [this, percorso] { apriFile(percorso); });
+    }
+    return true;
 }
 
 // --- The engine's view of the window ---
@@ -551,15 +592,17 @@ void MainForm::MenuNuovo_Click() {
 void MainForm::MenuApri_Click() {
     Dialoghi::OpzioniFile opzioni = opzioniFile(QStringLiteral("Apri"));
     opzioni.deveEsistere = true;
-    const std::optional<QString> percorso = dialoghi_->apriFile(this, opzioni);
-    if (!percorso)
-        return;
+    const std::optional<QString> scelto = dialoghi_->apriFile(this, opzioni);
+    if (scelto)
+        apriFile(*scelto);
+}
 
+void MainForm::apriFile(const QString& percorso) {
     txtOrig_->impostaTesto(QString());
-    const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(*percorso);
+    const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(percorso);
     if (!testo) {
         dialoghi_->messaggio(this,
-                             QStringLiteral("Attenzione, Il file ") + *percorso +
+                             QStringLiteral("Attenzione, Il file ") + percorso +
                                  QStringLiteral(" non è compatibile."),
                              TitoloAvviso, FlagAvviso);
         return;

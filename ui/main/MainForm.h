@@ -105,6 +105,11 @@ public:
     void svuotaAppunti() override;
     void impostaAppunti(const QString& testo) override;
 
+    // Loads a text file into the input box and sorts it, as "Apri..." does once
+    // its dialog has given the path, warnings included: for the command line
+    // and for a file dropped on the window.
+    void apriFile(const QString& percorso);
+
     // The text of the about box, five lines joined by a carriage return.
     static QString testoInformazioni();
 
@@ -117,6 +122,7 @@ private:
     void creaMenu();
     void creaMenuOrdine();
     void mostraOpzioniOrdine();
+    bool trascinamentoFile(QEvent* evento);
     void Form_Load();
     void elabora();
 

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 
 #if defined(Q_OS_WIN)
-#include <windows.h>
+#include "MaiuscoleWindows.h"
 #elif defined(QUORLA_CON_X11)
 // After every Qt header: Xlib defines macros that clash with Qt's names.
 #include <X11/XKBlib.h>
@@ -11,7 +11,7 @@
 
 bool bloccoMaiuscoleAttivo() {
 #if defined(Q_OS_WIN)
-    return (GetKeyState(VK_CAPITAL) & 1) != 0;
+    return bloccoMaiuscoleWindows();
 #elif defined(QUORLA_CON_X11)
     // Only the xcb platform has an X display; offscreen or Wayland say nothing.
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
