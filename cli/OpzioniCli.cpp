@@ -154,7 +154,7 @@ struct Opzioni {
                             u"N"_s};
     QCommandLineOption output{{u"o"_s, u"output"_s},
                               u"Salva il risultato in FILE invece di scriverlo sullo standard "
-                              "output; il file cambia solo se tutto riesce."_s,
+                              "output («-»); il file cambia solo se tutto riesce."_s,
                               u"FILE"_s};
 };
 
@@ -293,6 +293,9 @@ Analisi Analizza(const QStringList& argomenti) {
     imp.fileUscita = parser.value(o.output);
     if (parser.isSet(o.output) && imp.fileUscita.isEmpty())
         return errore(u"manca il nome del file dopo --output"_s);
+    // As for the inputs, "-" is the standard stream.
+    if (imp.fileUscita == u"-"_s)
+        imp.fileUscita.clear();
     imp.ingressi = parser.positionalArguments();
     analisi.esito = Esito::Procedi;
     return analisi;

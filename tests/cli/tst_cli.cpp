@@ -194,6 +194,9 @@ void TstCli::ingressi_data() {
                                                  << "x;y"_ba;
     QTest::newRow("file vuoto") << QList{""_ba} << QStringList{u"@0"_s} << "x"_ba
                                 << ""_ba;
+    QTest::newRow("-o - è lo standard output")
+        << QList<QByteArray>() << QStringList{u"-o"_s, u"-"_s} << "b a"_ba
+        << "a;b"_ba;
     QTest::newRow("standard input ignorato con un file")
         << QList{"b a"_ba} << QStringList{u"@0"_s} << "z"_ba
         << "a;b"_ba;
