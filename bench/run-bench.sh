@@ -134,8 +134,8 @@ if [ "${QUORLA_BENCH_GRANDE:-0}" = 1 ]; then
     rm "$dati/voci.txt"
     misura q "${italiano[@]}" "$quorla" -o "$dati/grande.out" "$dati/testo.txt"
     dimensione=$(($(stat -c %s "$dati/testo.txt") / 1000000))
-    printf '\n5. %d MB of distinct items: quorla-cli %.1f s, exit status %d, peak %d MB = %s times the file\n' \
+    printf '\n5. %d MB of distinct items: quorla-cli %.1f s, exit status %d, peak %d MB = %s times the file, ICU order %s\n' \
         "$dimensione" "${tempo[q]}" "${esito[q]}" "${memoria[q]}" \
-        "$(rapporto "${memoria[q]}" "$dimensione")"
+        "$(rapporto "${memoria[q]}" "$dimensione")" "$(controlla ';' "$dati/grande.out")"
 fi
 
