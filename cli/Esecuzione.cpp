@@ -67,9 +67,13 @@ std::optional<QString> LeggiIngresso(const QString& ingresso, QuorlaIo::FineRiga
     if (ingresso != u"-"_s && !DaLeggereComeFlusso(ingresso))
         return QuorlaIo::LeggiFileTesto(ingresso, &errore, fineRiga);
     QFile file;
-    const bool aperto = ingresso == u"-"_s
-                            ? file.open(STDIN_FILENO, QIODevice::ReadOnly)
-                            : (file.setFileName(ingresso), file.open(QIODevice::ReadOnly));
+    bool aperto = false;
+    if (ingresso == u"-"_s) {
+        aperto = file.open(STDIN_FILENO, QIODevice::ReadOnly);
+    } else {
+        file.setFileName(ingresso);
+        aperto = file.open(QIODevice::ReadOnly);
+    }
     if (!aperto) {
         errore = QuorlaIo::ErroreLettura::Illeggibile;
         return std::nullopt;

@@ -197,6 +197,10 @@ void TstCli::ingressi_data() {
     QTest::newRow("-o - è lo standard output")
         << QList<QByteArray>() << QStringList{u"-o"_s, u"-"_s} << "b a"_ba
         << "a;b"_ba;
+    // A pipe named as a file, as <(...) gives one, is read to its end.
+    QTest::newRow("una pipe per nome")
+        << QList<QByteArray>() << QStringList{u"/dev/stdin"_s} << "b a"_ba
+        << "a;b"_ba;
     QTest::newRow("standard input ignorato con un file")
         << QList{"b a"_ba} << QStringList{u"@0"_s} << "z"_ba
         << "a;b"_ba;
