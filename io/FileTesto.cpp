@@ -78,11 +78,35 @@ std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* er
 }
 
 QString DecodificaTesto(QByteArrayView byte, FineRiga fineRiga) {
-    // TODO(fineRiga): CrLf keeps the lines as CR LF line breaks.
-    (void)fineRiga;
     QString testo = Decodifica(byte);
     if (testo.isEmpty())
         return testo;
+
+    if (fineRiga == FineRiga::CrLf) {
+        // When the line break itself splits the items, every kind of line end
+        // must become the engine's own CR LF. A lone CR or LF grows by one
+        // character, so the text is rebuilt into a buffer sized for the worst
+        // case, and the final line end, which closes the last line, adds nothing.
+        QString righe(testo.size() + testo.count(u'\r') + testo.count(u'\n'), Qt::Uninitialized);
+        QChar* scrivi = righe.data();
+        const QChar* leggi = testo.constData();
+        const QChar* const fine = leggi + testo.size();
+        while (leggi != fine) {
+            const QChar c = *leggi++;
+            if (c != u'\r' && c != u'\n') {
+                *scrivi++ = c;
+                continue;
+            }
+            if (c == u'\r' && leggi != fine && *leggi == u'\n')
+                ++leggi;
+            if (leggi == fine)
+                break;
+            *scrivi++ = u'\r';
+            *scrivi++ = u'\n';
+        }
+        righe.truncate(scrivi - righe.constData());
+        return righe;
+    }
 
     // Items written one per line must stay apart once the lines become one
     // text, so every line end turns into a single space. The end of the file

@@ -47,6 +47,8 @@ private slots:
     void letturaImpossibile_data();
     void letturaImpossibile();
     void letturaGrande();
+    void righeCrLf_data();
+    void righeCrLf();
 
     void scrittura_data();
     void scrittura();
@@ -102,6 +104,36 @@ void TstFileTesto::lettura() {
     QVERIFY(Crea(percorso, byte));
 
     const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(percorso);
+    QVERIFY(testo.has_value());
+    QCOMPARE(*testo, atteso);
+}
+
+void TstFileTesto::righeCrLf_data() {
+    QTest::addColumn<QByteArray>("byte");
+    QTest::addColumn<QString>("atteso");
+
+    QTest::newRow("vuoto") << QByteArray() << u""_s;
+    QTest::newRow("CR LF resta") << "abc\r\ndef"_ba << u"abc\r\ndef"_s;
+    QTest::newRow("CR solo") << "a\rb"_ba << u"a\r\nb"_s;
+    QTest::newRow("LF solo") << "a\nb"_ba << u"a\r\nb"_s;
+    QTest::newRow("misti") << "a\r\nb\rc\nd"_ba << u"a\r\nb\r\nc\r\nd"_s;
+    QTest::newRow("LF CR sono due fine riga") << "a\n\rb"_ba << u"a\r\n\r\nb"_s;
+    QTest::newRow("fine riga finale non aggiunge nulla") << "a\nb\r\n"_ba << u"a\r\nb"_s;
+    QTest::newRow("solo l'ultimo fine riga cade") << "a\n\n"_ba << u"a\r\n"_s;
+    QTest::newRow("solo un fine riga") << "\r"_ba << u""_s;
+    QTest::newRow("Windows-1252 con CR") << "caff\xE8\rt\xE8"_ba << u"caffè\r\ntè"_s;
+    QTest::newRow("BOM UTF-8") << "\xEF\xBB\xBFx\ny\n"_ba << u"x\r\ny"_s;
+}
+
+void TstFileTesto::righeCrLf() {
+    QFETCH(QByteArray, byte);
+    QFETCH(QString, atteso);
+    QCOMPARE(QuorlaIo::DecodificaTesto(byte, QuorlaIo::FineRiga::CrLf), atteso);
+
+    const QString percorso = cartella->filePath(u"righe.txt"_s);
+    QVERIFY(Crea(percorso, byte));
+    const std::optional<QString> testo =
+        QuorlaIo::LeggiFileTesto(percorso, nullptr, QuorlaIo::FineRiga::CrLf);
     QVERIFY(testo.has_value());
     QCOMPARE(*testo, atteso);
 }

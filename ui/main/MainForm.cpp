@@ -19,8 +19,8 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTextDocument>
-#include <algorithm>
 #include <QTimer>
+#include <algorithm>
 
 using namespace Dichiarazioni;
 
