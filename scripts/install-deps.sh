@@ -3,7 +3,7 @@
 # only those that are missing, so a second run costs nothing.
 set -euo pipefail
 
-pacchetti=(cmake g++ make qt6-base-dev libgl-dev libx11-dev fonts-dejavu-core "$@")
+pacchetti=(cmake g++ make qt6-base-dev libicu-dev libgl-dev libx11-dev fonts-dejavu-core "$@")
 mancanti=()
 for p in "${pacchetti[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
