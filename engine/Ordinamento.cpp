@@ -119,7 +119,7 @@ public:
     }
 
     void liberaTabella() {
-        caselle_ = {};
+        std::vector<Casella>().swap(caselle_);
         distinte.shrink_to_fit();
     }
 
@@ -200,7 +200,9 @@ public:
     }
 
 private:
-    static constexpr std::size_t Blocco = std::size_t(1) << 20;
+    // Large enough for the allocator to map each block apart and give it back
+    // whole when freed; pages never written cost nothing.
+    static constexpr std::size_t Blocco = std::size_t(64) << 20;
     std::vector<std::unique_ptr<std::uint8_t[]>> blocchi_;
     std::uint8_t* posizione_ = nullptr;
     std::size_t libero_ = 0;
