@@ -186,7 +186,8 @@ public:
     // At least n free bytes at the current position.
     std::uint8_t* riserva(std::size_t n) {
         if (libero_ < n) {
-            const std::size_t dimensione = std::max(Blocco, n);
+            const std::size_t dimensione = std::max(blocco_, n);
+            blocco_ = std::min(blocco_ * 2, BloccoMassimo);
             blocchi_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(dimensione));
             posizione_ = blocchi_.back().get();
             libero_ = dimensione;
@@ -200,31 +201,44 @@ public:
     }
 
 private:
-    // Large enough for the allocator to map each block apart and give it back
-    // whole when freed; pages never written cost nothing.
-    static constexpr std::size_t Blocco = std::size_t(64) << 20;
+    // Blocks double up to a size large enough for the allocator to map each
+    // apart and give it back whole when freed; pages never written cost
+    // nothing, so the slack of the last block is free.
+    static constexpr std::size_t BloccoMassimo = std::size_t(64) << 20;
+    std::size_t blocco_ = std::size_t(64) << 10;
     std::vector<std::unique_ptr<std::uint8_t[]>> blocchi_;
     std::uint8_t* posizione_ = nullptr;
     std::size_t libero_ = 0;
 };
 
-// A key and the eight bytes of it still to compare, big-endian, so that most
-// comparisons are one integer comparison on an array read in order. The arena
-// holds only the rest of the key (from its ninth byte), preceded by the
-// distinct text's id: the first eight bytes would only be there twice.
-struct Voce {
-    std::uint64_t prefisso;
-    const std::uint8_t* coda;
-};
+// A key's twelve bytes still to compare, big-endian, and its text's id: most
+// comparisons are then one or two integer comparisons on an array read in
+// order, and the id needs no trip to the key. The arena holds only the rest
+// of each key, from its thirteenth byte: the first twelve would only be there
+// twice.
+template <class Id> struct Voce {
+    std::uint64_t alto;
+    std::uint32_t basso;
+    Id id;
 
-// Keys never hold a zero byte but their terminator, which pads the prefix.
-std::uint64_t prefisso(const std::uint8_t* k) {
-    std::uint64_t v = 0;
-    int i = 0;
-    for (; i < 8 && k[i] != 0; ++i)
-        v = (v << 8) | k[i];
-    return i == 0 ? 0 : v << (8 * (8 - i));
-}
+    bool operator<(const Voce& v) const { return alto != v.alto ? alto < v.alto : basso < v.basso; }
+    bool stessoPrefisso(const Voce& v) const { return alto == v.alto && basso == v.basso; }
+    // A key never holds a zero byte but its terminator, which pads the
+    // prefix: a prefix ending in zero holds the whole key.
+    bool finita() const { return (basso & 0xff) == 0; }
+    void carica(const std::uint8_t* k) {
+        std::uint8_t b[12] = {};
+        for (int i = 0; i < 12 && k[i] != 0; ++i)
+            b[i] = k[i];
+        alto = 0;
+        for (int i = 0; i < 8; ++i)
+            alto = (alto << 8) | b[i];
+        basso = 0;
+        for (int i = 8; i < 12; ++i)
+            basso = (basso << 8) | b[i];
+    }
+};
+constexpr std::size_t Prefisso = 12;
 
 // Code-point order needs no collator: each UTF-16 unit becomes three bytes in
 // 1..64, so the key has no zero byte and compares like the text. Surrogates
@@ -392,49 +406,52 @@ unsigned filiPer(std::size_t lavori, std::size_t minimo) {
     return unsigned(std::clamp<std::size_t>(lavori / minimo, 1, nuclei));
 }
 
-// Writes the key of one distinct text, preceded by its id, and returns its
-// entry for the sort. The empty text gets the empty key, below every other,
-// even below the key of a text the collator ignores altogether.
+// Writes the key of one distinct text and returns its entry for the sort and
+// where the rest of its key stands. The empty text gets the empty key, below
+// every other, even below the key of a text the collator ignores altogether.
 template <class Id>
-Voce scriviChiave(UCollator* c, QStringView t, bool vuota, Id id, Arena& arena) {
-    constexpr std::size_t h = sizeof(Id);
+Voce<Id> scriviChiave(UCollator* c, QStringView t, bool vuota, Id id, Arena& arena,
+                      const std::uint8_t*& coda) {
     std::size_t lunghezza;
     std::uint8_t* p;
     if (vuota) {
-        p = arena.riserva(h + 1);
-        p[h] = 0;
+        p = arena.riserva(1);
+        p[0] = 0;
         lunghezza = 1;
     } else if (!c) {
-        p = arena.riserva(h + 3 * std::size_t(t.size()) + 1);
-        lunghezza = chiaveCodici(t, p + h);
+        p = arena.riserva(3 * std::size_t(t.size()) + 1);
+        lunghezza = chiaveCodici(t, p);
     } else {
         const auto* u = reinterpret_cast<const UChar*>(t.utf16());
         const auto n = std::int32_t(std::min<qsizetype>(t.size(), INT32_MAX));
-        p = arena.riserva(h + 2 * std::size_t(n) + 32);
-        const auto capienza = std::int32_t(std::min<std::size_t>(arena.libero() - h, INT32_MAX));
-        lunghezza = std::size_t(ucol_getSortKey(c, u, n, p + h, capienza));
-        if (h + lunghezza > arena.libero()) {
-            p = arena.riserva(h + lunghezza);
-            ucol_getSortKey(c, u, n, p + h, std::int32_t(lunghezza));
+        p = arena.riserva(2 * std::size_t(n) + 32);
+        const auto capienza = std::int32_t(std::min<std::size_t>(arena.libero(), INT32_MAX));
+        lunghezza = std::size_t(ucol_getSortKey(c, u, n, p, capienza));
+        if (lunghezza > arena.libero()) {
+            p = arena.riserva(lunghezza);
+            ucol_getSortKey(c, u, n, p, std::int32_t(lunghezza));
         } else if (lunghezza == 0) { // only on failure: the empty key all the same
-            p[h] = 0;
+            p[0] = 0;
             lunghezza = 1;
         }
     }
-    std::memcpy(p, &id, h);
-    const Voce voce{prefisso(p + h), p + h};
-    // A key of eight bytes or fewer is all in its prefix.
-    const std::size_t coda = lunghezza > 8 ? lunghezza - 8 : 0;
-    std::memmove(p + h, p + h + 8, coda);
-    arena.avanza(h + coda);
+    Voce<Id> voce;
+    voce.carica(p);
+    voce.id = id;
+    const std::size_t resto = lunghezza > Prefisso ? lunghezza - Prefisso : 0;
+    std::memmove(p, p + Prefisso, resto);
+    coda = p;
+    arena.avanza(resto);
     return voce;
 }
 
-// Sorts a stretch of entries whose keys agree before profondita, marking in
-// nuovo (indexed like voci) where a key differs from the one before. Stretches
-// of equal prefixes are sorted again on the next eight bytes of their keys;
-// a prefix that ends in a zero byte holds the whole key.
-void ordinaTratto(Voce* voci, std::size_t inizio, std::size_t fine, std::uint8_t* nuovo) {
+// Sorts a stretch of entries whose keys agree before their prefixes, marking
+// in nuovo (indexed like voci) where a key differs from the one before.
+// Stretches of equal prefixes are sorted again on the next twelve bytes of
+// their keys, read through code.
+template <class Id>
+void ordinaTratto(Voce<Id>* voci, std::size_t inizio, std::size_t fine, std::uint8_t* nuovo,
+                  const std::uint8_t* const* code) {
     struct Compito {
         std::size_t inizio;
         std::size_t fine;
@@ -444,18 +461,24 @@ void ordinaTratto(Voce* voci, std::size_t inizio, std::size_t fine, std::uint8_t
     while (!pila.empty()) {
         const Compito c = pila.back();
         pila.pop_back();
-        std::sort(voci + c.inizio, voci + c.fine,
-                  [](const Voce& a, const Voce& b) { return a.prefisso < b.prefisso; });
+        std::sort(voci + c.inizio, voci + c.fine);
         for (std::size_t i = c.inizio; i < c.fine;) {
             std::size_t j = i + 1;
-            while (j < c.fine && voci[j].prefisso == voci[i].prefisso)
+            while (j < c.fine && voci[j].stessoPrefisso(voci[i]))
                 ++j;
             if (i != c.inizio)
                 nuovo[i] = 1;
-            if (j - i > 1 && (voci[i].prefisso & 0xff) != 0) {
-                const std::size_t profondita = c.profondita + 8;
-                for (std::size_t k = i; k < j; ++k)
-                    voci[k].prefisso = prefisso(voci[k].coda + (profondita - 8));
+            if (j - i > 1 && !voci[i].finita()) {
+                const std::size_t profondita = c.profondita + Prefisso;
+                const std::size_t dopo = profondita - Prefisso;
+                // The keys lie in no useful order: ask for several at once.
+                for (std::size_t k = i; k < j; ++k) {
+                    if (k + 16 < j)
+                        Anticipa(&code[std::size_t(voci[k + 16].id)]);
+                    if (k + 8 < j)
+                        Anticipa(code[std::size_t(voci[k + 8].id)] + dopo);
+                    voci[k].carica(code[std::size_t(voci[k].id)] + dopo);
+                }
                 pila.push_back({i, j, profondita});
             }
             i = j;
@@ -465,24 +488,26 @@ void ordinaTratto(Voce* voci, std::size_t inizio, std::size_t fine, std::uint8_t
 
 // Sorts all entries. Spread first by the top sixteen bits of the prefix (in
 // place), the buckets are independent and are sorted on all cores.
-void ordinaVoci(std::vector<Voce>& voci, std::vector<std::uint8_t>& nuovo) {
+template <class Id>
+void ordinaVoci(std::vector<Voce<Id>>& voci, std::vector<std::uint8_t>& nuovo,
+                const std::uint8_t* const* code) {
     const std::size_t n = voci.size();
     const unsigned fili = filiPer(n, 50000);
     if (fili == 1) {
-        ordinaTratto(voci.data(), 0, n, nuovo.data());
+        ordinaTratto(voci.data(), 0, n, nuovo.data(), code);
         return;
     }
     constexpr std::size_t Secchi = std::size_t(1) << 16;
-    auto secchio = [](const Voce& v) { return std::size_t(v.prefisso >> 48); };
+    auto secchio = [](const Voce<Id>& v) { return std::size_t(v.alto >> 48); };
     std::vector<std::size_t> inizio(Secchi + 1, 0);
-    for (const Voce& v : voci)
+    for (const Voce<Id>& v : voci)
         ++inizio[secchio(v) + 1];
     for (std::size_t s = 0; s < Secchi; ++s)
         inizio[s + 1] += inizio[s];
     std::vector<std::size_t> prossimo(inizio.begin(), inizio.end() - 1);
     for (std::size_t s = 0; s < Secchi; ++s) {
         while (prossimo[s] < inizio[s + 1]) {
-            Voce v = voci[prossimo[s]];
+            Voce<Id> v = voci[prossimo[s]];
             std::size_t d = secchio(v);
             while (d != s) {
                 std::swap(v, voci[prossimo[d]++]);
@@ -505,7 +530,7 @@ void ordinaVoci(std::vector<Voce>& voci, std::vector<std::uint8_t>& nuovo) {
     std::atomic<std::size_t> prossimoSecchio{0};
     inParallelo(fili, [&](unsigned) {
         for (std::size_t k; (k = prossimoSecchio.fetch_add(1)) < pieni.size();)
-            ordinaTratto(voci.data(), inizio[pieni[k]], inizio[pieni[k] + 1], nuovo.data());
+            ordinaTratto(voci.data(), inizio[pieni[k]], inizio[pieni[k] + 1], nuovo.data(), code);
     });
 }
 
@@ -516,7 +541,8 @@ template <class Id>
 std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte,
                        const Collazione& collazione, Id& quanti) {
     const std::size_t n = distinte.size();
-    std::vector<Voce> voci(n);
+    std::vector<Voce<Id>> voci(n);
+    std::vector<const std::uint8_t*> code(n);
     const unsigned fili = filiPer(n, 20000);
     std::vector<Arena> arene(fili);
     std::vector<UCollator*> collatori(fili, collazione.collatore());
@@ -534,31 +560,25 @@ std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte
         for (std::size_t i = n * f / validi, fine = n * (f + 1) / validi; i < fine; ++i) {
             const Vista<Id>& d = distinte[i];
             const QStringView t = testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza));
-            voci[i] =
-                scriviChiave(collatori[f], collazione.testoChiave(t), t.isEmpty(), Id(i), arene[f]);
+            voci[i] = scriviChiave(collatori[f], collazione.testoChiave(t), t.isEmpty(), Id(i),
+                                   arene[f], code[i]);
         }
     });
     for (unsigned f = 1; f < validi; ++f)
         ucol_close(collatori[f]);
 
     std::vector<std::uint8_t> nuovo(n, 0);
-    ordinaVoci(voci, nuovo);
-
-    // The ids in sorted order, written over the entries (each lands at or
-    // before the entry it comes from), so that the keys can go before the
-    // ranks take their room.
-    auto* ordine = reinterpret_cast<unsigned char*>(voci.data());
-    for (std::size_t i = 0; i < n; ++i)
-        std::memcpy(ordine + i * sizeof(Id), voci[i].coda - sizeof(Id), sizeof(Id));
+    ordinaVoci(voci, nuovo, code.data());
+    // The keys go before the ranks take their room.
     arene.clear();
+    std::vector<const std::uint8_t*>().swap(code);
+
     std::vector<Id> rango(n);
     Id r = 0;
     for (std::size_t i = 0; i < n; ++i) {
         if (i > 0 && nuovo[i])
             ++r;
-        Id id;
-        std::memcpy(&id, ordine + i * sizeof(Id), sizeof(Id));
-        rango[std::size_t(id)] = r;
+        rango[std::size_t(voci[i].id)] = r;
     }
     quanti = n > 0 ? r + 1 : 0;
     return rango;
@@ -658,14 +678,21 @@ std::vector<QStringView> vociOrdinate(QStringView testo, const Opzioni_Ordine& o
     }
     // Equal ranks keep the input order: a stable counting sort of the items.
     std::vector<Id> posto(std::size_t(quanti) + 1, 0);
-    for (std::size_t k = 0; k < idVoce.size(); ++k) {
+    const std::size_t voci = idVoce.size();
+    for (std::size_t k = 0; k < voci; ++k) {
+        if (k + 16 < voci)
+            Anticipa(&rango[idVoce[k + 16]]);
         if (tenuta(k))
             ++posto[std::size_t(rango[idVoce[k]]) + 1];
     }
     for (std::size_t r = 0; r < std::size_t(quanti); ++r)
         posto[r + 1] += posto[r];
     ordinate.resize(tenute);
-    for (std::size_t k = 0; k < idVoce.size(); ++k) {
+    for (std::size_t k = 0; k < voci; ++k) {
+        if (k + 16 < voci) {
+            Anticipa(&rango[idVoce[k + 16]]);
+            Anticipa(&distinte[idVoce[k + 16]]);
+        }
         if (tenuta(k))
             ordinate[std::size_t(posto[rango[idVoce[k]]]++)] = vista(idVoce[k]);
     }
