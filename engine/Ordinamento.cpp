@@ -534,12 +534,17 @@ void ordinaVoci(std::vector<Voce<Id>>& voci, std::vector<std::uint8_t>& nuovo,
     });
 }
 
-// The rank of each distinct text in the order of the collation: texts that
-// collate equal share a rank, and the empty text alone has rank 0 when it is
-// there. Returns the ranks and sets quanti to their number.
+// The distinct texts in the order of the collation, as sorted entries, and
+// where each group of texts that collate equal begins (nuovo). The empty text,
+// when there, is first and alone in its group.
+template <class Id> struct Distinte {
+    std::vector<Voce<Id>> voci;
+    std::vector<std::uint8_t> nuovo;
+};
+
 template <class Id>
-std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte,
-                       const Collazione& collazione, Id& quanti) {
+Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& distinte,
+                            const Collazione& collazione) {
     const std::size_t n = distinte.size();
     std::vector<Voce<Id>> voci(n);
     std::vector<const std::uint8_t*> code(n);
@@ -569,19 +574,58 @@ std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte
 
     std::vector<std::uint8_t> nuovo(n, 0);
     ordinaVoci(voci, nuovo, code.data());
-    // The keys go before the ranks take their room.
-    arene.clear();
-    std::vector<const std::uint8_t*>().swap(code);
+    return {std::move(voci), std::move(nuovo)};
+}
 
+// The rank of each distinct text: texts that collate equal share a rank, and
+// the empty text alone has rank 0 when it is there. Returns the ranks and sets
+// quanti to their number.
+template <class Id>
+std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte,
+                       const Collazione& collazione, Id& quanti) {
+    const Distinte<Id> ordinate = ordinaDistinte(testo, distinte, collazione);
+    const std::size_t n = distinte.size();
     std::vector<Id> rango(n);
     Id r = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0 && nuovo[i])
+        if (i > 0 && ordinate.nuovo[i])
             ++r;
-        rango[std::size_t(voci[i].id)] = r;
+        rango[std::size_t(ordinate.voci[i].id)] = r;
     }
     quanti = n > 0 ? r + 1 : 0;
     return rango;
+}
+
+// The items when every one is a different text: the distinct texts in order,
+// those that collate equal in input order, that is in the order of their ids.
+// Descending order takes the groups from the last, each still in input order.
+template <class Id>
+std::vector<QStringView> inOrdineDistinte(QStringView testo, const std::vector<Vista<Id>>& distinte,
+                                          const Collazione& collazione, Verso verso) {
+    Distinte<Id> d = ordinaDistinte(testo, distinte, collazione);
+    const std::size_t n = d.voci.size();
+    std::vector<QStringView> ordinate(n);
+    std::size_t posto = verso == Verso::Crescente ? 0 : n;
+    for (std::size_t i = 0; i < n;) {
+        std::size_t j = i + 1;
+        while (j < n && !d.nuovo[j])
+            ++j;
+        if (j - i > 1)
+            std::sort(d.voci.begin() + qsizetype(i), d.voci.begin() + qsizetype(j),
+                      [](const Voce<Id>& a, const Voce<Id>& b) { return a.id < b.id; });
+        if (verso == Verso::Decrescente)
+            posto -= j - i;
+        for (std::size_t k = i; k < j; ++k) {
+            if (k + 8 < n)
+                Anticipa(&distinte[std::size_t(d.voci[k + 8].id)]);
+            const Vista<Id>& v = distinte[std::size_t(d.voci[k].id)];
+            ordinate[posto + (k - i)] = testo.sliced(qsizetype(v.inizio), qsizetype(v.lunghezza));
+        }
+        if (verso == Verso::Crescente)
+            posto += j - i;
+        i = j;
+    }
+    return ordinate;
 }
 
 template <class Id>
@@ -665,12 +709,16 @@ std::vector<QStringView> vociOrdinate(QStringView testo, const Opzioni_Ordine& o
         return ordinate;
     }
 
+    const Collazione collazione(o, false);
+    if (o.doppioni != Doppioni::AncheMaiuscoleAccenti && distinte.size() == idVoce.size()) {
+        // Every item a different text, so an item is its text's id: its
+        // place is its text's place, and no rank need be counted out.
+        std::vector<Id>().swap(idVoce);
+        return inOrdineDistinte(testo, distinte, collazione, o.verso);
+    }
     Id quanti = 0;
     std::vector<Id> rango;
-    {
-        const Collazione collazione(o, false);
-        rango = ranghi(testo, distinte, collazione, quanti);
-    }
+    rango = ranghi(testo, distinte, collazione, quanti);
     // Reversed ranks put the empty text, alone at rank 0, last.
     if (o.verso == Verso::Decrescente) {
         for (Id& r : rango)

@@ -10,6 +10,7 @@ using namespace Dichiarazioni;
 
 Q_DECLARE_METATYPE(Dichiarazioni::Stato_Dialogo)
 Q_DECLARE_METATYPE(Dichiarazioni::Opzioni_Ordine)
+Q_DECLARE_METATYPE(Dichiarazioni::Verso)
 
 namespace {
 
@@ -86,6 +87,7 @@ private slots:
 
     void ordine_data();
     void ordine();
+    void vuotaEUguali_data();
     void vuotaEUguali();
     void mescola();
     void uscita_data();
@@ -331,19 +333,40 @@ void TestEngine::ordine() {
     QCOMPARE(ordina(ingresso, opzioni), rovescia(atteso));
 }
 
+void TestEngine::vuotaEUguali_data() {
+    QTest::addColumn<QString>("ingresso");
+    QTest::addColumn<Verso>("verso");
+    QTest::addColumn<QStringList>("lista");
+    QTest::addColumn<QString>("atteso");
+    // The soft hyphen is ignored by the collator: "pera" and "pe-ra" are equal.
+    const QString pera = QStringLiteral("pe\u00adra");
+    const QString diverse = "pera;" + pera + ";;mela;";
+    const QString ripetute = "pera;" + pera + ";;mela;pera;";
+    QTest::newRow("diverse") << diverse << Verso::Crescente << QStringList{"", "mela", "pera", pera}
+                             << "mela;pera;" + pera;
+    QTest::newRow("diverse, decrescente")
+        << diverse << Verso::Decrescente << QStringList{"pera", pera, "mela", ""}
+        << "pera;" + pera + ";mela";
+    QTest::newRow("ripetute") << ripetute << Verso::Crescente
+                              << QStringList{"", "mela", "pera", pera, "pera"}
+                              << "mela;pera;" + pera + ";pera";
+    QTest::newRow("ripetute, decrescente")
+        << ripetute << Verso::Decrescente << QStringList{"pera", pera, "pera", "mela", ""}
+        << "pera;" + pera + ";pera;mela";
+}
+
 void TestEngine::vuotaEUguali() {
-    // The soft hyphen is ignored by the collator: the two "pera" are equal.
-    const QString ingresso = QStringLiteral("pera;pe\u00adra;;mela;");
+    QFETCH(QString, ingresso);
+    QFETCH(Verso, verso);
+    QFETCH(QStringList, lista);
+    QFETCH(QString, atteso);
     Leggi_Separatori(statoCon({3}));
-    QCOMPARE(ordina(ingresso, {}), QStringLiteral("mela;pera;pe\u00adra"));
-    QCOMPARE(LstOrdine(), (QStringList{"", "mela", "pera", QStringLiteral("pe\u00adra")}));
-    QCOMPARE(ordina(ingresso, {.verso = Verso::Decrescente}),
-             QStringLiteral("pera;pe\u00adra;mela"));
-    QCOMPARE(LstOrdine(), (QStringList{"pera", QStringLiteral("pe\u00adra"), "mela", ""}));
-    // The empty item leaves no trace at the end either, whatever the separator.
-    Leggi_Separatori(statoCon({3}, 1, false, false));
-    QCOMPARE(ordina(ingresso, {.verso = Verso::Decrescente}),
-             QStringLiteral("pera\r\npe\u00adra\r\nmela"));
+    QCOMPARE(ordina(ingresso, {.verso = verso}), atteso);
+    QCOMPARE(LstOrdine(), lista);
+    // The empty item leaves no trace at either end, whatever the separator.
+    Leggi_Separatori(statoCon({3}, 1));
+    QCOMPARE(ordina(ingresso, {.verso = verso}),
+             QString(atteso).replace(u';', QStringLiteral("\r\n")));
 }
 
 void TestEngine::mescola() {
@@ -472,14 +495,21 @@ void TestEngine::uscita() {
 
 void TestEngine::grandeComeCollatore_data() {
     QTest::addColumn<bool>("codici");
-    QTest::newRow("lingua del sistema") << false;
-    QTest::newRow("codici Unicode") << true;
+    QTest::addColumn<bool>("distinte");
+    QTest::addColumn<bool>("decrescente");
+    QTest::newRow("lingua del sistema") << false << false << false;
+    QTest::newRow("lingua del sistema, decrescente") << false << false << true;
+    QTest::newRow("tutte diverse") << false << true << false;
+    QTest::newRow("tutte diverse, decrescente") << false << true << true;
+    QTest::newRow("codici Unicode") << true << false << false;
 }
 
 // Enough items for the keys to be made and sorted on every core, with long
 // shared beginnings that the sort must look past, against a plain stable sort.
 void TestEngine::grandeComeCollatore() {
     QFETCH(bool, codici);
+    QFETCH(bool, distinte);
+    QFETCH(bool, decrescente);
     const QStringList radici{"",
                              "precipitevolissimevolmente",
                              "Precipitevolissimevolmente",
@@ -499,14 +529,19 @@ void TestEngine::grandeComeCollatore() {
         if (!v.isEmpty())
             voci << v;
     }
+    if (distinte)
+        voci.removeDuplicates();
     FinestraRegistrata f;
     Opz_Ordine.lingua = codici ? LinguaCodiciUnicode() : LinguaSistema;
+    Opz_Ordine.verso = decrescente ? Verso::Decrescente : Verso::Crescente;
     Leggi_Separatori(statoCon({3}));
     esegui(voci.join(u';'), f);
 
     const QCollator collatore(QLocale(QLocale::Italian, QLocale::Italy));
     std::stable_sort(voci.begin(), voci.end(), [&](const QString& a, const QString& b) {
-        return codici ? a.toUcs4() < b.toUcs4() : collatore.compare(a, b) < 0;
+        if (codici)
+            return a.toUcs4() < b.toUcs4();
+        return decrescente ? collatore.compare(b, a) < 0 : collatore.compare(a, b) < 0;
     });
     QCOMPARE(LstOrdine(), voci);
 }
