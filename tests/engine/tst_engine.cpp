@@ -155,11 +155,6 @@ void TestEngine::testiStato_data() {
         << "\\"
         << "\\"
         << "";
-    QTest::newRow("Invio") << statoCon({0}, 1) << "Separatori testo inserito: \"Spazio\""
-                           << "Separatore testo elaborato: \"Invio\""
-                           << "\r"
-                           << " "
-                           << "";
     QTest::newRow("Invio, come, spazio senza effetto")
         << statoCon({0}, 1, true, true, true) << "Separatori testo inserito: \"Spazio\""
         << "Separatore testo elaborato: \"Invio\""
@@ -454,9 +449,6 @@ void TestEngine::uscita_data() {
         << QStringList{"alfa, beta", "gamma"} << false;
     QTest::newRow("virgola e spazio, a capo a 6, fine testo come")
         << greco << spazioPv << 5 << true << false << true << 6 << "alfa \r\nbeta \r\ngamma," << tre
-        << false;
-    QTest::newRow("virgola e spazio, a capo a 5")
-        << greco << spazioPv << 5 << true << false << false << 5 << "alfa \r\nbeta \r\ngamma" << tre
         << false;
     QTest::newRow("virgola e spazio, voce troppo lunga")
         << greco << spazioPv << 5 << true << false << false << 4 << "alfa, beta, gamma"
