@@ -1,10 +1,10 @@
 #include "Dichiarazioni.h"
 
-#include <QCollator>
-#include <QLocale>
+#include "Ordinamento.h"
+
 #include <QStringView>
 #include <algorithm>
-#include <numeric>
+#include <memory>
 
 namespace Dichiarazioni {
 
@@ -79,172 +79,20 @@ Contenitore g_LstFrasi;
 constexpr char16_t Marcatore = 1;
 constexpr char16_t Spazio = u' ';
 constexpr char16_t Invio = 13;
-constexpr char16_t AvanzaRiga = 10;
+constexpr char16_t Tab = 9;
 const QString CapoRiga = QStringLiteral("\r\n");
 
-// Only the space is trimmed: tabs and line breaks are part of an item.
-QStringView trimSpazi(QStringView s) {
-    qsizetype inizio = 0;
-    qsizetype fine = s.size();
-    while (inizio < fine && s[inizio] == Spazio)
-        ++inizio;
-    while (fine > inizio && s[fine - 1] == Spazio)
-        --fine;
-    return s.sliced(inizio, fine - inizio);
+using Ordinamento::TrimSpazi;
+
+// "Invio" between the output items is the box's line break, not the bare
+// carriage return of the catalogue.
+bool uscitaInvio() {
+    return Sep_Uscita == QChar(Invio);
 }
 
-// Cuts the trimmed input into items. Every active separator, and any code 1
-// already in the text, is a boundary, and a run of boundaries counts as one.
-// Pieces that trim to nothing are dropped, except the last one, which always
-// becomes an item. While "Invio" is active, a line feed right after a carriage
-// return belongs to the same line break: on its own it would stay glued to the
-// front of the next line's first item.
-std::vector<QStringView> estraiVoci(QStringView testo) {
-    std::array<bool, 128> attivo{};
-    for (int i = 0; i < NumSeparatori; ++i) {
-        if (Sep_Ingresso[i] && Tab_Separatori[i].size() == 1 &&
-            Tab_Separatori[i][0].unicode() < 128)
-            attivo[Tab_Separatori[i][0].unicode()] = true;
-    }
-    attivo[Marcatore] = true;
-    const bool invioAttivo =
-        Sep_Ingresso[IndiceInvio] && Tab_Separatori[IndiceInvio] == QChar(Invio);
-
-    auto confine = [&](qsizetype i) {
-        const char16_t c = testo[i].unicode();
-        if (c < 128 && attivo[c])
-            return true;
-        return invioAttivo && c == AvanzaRiga && i > 0 && testo[i - 1].unicode() == Invio;
-    };
-
-    std::vector<QStringView> voci;
-    qsizetype inizio = 0;
-    qsizetype i = 0;
-    const qsizetype n = testo.size();
-    while (i < n) {
-        if (!confine(i)) {
-            ++i;
-            continue;
-        }
-        const QStringView pezzo = trimSpazi(testo.sliced(inizio, i - inizio));
-        if (!pezzo.isEmpty())
-            voci.push_back(pezzo);
-        while (i < n && confine(i))
-            ++i;
-        inizio = i;
-    }
-    voci.push_back(trimSpazi(testo.sliced(inizio)));
-    return voci;
-}
-
-// Alphabetical order of the system locale, the empty item first, equal items
-// in input order. Each distinct text gets one collation key; the items are then
-// placed by a stable counting sort on the rank of their text, so the cost of
-// the collator grows with the vocabulary, not with the length of the input.
-// Gives each distinct text an id, in order of first appearance. Open
-// addressing with the full hash kept beside the id, so that a lookup touches
-// the text it compares with only when the hashes already agree: the items are
-// scattered over a large input, and every such touch is a cache miss.
-class Vocabolario {
-public:
-    std::vector<QStringView> distinte;
-
-    qsizetype id(QStringView v) {
-        const std::uint64_t h = hash(v);
-        std::size_t i = std::size_t(h) & maschera;
-        for (;;) {
-            Casella& c = caselle[i];
-            if (c.id == 0) {
-                c = {h, qsizetype(distinte.size()) + 1};
-                distinte.push_back(v);
-                if (distinte.size() * 2 > caselle.size())
-                    raddoppia();
-                return qsizetype(distinte.size()) - 1;
-            }
-            if (c.hash == h && distinte[std::size_t(c.id - 1)] == v)
-                return c.id - 1;
-            i = (i + 1) & maschera;
-        }
-    }
-
-private:
-    struct Casella {
-        std::uint64_t hash = 0;
-        qsizetype id = 0; // 1 + the id; 0 for an empty slot
-    };
-    std::vector<Casella> caselle = std::vector<Casella>(1024);
-    std::size_t maschera = 1023;
-
-    static std::uint64_t hash(QStringView v) {
-        std::uint64_t h = 0xcbf29ce484222325ull ^ std::uint64_t(v.size());
-        for (const QChar c : v)
-            h = (h ^ c.unicode()) * 0x100000001b3ull;
-        return h ^ (h >> 29);
-    }
-
-    void raddoppia() {
-        std::vector<Casella> vecchie(caselle.size() * 2);
-        vecchie.swap(caselle);
-        maschera = caselle.size() - 1;
-        for (const Casella& c : vecchie) {
-            if (c.id == 0)
-                continue;
-            std::size_t i = std::size_t(c.hash) & maschera;
-            while (caselle[i].id != 0)
-                i = (i + 1) & maschera;
-            caselle[i] = c;
-        }
-    }
-};
-
-std::vector<QStringView> ordina(const std::vector<QStringView>& voci) {
-    Vocabolario vocabolario;
-    std::vector<qsizetype> idVoce(voci.size());
-    for (std::size_t k = 0; k < voci.size(); ++k)
-        idVoce[k] = vocabolario.id(voci[k]);
-    const std::vector<QStringView>& distinte = vocabolario.distinte;
-
-    // The default locale is the system's unless a test pins it. The C locale
-    // has no alphabet, and Qt would fall back to code-point order (every
-    // capital before every small letter, accents last): use the interface's
-    // language instead, whose order is the neutral one.
-    QLocale lingua;
-    if (lingua.language() == QLocale::C)
-        lingua = QLocale(QLocale::Italian, QLocale::Italy);
-    QCollator collatore(lingua);
-    std::vector<QCollatorSortKey> chiavi;
-    chiavi.reserve(distinte.size());
-    for (const QStringView d : distinte)
-        chiavi.push_back(collatore.sortKey(d.toString()));
-
-    auto confronta = [&](qsizetype a, qsizetype b) {
-        const bool vuotaA = distinte[a].isEmpty();
-        const bool vuotaB = distinte[b].isEmpty();
-        if (vuotaA || vuotaB)
-            return int(vuotaB) - int(vuotaA);
-        return chiavi[a].compare(chiavi[b]);
-    };
-    std::vector<qsizetype> perChiave(distinte.size());
-    std::iota(perChiave.begin(), perChiave.end(), 0);
-    std::sort(perChiave.begin(), perChiave.end(),
-              [&](qsizetype a, qsizetype b) { return confronta(a, b) < 0; });
-
-    // Texts that collate equal share a rank, so they keep their input order.
-    std::vector<qsizetype> rango(distinte.size());
-    qsizetype r = 0;
-    for (std::size_t k = 0; k < perChiave.size(); ++k) {
-        if (k > 0 && confronta(perChiave[k - 1], perChiave[k]) != 0)
-            ++r;
-        rango[perChiave[k]] = r;
-    }
-    std::vector<qsizetype> posto(std::size_t(r) + 2, 0);
-    for (const qsizetype id : idVoce)
-        ++posto[rango[id] + 1];
-    std::partial_sum(posto.begin(), posto.end(), posto.begin());
-    std::vector<QStringView> ordinate(voci.size());
-    for (std::size_t k = 0; k < voci.size(); ++k)
-        ordinate[posto[rango[idVoce[k]]]++] = voci[k];
-    return ordinate;
+// The space after the separator: a line break or a tab needs none.
+bool spazioEffettivo() {
+    return Sep_Spazio && !Sep_Uscita.isEmpty() && !uscitaInvio() && Sep_Uscita != QChar(Tab);
 }
 
 // One allocation and plain copies: appending piece by piece costs more than
@@ -265,40 +113,156 @@ QString unisciViste(const std::vector<QStringView>& parti, QStringView separator
     return unito;
 }
 
-// Joins the ordered items with the output separator and mends the doubled
-// separators that items beginning or ending with it leave behind.
-QString unisci(const std::vector<QStringView>& ordinate) {
-    QString unito = unisciViste(ordinate, Sep_Uscita);
+// Joins the ordered items with the output separator and mends what items
+// beginning or ending with it leave behind, writing into a destination that
+// takes pieces of text. Two separators in a row become one, in one pass that
+// does not rescan (three become two), and a separator left at the very start
+// goes. The mending works on runs of separators as the pieces stream past, so
+// that a large result need not be held whole; the space after the separator
+// is written once after a run that holds one placed between items, and only
+// when more text follows.
+template <class Destinazione> class Unione {
+public:
+    Unione(QStringView unita, bool spazio, Destinazione& destinazione)
+        : unita_(unita), spazio_(spazio), destinazione_(destinazione) {
+        // Items cut at the separator cannot hold it: no need to look.
+        for (int i = 0; i < NumSeparatori; ++i) {
+            if (Sep_Ingresso[i] && Tab_Separatori[i] == unita_.first(1))
+                cerca_ = false;
+        }
+    }
+
+    void voce(QStringView v) {
+        if (!cerca_) {
+            if (!v.isEmpty())
+                testo(v);
+            return;
+        }
+        const qsizetype n = v.size();
+        qsizetype tratto = 0;
+        for (qsizetype i = 0; (i = v.indexOf(unita_[0], i)) >= 0;) {
+            if (unita_.size() == 2 && (i + 1 >= n || v[i + 1] != unita_[1])) {
+                ++i;
+                continue;
+            }
+            if (i > tratto)
+                testo(v.sliced(tratto, i - tratto));
+            ++corsa_;
+            i += unita_.size();
+            tratto = i;
+        }
+        if (n > tratto)
+            testo(v.sliced(tratto));
+    }
+    void confine() {
+        ++corsa_;
+        confineInCorsa_ = true;
+    }
+    void fine() { scaricaCorsa(); }
+
+private:
+    void testo(QStringView t) {
+        scaricaCorsa();
+        if (spazioInSospeso_)
+            destinazione_.aggiungi(u" ");
+        spazioInSospeso_ = false;
+        destinazione_.aggiungi(t);
+        scritto_ = true;
+    }
+    void scaricaCorsa() {
+        if (corsa_ == 0)
+            return;
+        qsizetype k = (corsa_ + 1) / 2;
+        if (!scritto_)
+            --k;
+        for (qsizetype i = 0; i < k; ++i)
+            destinazione_.aggiungi(unita_);
+        if (k > 0) {
+            scritto_ = true;
+            spazioInSospeso_ = spazio_ && confineInCorsa_;
+        }
+        corsa_ = 0;
+        confineInCorsa_ = false;
+    }
+
+    const QStringView unita_;
+    const bool spazio_;
+    Destinazione& destinazione_;
+    bool cerca_ = true;
+    qsizetype corsa_ = 0;
+    bool confineInCorsa_ = false;
+    bool spazioInSospeso_ = false;
+    bool scritto_ = false;
+};
+
+template <class Destinazione>
+void unisci(const std::vector<QStringView>& ordinate, Destinazione& destinazione) {
     if (Sep_Uscita.isEmpty()) {
         // Each item is followed by the separator and the last character is
         // dropped: with no separator that character is the last item's own.
+        QString unito = unisciViste(ordinate, QStringView());
         unito.chop(1);
-        return unito;
+        destinazione.aggiungi(unito);
+        return;
     }
-    // One left-to-right pass that does not rescan: three in a row become two.
-    unito.replace(Sep_Uscita + Sep_Uscita, Sep_Uscita);
-    if (unito.startsWith(Sep_Uscita))
-        unito.remove(0, 1);
-    return unito;
+    Unione<Destinazione> unione(uscitaInvio() ? QStringView(CapoRiga) : QStringView(Sep_Uscita),
+                                spazioEffettivo(), destinazione);
+    std::size_t quante = ordinate.size();
+    // The empty item, last in descending order, leaves no trace, as it does
+    // first in ascending order.
+    if (quante > 1 && ordinate.back().isEmpty())
+        --quante;
+    for (std::size_t k = 0; k < quante; ++k) {
+        // The items lie scattered over the input: ask for the text of one a
+        // few places ahead while this one is written.
+        if (k + 8 < quante)
+            Ordinamento::Anticipa(ordinate[k + 8].data());
+        if (k > 0)
+            unione.confine();
+        unione.voce(ordinate[k]);
+    }
+    unione.fine();
+}
+
+struct InStringa {
+    QString testo;
+    void aggiungi(QStringView t) { testo.append(t); }
+};
+
+QString unisciInStringa(const std::vector<QStringView>& ordinate) {
+    InStringa destinazione;
+    qsizetype lunghezza = 0;
+    for (const QStringView v : ordinate)
+        lunghezza += v.size() + 3;
+    destinazione.testo.reserve(lunghezza);
+    unisci(ordinate, destinazione);
+    return destinazione.testo;
 }
 
 // Breaks the joined text into lines of at most n characters at output
 // separators. The text still to place is always a suffix of the joined text,
-// so a position stands for it and nothing is copied back in front.
-// Returns false when some stretch cannot be broken.
+// so a position stands for it and nothing is copied back in front. The space
+// written after a separator goes with it when the line breaks there, and
+// counts in a line's length otherwise. Returns false when some stretch cannot
+// be broken.
 bool spezza(const QString& unito, int n, std::vector<QStringView>& righe) {
     const bool haSep = Sep_Uscita.size() == 1;
     const QChar s = haSep ? Sep_Uscita[0] : QChar();
+    const bool spazio = spazioEffettivo();
     auto eSep = [&](QChar c) { return haSep && c == s; };
     const qsizetype fine = unito.size();
     const qsizetype larghezza = std::max(n, 0);
+    auto dopoSep = [&](qsizetype i) {
+        return spazio && i > 0 && i < fine && unito[i] == Spazio && eSep(unito[i - 1]) ? i + 1 : i;
+    };
     qsizetype resto = 0;
     for (;;) {
+        resto = dopoSep(resto);
         qsizetype inizioRiga = resto;
         qsizetype fineRiga = std::min(fine, resto + larghezza);
         resto = fineRiga;
         if (inizioRiga < fineRiga && eSep(unito[inizioRiga]))
-            ++inizioRiga;
+            inizioRiga = std::min(dopoSep(inizioRiga + 1), fineRiga);
         const QStringView riga = QStringView(unito).sliced(inizioRiga, fineRiga - inizioRiga);
         if (resto == fine && !riga.isEmpty()) {
             righe.push_back(riga);
@@ -321,8 +285,35 @@ bool spezza(const QString& unito, int n, std::vector<QStringView>& righe) {
     }
 }
 
+// With "Invio" the items are already the lines: the reflow only checks that
+// each fits. An empty result cannot be placed, as with the other separators.
+bool righeInvio(const QString& unito, int n, std::vector<QStringView>& righe) {
+    if (unito.isEmpty())
+        return false;
+    const QStringView testo(unito);
+    for (qsizetype inizio = 0;;) {
+        const qsizetype fine = testo.indexOf(CapoRiga, inizio);
+        const QStringView riga = testo.sliced(inizio, (fine < 0 ? testo.size() : fine) - inizio);
+        if (riga.size() > n)
+            return false;
+        righe.push_back(riga);
+        if (fine < 0)
+            return true;
+        inizio = fine + CapoRiga.size();
+    }
+}
+
+bool spezzaRighe(const QString& unito, int n, std::vector<QStringView>& righe) {
+    return uscitaInvio() ? righeInvio(unito, n, righe) : spezza(unito, n, righe);
+}
+
+// The output text of a reflow that succeeded.
+QString uniscRighe(const QString& unito, const std::vector<QStringView>& righe) {
+    return uscitaInvio() ? unito : unisciViste(righe, Sep_Capo + CapoRiga);
+}
+
 void consegna(Finestra& f, const QString& testoUscita) {
-    f.impostaTestoOrdine(trimSpazi(testoUscita).toString() + Sep_Ultimo);
+    f.impostaTestoOrdine(TrimSpazi(testoUscita).toString() + Sep_Ultimo);
     f.ridisegnaOrdine();
     if (f.copiaAppuntiAttiva()) {
         f.svuotaAppunti();
@@ -335,6 +326,63 @@ void consegna(Finestra& f, const QString& testoUscita) {
         f.ridisegnaOrdine();
     }
 }
+
+// Hands the output text to a writer in pieces of bounded size, trimmed of
+// spaces at both ends as the output box's text is.
+class Uscita {
+public:
+    explicit Uscita(const std::function<void(QStringView)>& scrivi)
+        : scrivi_(scrivi), pezzo_(std::make_unique_for_overwrite<QChar[]>(Pezzo)) {}
+
+    void aggiungi(QStringView t) {
+        if (!iniziato_) {
+            while (!t.isEmpty() && t.front() == Spazio)
+                t = t.sliced(1);
+            if (t.isEmpty())
+                return;
+            iniziato_ = true;
+        }
+        qsizetype fine = t.size();
+        while (fine > 0 && t[fine - 1] == Spazio)
+            --fine;
+        if (fine == 0) {
+            spazi_ += t.size();
+            return;
+        }
+        for (; spazi_ > 0; --spazi_)
+            metti(u" ");
+        metti(t.first(fine));
+        spazi_ = t.size() - fine;
+    }
+    void fine(QStringView ultimo) {
+        metti(ultimo);
+        if (usato_ > 0)
+            scrivi_(QStringView(pezzo_.get(), usato_));
+    }
+
+private:
+    static constexpr qsizetype Pezzo = qsizetype(1) << 16;
+
+    void metti(QStringView t) {
+        if (usato_ + t.size() > Pezzo) {
+            if (usato_ > 0)
+                scrivi_(QStringView(pezzo_.get(), usato_));
+            usato_ = 0;
+            if (t.size() >= Pezzo) {
+                scrivi_(t);
+                return;
+            }
+        }
+        std::copy(t.begin(), t.end(), pezzo_.get() + usato_);
+        usato_ += t.size();
+    }
+
+    const std::function<void(QStringView)>& scrivi_;
+    std::unique_ptr<QChar[]> pezzo_;
+    qsizetype usato_ = 0;
+    qsizetype spazi_ = 0;
+    bool iniziato_ = false;
+};
 
 } // namespace
 
@@ -361,6 +409,8 @@ Stato_Dialogo Init_Separatori() {
     Sep_Capo = QStringLiteral(" ");
     stato.Opt_Ultimo = {true, false};
     Sep_Ultimo.clear();
+    stato.Chk_Spazio = false;
+    Sep_Spazio = false;
     return stato;
 }
 
@@ -372,27 +422,37 @@ Testi_Stato Leggi_Separatori(const Stato_Dialogo& stato) {
         if (Sep_Ingresso[i])
             nomi += Nomi_Separatori[i] + QLatin1Char(' ');
     }
-    nomi = trimSpazi(nomi).toString();
+    nomi = TrimSpazi(nomi).toString();
     if (nomi.isEmpty())
         nomi = QStringLiteral("Nessuno");
 
     Testi_Stato testi;
     testi.pannello1 = QStringLiteral("Separatori testo inserito: ") + nomi;
 
+    Sep_Spazio = stato.Chk_Spazio;
     QString nomeUscita;
     const std::size_t opzioni =
         std::min<std::size_t>(stato.Opt_Separatore_Out.size(), NumSeparatori);
     for (std::size_t i = 0; i < opzioni; ++i) {
         if (stato.Opt_Separatore_Out[i]) {
-            nomeUscita = Nomi_Separatori[i];
             Sep_Uscita = Tab_Separatori[i];
+            // With the space, the panel shows exactly what stands between items.
+            nomeUscita = spazioEffettivo() ? u'"' + Sep_Uscita + u' ' + u'"' : Nomi_Separatori[i];
             break;
         }
     }
     testi.pannello2 = QStringLiteral("Separatore testo elaborato: ") + nomeUscita;
 
-    Sep_Capo = stato.Opt_Capo[0] ? QStringLiteral(" ") : Sep_Uscita;
-    Sep_Ultimo = stato.Opt_Ultimo[0] ? QString() : Sep_Uscita;
+    // A line break already ends each line of "Invio": nothing more goes there,
+    // and at the end of the text the line break is the whole of it.
+    if (stato.Opt_Capo[0])
+        Sep_Capo = QStringLiteral(" ");
+    else
+        Sep_Capo = uscitaInvio() ? QString() : Sep_Uscita;
+    if (stato.Opt_Ultimo[0])
+        Sep_Ultimo.clear();
+    else
+        Sep_Ultimo = uscitaInvio() ? CapoRiga : Sep_Uscita;
     return testi;
 }
 
@@ -400,7 +460,7 @@ void Elabora_Testo(Finestra& f) {
     SvuotaListe();
 
     const QString originale = f.testoOrig();
-    const QStringView lavoro = trimSpazi(originale);
+    const QStringView lavoro = TrimSpazi(originale);
     if (lavoro.isEmpty()) {
         f.impostaTestoOrdine(QString());
         f.ridisegnaOrdine();
@@ -412,63 +472,55 @@ void Elabora_Testo(Finestra& f) {
     }
 
     g_LstOrdine.testo = originale;
-    g_LstOrdine.voci = ordina(estraiVoci(lavoro));
-    const QString unito = unisci(g_LstOrdine.voci);
+    g_LstOrdine.voci = Ordinamento::VociOrdinate(lavoro, Opz_Ordine);
+    const QString unito = unisciInStringa(g_LstOrdine.voci);
 
-    QString uscita;
+    QString uscita = unito;
     if (f.aCapoAttivo()) {
         g_LstFrasi.testo = unito;
-        if (spezza(unito, Num_Caratteri, g_LstFrasi.voci)) {
-            uscita = unisciViste(g_LstFrasi.voci, Sep_Capo + CapoRiga);
+        if (spezzaRighe(unito, Num_Caratteri, g_LstFrasi.voci)) {
+            uscita = uniscRighe(unito, g_LstFrasi.voci);
         } else {
             f.messaggio(TestoImpossibileFormattare, TitoloAvviso, FlagAvviso);
             f.impostaPosizioneSlider(f.massimoSlider());
-            uscita = unito;
         }
-    } else {
-        uscita = unito;
     }
     consegna(f, uscita);
 }
 
-namespace {
-// A window that only holds its two texts.
-class FinestraMuta : public Finestra {
-public:
-    QString orig;
-    QString ordine;
-    bool formattato = true;
-    QString testoOrig() const override { return orig; }
-    void impostaTestoOrig(const QString& t) override { orig = t; }
-    QString testoOrdine() const override { return ordine; }
-    void impostaTestoOrdine(const QString& t) override { ordine = t; }
-    void fuocoOrig() override {}
-    void fuocoOrdine() override {}
-    void selezionaOrdine(qsizetype, qsizetype) override {}
-    void ridisegnaOrig() override {}
-    void ridisegnaOrdine() override {}
-    void ridisegnaFinestra() override {}
-    bool aCapoAttivo() const override { return aCapo; }
-    bool copiaAppuntiAttiva() const override { return false; }
-    int massimoSlider() const override { return 100; }
-    void impostaPosizioneSlider(int) override {}
-    void messaggio(const QString&, const QString&, unsigned) override { formattato = false; }
-    void svuotaAppunti() override {}
-    void impostaAppunti(const QString&) override {}
-    bool aCapo = false;
-};
-} // namespace
-
 bool Elabora_Testo_Flusso(QString testo, bool aCapo,
                           const std::function<void(QStringView)>& scrivi) {
-    FinestraMuta f;
-    f.orig = std::move(testo);
-    f.aCapo = aCapo;
-    Elabora_Testo(f);
     SvuotaListe();
-    if (!f.ordine.isEmpty())
-        scrivi(f.ordine);
-    return f.formattato;
+    const QStringView lavoro = TrimSpazi(testo);
+    if (lavoro.isEmpty())
+        return true;
+    std::vector<QStringView> ordinate = Ordinamento::VociOrdinate(lavoro, Opz_Ordine);
+
+    Uscita uscita(scrivi);
+    bool formattato = true;
+    if (!aCapo) {
+        // Straight from the items to the writer: the joined text is never
+        // held whole.
+        unisci(ordinate, uscita);
+    } else {
+        const QString unito = unisciInStringa(ordinate);
+        ordinate = {};
+        std::vector<QStringView> righe;
+        formattato = spezzaRighe(unito, Num_Caratteri, righe);
+        if (!formattato || uscitaInvio()) {
+            uscita.aggiungi(unito);
+        } else {
+            for (std::size_t k = 0; k < righe.size(); ++k) {
+                if (k > 0) {
+                    uscita.aggiungi(Sep_Capo);
+                    uscita.aggiungi(CapoRiga);
+                }
+                uscita.aggiungi(righe[k]);
+            }
+        }
+    }
+    uscita.fine(Sep_Ultimo);
+    return formattato;
 }
 
 QStringList LstOrdine() {

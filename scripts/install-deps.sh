@@ -4,7 +4,7 @@
 set -euo pipefail
 
 # dpkg-dev and file: dpkg-shlibdeps, which finds the Debian package's dependencies.
-pacchetti=(cmake g++ make qt6-base-dev libgl-dev libx11-dev fonts-dejavu-core dpkg-dev file "$@")
+pacchetti=(cmake g++ make qt6-base-dev libicu-dev libgl-dev libx11-dev fonts-dejavu-core dpkg-dev file "$@")
 mancanti=()
 for p in "${pacchetti[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")

@@ -1,0 +1,781 @@
+#include "Ordinamento.h"
+
+#include <QLocale>
+#include <unicode/ucol.h>
+#include <unicode/uvernum.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <system_error>
+#include <thread>
+
+namespace Dichiarazioni::Ordinamento {
+
+namespace {
+
+constexpr char16_t Marcatore = 1;
+constexpr char16_t Invio = 13;
+constexpr char16_t AvanzaRiga = 10;
+
+// Cuts the text into items and hands each one, as its start and end in the
+// text, to voce. Every active separator, and any code 1 already in the text, is
+// a boundary, and a run of boundaries counts as one. Pieces that trim to
+// nothing are dropped, except the last one, which always becomes an item.
+// While "Invio" is active, a line feed right after a carriage return belongs to
+// the same line break: on its own it would stay glued to the front of the next
+// line's first item.
+template <class F> void estraiVoci(QStringView testo, F&& voce) {
+    std::array<bool, 128> attivo{};
+    for (int i = 0; i < NumSeparatori; ++i) {
+        if (Sep_Ingresso[i] && Tab_Separatori[i].size() == 1 &&
+            Tab_Separatori[i][0].unicode() < 128)
+            attivo[Tab_Separatori[i][0].unicode()] = true;
+    }
+    attivo[Marcatore] = true;
+    const bool invioAttivo =
+        Sep_Ingresso[IndiceInvio] && Tab_Separatori[IndiceInvio] == QChar(Invio);
+
+    const QChar* t = testo.data();
+    auto confine = [&](qsizetype i) {
+        const char16_t c = t[i].unicode();
+        if (c < 128 && attivo[c])
+            return true;
+        return invioAttivo && c == AvanzaRiga && i > 0 && t[i - 1].unicode() == Invio;
+    };
+    auto pezzo = [&](qsizetype inizio, qsizetype fine, bool ancheVuoto) {
+        while (inizio < fine && t[inizio] == u' ')
+            ++inizio;
+        while (fine > inizio && t[fine - 1] == u' ')
+            --fine;
+        if (ancheVuoto || inizio < fine)
+            voce(inizio, fine);
+    };
+
+    qsizetype inizio = 0;
+    qsizetype i = 0;
+    const qsizetype n = testo.size();
+    while (i < n) {
+        if (!confine(i)) {
+            ++i;
+            continue;
+        }
+        pezzo(inizio, i, false);
+        while (i < n && confine(i))
+            ++i;
+        inizio = i;
+    }
+    pezzo(inizio, n, true);
+}
+
+// A text as its place in the working text. Id is 32 bits wide whenever the
+// text allows, which halves the memory of these tables on large inputs.
+template <class Id> struct Vista {
+    Id inizio;
+    Id lunghezza;
+};
+
+// Gives each distinct text an id, in order of first appearance: a large text
+// repeats its words, and everything after this step costs per distinct text.
+// Open addressing; each slot keeps part of the hash beside the id, so a lookup
+// touches the text it compares with only when the hashes already agree: the
+// items are scattered over a large input, and every such touch is a cache miss.
+template <class Id> class Vocabolario {
+public:
+    explicit Vocabolario(const QChar* base) : base_(base) {}
+
+    std::vector<Vista<Id>> distinte;
+
+    Id impronta(qsizetype inizio, qsizetype lunghezza) const {
+        return Id(hash(base_ + inizio, lunghezza));
+    }
+    // The slot an id() with this hash will look at first.
+    void anticipa(Id impronta) const { Anticipa(&caselle_[std::size_t(impronta) & maschera_]); }
+
+    Id id(qsizetype inizio, qsizetype lunghezza, Id impronta) {
+        const QChar* p = base_ + inizio;
+        for (std::size_t i = std::size_t(impronta) & maschera_;; i = (i + 1) & maschera_) {
+            Casella& c = caselle_[i];
+            if (c.id == 0) {
+                c = {impronta, Id(distinte.size() + 1)};
+                distinte.push_back({Id(inizio), Id(lunghezza)});
+                // Linear probing stays short up to three quarters full, and
+                // the table is the largest thing alive while the text is read.
+                if (distinte.size() * 4 > caselle_.size() * 3)
+                    raddoppia();
+                return Id(distinte.size() - 1);
+            }
+            if (c.impronta == impronta) {
+                const Vista<Id>& d = distinte[std::size_t(c.id - 1)];
+                if (qsizetype(d.lunghezza) == lunghezza &&
+                    std::memcmp(base_ + d.inizio, p, std::size_t(lunghezza) * sizeof(QChar)) == 0)
+                    return c.id - 1;
+            }
+        }
+    }
+
+    void liberaTabella() {
+        std::vector<Casella>().swap(caselle_);
+        distinte.shrink_to_fit();
+    }
+
+private:
+    // The slot comes from the hash kept here, so that growing the table
+    // does not go back to the texts, scattered over the input.
+    struct Casella {
+        Id impronta = 0;
+        Id id = 0; // 1 + the id; 0 for an empty slot
+    };
+    const QChar* base_;
+    std::vector<Casella> caselle_ = std::vector<Casella>(1024);
+    std::size_t maschera_ = 1023;
+
+    static std::uint64_t mescola(std::uint64_t h) {
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdull;
+        h ^= h >> 33;
+        h *= 0xc4ceb9fe1a85ec53ull;
+        return h ^ (h >> 33);
+    }
+
+    // Eight bytes at a time: the items are short, and a per-character hash
+    // was a visible share of the whole run.
+    static std::uint64_t hash(const QChar* p, qsizetype n) {
+        const auto* b = reinterpret_cast<const unsigned char*>(p);
+        std::size_t byte = std::size_t(n) * sizeof(QChar);
+        std::uint64_t h = 0x9e3779b97f4a7c15ull ^ byte;
+        while (byte >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, b, 8);
+            h = (h ^ w) * 0x9fb21c651e98df25ull;
+            h ^= h >> 29;
+            b += 8;
+            byte -= 8;
+        }
+        if (byte > 0) {
+            std::uint64_t w = 0;
+            std::memcpy(&w, b, byte);
+            h = (h ^ w) * 0x9fb21c651e98df25ull;
+        }
+        return mescola(h);
+    }
+
+    void raddoppia() {
+        std::vector<Casella> vecchie(caselle_.size() * 2);
+        vecchie.swap(caselle_);
+        maschera_ = caselle_.size() - 1;
+        for (const Casella& c : vecchie) {
+            if (c.id == 0)
+                continue;
+            std::size_t i = std::size_t(c.impronta) & maschera_;
+            while (caselle_[i].id != 0)
+                i = (i + 1) & maschera_;
+            caselle_[i] = c;
+        }
+    }
+};
+
+// Sort keys are written one after another into large blocks: one heap block
+// per key made every comparison a cache miss and every key an allocation.
+class Arena {
+public:
+    // At least n free bytes at the current position.
+    std::uint8_t* riserva(std::size_t n) {
+        if (libero_ < n) {
+            const std::size_t dimensione = std::max(blocco_, n);
+            blocco_ = std::min(blocco_ * 2, BloccoMassimo);
+            blocchi_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(dimensione));
+            posizione_ = blocchi_.back().get();
+            libero_ = dimensione;
+        }
+        return posizione_;
+    }
+    std::size_t libero() const { return libero_; }
+    void avanza(std::size_t n) {
+        posizione_ += n;
+        libero_ -= n;
+    }
+
+private:
+    // Blocks double up to a size large enough for the allocator to map each
+    // apart and give it back whole when freed; pages never written cost
+    // nothing, so the slack of the last block is free.
+    static constexpr std::size_t BloccoMassimo = std::size_t(64) << 20;
+    std::size_t blocco_ = std::size_t(64) << 10;
+    std::vector<std::unique_ptr<std::uint8_t[]>> blocchi_;
+    std::uint8_t* posizione_ = nullptr;
+    std::size_t libero_ = 0;
+};
+
+// A key's next twenty bytes to compare, big-endian, and its text's id: most
+// comparisons are then a few integer comparisons on an array read in order
+// (twenty bytes tell apart nearly all keys of two words), and the id needs no
+// trip to the key. The arena holds only the rest of each key, from its
+// twenty-first byte: the first twenty would only be there twice.
+template <class Id> struct Voce {
+    std::uint64_t alto;
+    std::uint64_t medio;
+    std::uint32_t basso;
+    Id id;
+
+    bool operator<(const Voce& v) const {
+        if (alto != v.alto)
+            return alto < v.alto;
+        return medio != v.medio ? medio < v.medio : basso < v.basso;
+    }
+    bool stessoPrefisso(const Voce& v) const {
+        return alto == v.alto && medio == v.medio && basso == v.basso;
+    }
+    // A key never holds a zero byte but its terminator, which pads the
+    // prefix: a prefix ending in zero holds the whole key.
+    bool finita() const { return (basso & 0xff) == 0; }
+    void carica(const std::uint8_t* k) {
+        std::uint8_t b[20] = {};
+        for (int i = 0; i < 20 && k[i] != 0; ++i)
+            b[i] = k[i];
+        alto = medio = basso = 0;
+        for (int i = 0; i < 8; ++i)
+            alto = (alto << 8) | b[i];
+        for (int i = 8; i < 16; ++i)
+            medio = (medio << 8) | b[i];
+        for (int i = 16; i < 20; ++i)
+            basso = (basso << 8) | b[i];
+    }
+};
+constexpr std::size_t Prefisso = 20;
+
+// Code-point order needs no collator: each UTF-16 unit becomes three bytes in
+// 1..64, so the key has no zero byte and compares like the text. Surrogates
+// are moved above U+E000..U+FFFF first, as the code points they encode are.
+std::size_t chiaveCodici(QStringView t, std::uint8_t* k) {
+    std::uint8_t* p = k;
+    for (const QChar c : t) {
+        std::uint32_t u = c.unicode();
+        if (u >= 0xd800 && u < 0xe000)
+            u += 0x2000;
+        else if (u >= 0xe000)
+            u -= 0x800;
+        *p++ = std::uint8_t((u >> 12) + 1);
+        *p++ = std::uint8_t(((u >> 6) & 0x3f) + 1);
+        *p++ = std::uint8_t((u & 0x3f) + 1);
+    }
+    *p++ = 0;
+    return std::size_t(p - k);
+}
+
+// Articles skipped for the order when "Ignora articoli iniziali" is on. Those
+// ending in an apostrophe are followed directly by the word; the others by a
+// space.
+const QStringList& articoliDi(QStringView lingua) {
+    static const QStringList nessuno;
+    static const std::vector<std::pair<QString, QStringList>> tabella = {
+        {"it", {"il", "lo", "la", "i", "gli", "le", "l'", "un", "uno", "una", "un'"}},
+        {"en", {"the", "a", "an"}},
+        {"de", {"der", "die", "das", "ein", "eine"}},
+        {"es", {"el", "la", "los", "las", "un", "una"}},
+        {"fr", {"le", "la", "les", "l'", "un", "une"}},
+        {"pt", {"o", "a", "os", "as", "um", "uma"}},
+        {"nl", {"de", "het", "een", "'t"}},
+        {"sv", {"en", "ett"}},
+        {"da", {"en", "et"}},
+        {"nb", {"en", "ei", "et"}},
+        {"hu", {"a", "az", "egy"}},
+        {"ro", {"un", "o"}},
+        {"el", {"ο", "η", "το", "οι", "τα", "ένας", "μια", "ένα"}},
+    };
+    for (const auto& [codice, articoli] : tabella) {
+        if (codice == lingua)
+            return articoli;
+    }
+    return nessuno;
+}
+
+bool eApostrofo(QChar c) {
+    return c == u'\'' || c == u'\u2019';
+}
+
+// How a distinct text becomes a key: the collator (none for code points) and
+// the articles to skip.
+class Collazione {
+public:
+    Collazione(const Opzioni_Ordine& o, bool primaria) {
+        const bool codici = o.lingua == LinguaCodiciUnicode();
+        if (o.ignoraArticoli) {
+            articoli_ = articoliDi(u"it") + articoliDi(u"en");
+            const QByteArray locale = LocaleIcu(o.lingua);
+            const qsizetype fine = locale.indexOf('_');
+            const QString lingua =
+                QString::fromLatin1(locale.left(fine < 0 ? locale.size() : fine));
+            if (lingua != u"it" && lingua != u"en")
+                articoli_ += articoliDi(lingua);
+        }
+        if (codici && !primaria)
+            return;
+
+        UErrorCode errore = U_ZERO_ERROR;
+        collatore_ = ucol_open(LocaleIcu(o.lingua).constData(), &errore);
+        if (U_FAILURE(errore)) {
+            collatore_ = nullptr; // code-point order rather than no order
+            return;
+        }
+        // What the default order has always been: the system's collator as the
+        // toolkit sets it up, with canonical equivalents equal.
+        imposta(UCOL_NORMALIZATION_MODE, UCOL_ON);
+        if (primaria)
+            imposta(UCOL_STRENGTH, UCOL_PRIMARY);
+        else
+            imposta(UCOL_STRENGTH, o.ignoraPunteggiatura ? UCOL_QUATERNARY : UCOL_TERTIARY);
+        imposta(UCOL_NUMERIC_COLLATION, o.numeriNaturali ? UCOL_ON : UCOL_OFF);
+        imposta(UCOL_ALTERNATE_HANDLING, o.ignoraPunteggiatura ? UCOL_SHIFTED : UCOL_NON_IGNORABLE);
+        if (o.maiuscole == Maiuscole::MaiuscolePrima)
+            imposta(UCOL_CASE_FIRST, UCOL_UPPER_FIRST);
+        else if (o.maiuscole == Maiuscole::MinuscolePrima)
+            imposta(UCOL_CASE_FIRST, UCOL_LOWER_FIRST);
+    }
+    ~Collazione() {
+        if (collatore_)
+            ucol_close(collatore_);
+    }
+    Collazione(const Collazione&) = delete;
+    Collazione& operator=(const Collazione&) = delete;
+
+    UCollator* collatore() const { return collatore_; }
+
+    // A collator for another thread; null when it cannot be had.
+    UCollator* clona() const {
+        UErrorCode errore = U_ZERO_ERROR;
+#if U_ICU_VERSION_MAJOR_NUM >= 71
+        UCollator* copia = ucol_clone(collatore_, &errore);
+#else
+        UCollator* copia = ucol_safeClone(collatore_, nullptr, nullptr, &errore);
+#endif
+        if (U_FAILURE(errore)) {
+            if (copia)
+                ucol_close(copia);
+            return nullptr;
+        }
+        return copia;
+    }
+
+    // The text the order is taken from: without a leading article.
+    QStringView testoChiave(QStringView t) const {
+        for (const QString& a : articoli_) {
+            // "l'" also matches the typographic apostrophe, and is followed
+            // directly by the word; the other articles by a space.
+            const bool elisione = eApostrofo(a.back());
+            const QStringView radice = elisione ? QStringView(a).chopped(1) : QStringView(a);
+            const qsizetype dopoRadice = radice.size();
+            if (t.size() <= dopoRadice + 1 ||
+                t.first(dopoRadice).compare(radice, Qt::CaseInsensitive) != 0)
+                continue;
+            if (elisione ? !eApostrofo(t[dopoRadice]) : t[dopoRadice] != u' ')
+                continue;
+            qsizetype dopo = dopoRadice + 1;
+            while (dopo < t.size() && t[dopo] == u' ')
+                ++dopo;
+            if (dopo < t.size())
+                return t.sliced(dopo);
+        }
+        return t;
+    }
+
+private:
+    void imposta(UColAttribute attributo, UColAttributeValue valore) {
+        UErrorCode errore = U_ZERO_ERROR;
+        ucol_setAttribute(collatore_, attributo, valore, &errore);
+    }
+
+    UCollator* collatore_ = nullptr;
+    QStringList articoli_;
+};
+
+// Runs lavoro(0) .. lavoro(n - 1) at the same time, lavoro(0) on this thread. A
+// thread that cannot be started has its share done here.
+template <class F> void inParallelo(unsigned n, F&& lavoro) {
+    std::vector<std::thread> fili;
+    for (unsigned t = 1; t < n; ++t) {
+        try {
+            fili.emplace_back(std::ref(lavoro), t);
+        } catch (const std::system_error&) {
+            lavoro(t);
+        }
+    }
+    lavoro(0u);
+    for (std::thread& f : fili)
+        f.join();
+}
+
+unsigned filiPer(std::size_t lavori, std::size_t minimo) {
+    const unsigned nuclei = std::max(1u, std::min(std::thread::hardware_concurrency(), 16u));
+    return unsigned(std::clamp<std::size_t>(lavori / minimo, 1, nuclei));
+}
+
+// Writes the key of one distinct text and returns its entry for the sort and
+// where the rest of its key stands. The empty text gets the empty key, below
+// every other, even below the key of a text the collator ignores altogether.
+template <class Id>
+Voce<Id> scriviChiave(UCollator* c, QStringView t, bool vuota, Id id, Arena& arena,
+                      const std::uint8_t*& coda) {
+    std::size_t lunghezza;
+    std::uint8_t* p;
+    if (vuota) {
+        p = arena.riserva(1);
+        p[0] = 0;
+        lunghezza = 1;
+    } else if (!c) {
+        p = arena.riserva(3 * std::size_t(t.size()) + 1);
+        lunghezza = chiaveCodici(t, p);
+    } else {
+        const auto* u = reinterpret_cast<const UChar*>(t.utf16());
+        const auto n = std::int32_t(std::min<qsizetype>(t.size(), INT32_MAX));
+        p = arena.riserva(2 * std::size_t(n) + 32);
+        const auto capienza = std::int32_t(std::min<std::size_t>(arena.libero(), INT32_MAX));
+        lunghezza = std::size_t(ucol_getSortKey(c, u, n, p, capienza));
+        if (lunghezza > arena.libero()) {
+            p = arena.riserva(lunghezza);
+            ucol_getSortKey(c, u, n, p, std::int32_t(lunghezza));
+        } else if (lunghezza == 0) { // only on failure: the empty key all the same
+            p[0] = 0;
+            lunghezza = 1;
+        }
+    }
+    Voce<Id> voce;
+    voce.carica(p);
+    voce.id = id;
+    const std::size_t resto = lunghezza > Prefisso ? lunghezza - Prefisso : 0;
+    std::memmove(p, p + Prefisso, resto);
+    coda = p;
+    arena.avanza(resto);
+    return voce;
+}
+
+// Sorts a stretch of entries whose keys agree before their prefixes, marking
+// in nuovo (indexed like voci) where a key differs from the one before.
+// Stretches of equal prefixes are sorted again on the next twenty bytes of
+// their keys, read through code.
+template <class Id>
+void ordinaTratto(Voce<Id>* voci, std::size_t inizio, std::size_t fine, std::uint8_t* nuovo,
+                  const std::uint8_t* const* code) {
+    struct Compito {
+        std::size_t inizio;
+        std::size_t fine;
+        std::size_t profondita;
+    };
+    std::vector<Compito> pila{{inizio, fine, 0}};
+    while (!pila.empty()) {
+        const Compito c = pila.back();
+        pila.pop_back();
+        std::sort(voci + c.inizio, voci + c.fine);
+        for (std::size_t i = c.inizio; i < c.fine;) {
+            std::size_t j = i + 1;
+            while (j < c.fine && voci[j].stessoPrefisso(voci[i]))
+                ++j;
+            if (i != c.inizio)
+                nuovo[i] = 1;
+            if (j - i > 1 && !voci[i].finita()) {
+                const std::size_t profondita = c.profondita + Prefisso;
+                const std::size_t dopo = profondita - Prefisso;
+                // The keys lie in no useful order: ask for several at once.
+                for (std::size_t k = i; k < j; ++k) {
+                    if (k + 16 < j)
+                        Anticipa(&code[std::size_t(voci[k + 16].id)]);
+                    if (k + 8 < j)
+                        Anticipa(code[std::size_t(voci[k + 8].id)] + dopo);
+                    voci[k].carica(code[std::size_t(voci[k].id)] + dopo);
+                }
+                pila.push_back({i, j, profondita});
+            }
+            i = j;
+        }
+    }
+}
+
+// Sorts all entries. Spread first by the top sixteen bits of the prefix (in
+// place), the buckets are independent and are sorted on all cores.
+template <class Id>
+void ordinaVoci(std::vector<Voce<Id>>& voci, std::vector<std::uint8_t>& nuovo,
+                const std::uint8_t* const* code) {
+    const std::size_t n = voci.size();
+    const unsigned fili = filiPer(n, 50000);
+    if (fili == 1) {
+        ordinaTratto(voci.data(), 0, n, nuovo.data(), code);
+        return;
+    }
+    constexpr std::size_t Secchi = std::size_t(1) << 16;
+    auto secchio = [](const Voce<Id>& v) { return std::size_t(v.alto >> 48); };
+    std::vector<std::size_t> inizio(Secchi + 1, 0);
+    for (const Voce<Id>& v : voci)
+        ++inizio[secchio(v) + 1];
+    for (std::size_t s = 0; s < Secchi; ++s)
+        inizio[s + 1] += inizio[s];
+    std::vector<std::size_t> prossimo(inizio.begin(), inizio.end() - 1);
+    for (std::size_t s = 0; s < Secchi; ++s) {
+        while (prossimo[s] < inizio[s + 1]) {
+            Voce<Id> v = voci[prossimo[s]];
+            std::size_t d = secchio(v);
+            while (d != s) {
+                std::swap(v, voci[prossimo[d]++]);
+                d = secchio(v);
+            }
+            voci[prossimo[s]++] = v;
+        }
+    }
+    std::vector<std::size_t> pieni;
+    for (std::size_t s = 0; s < Secchi; ++s) {
+        if (inizio[s + 1] > inizio[s]) {
+            pieni.push_back(s);
+            nuovo[inizio[s]] = 1;
+        }
+    }
+    // The largest buckets first, so that the threads end together.
+    std::sort(pieni.begin(), pieni.end(), [&](std::size_t a, std::size_t b) {
+        return inizio[a + 1] - inizio[a] > inizio[b + 1] - inizio[b];
+    });
+    std::atomic<std::size_t> prossimoSecchio{0};
+    inParallelo(fili, [&](unsigned) {
+        for (std::size_t k; (k = prossimoSecchio.fetch_add(1)) < pieni.size();)
+            ordinaTratto(voci.data(), inizio[pieni[k]], inizio[pieni[k] + 1], nuovo.data(), code);
+    });
+}
+
+// The distinct texts in the order of the collation, as sorted entries, and
+// where each group of texts that collate equal begins (nuovo). The empty text,
+// when there, is first and alone in its group.
+template <class Id> struct Distinte {
+    std::vector<Voce<Id>> voci;
+    std::vector<std::uint8_t> nuovo;
+};
+
+template <class Id>
+Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& distinte,
+                            const Collazione& collazione) {
+    const std::size_t n = distinte.size();
+    std::vector<Voce<Id>> voci(n);
+    std::vector<const std::uint8_t*> code(n);
+    const unsigned fili = filiPer(n, 20000);
+    std::vector<Arena> arene(fili);
+    std::vector<UCollator*> collatori(fili, collazione.collatore());
+    unsigned validi = 1;
+    if (collazione.collatore()) {
+        for (; validi < fili; ++validi) {
+            collatori[validi] = collazione.clona();
+            if (!collatori[validi])
+                break;
+        }
+    } else {
+        validi = fili;
+    }
+    inParallelo(validi, [&](unsigned f) {
+        for (std::size_t i = n * f / validi, fine = n * (f + 1) / validi; i < fine; ++i) {
+            const Vista<Id>& d = distinte[i];
+            const QStringView t = testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza));
+            voci[i] = scriviChiave(collatori[f], collazione.testoChiave(t), t.isEmpty(), Id(i),
+                                   arene[f], code[i]);
+        }
+    });
+    for (unsigned f = 1; f < validi; ++f)
+        ucol_close(collatori[f]);
+
+    std::vector<std::uint8_t> nuovo(n, 0);
+    ordinaVoci(voci, nuovo, code.data());
+    return {std::move(voci), std::move(nuovo)};
+}
+
+// The rank of each distinct text: texts that collate equal share a rank, and
+// the empty text alone has rank 0 when it is there. Returns the ranks and sets
+// quanti to their number.
+template <class Id>
+std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte,
+                       const Collazione& collazione, Id& quanti) {
+    const Distinte<Id> ordinate = ordinaDistinte(testo, distinte, collazione);
+    const std::size_t n = distinte.size();
+    std::vector<Id> rango(n);
+    Id r = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && ordinate.nuovo[i])
+            ++r;
+        rango[std::size_t(ordinate.voci[i].id)] = r;
+    }
+    quanti = n > 0 ? r + 1 : 0;
+    return rango;
+}
+
+// The items when every one is a different text: the distinct texts in order,
+// those that collate equal in input order, that is in the order of their ids.
+// Descending order takes the groups from the last, each still in input order.
+template <class Id>
+std::vector<QStringView> inOrdineDistinte(QStringView testo, const std::vector<Vista<Id>>& distinte,
+                                          const Collazione& collazione, Verso verso) {
+    Distinte<Id> d = ordinaDistinte(testo, distinte, collazione);
+    const std::size_t n = d.voci.size();
+    std::vector<QStringView> ordinate(n);
+    std::size_t posto = verso == Verso::Crescente ? 0 : n;
+    for (std::size_t i = 0; i < n;) {
+        std::size_t j = i + 1;
+        while (j < n && !d.nuovo[j])
+            ++j;
+        if (j - i > 1)
+            std::sort(d.voci.begin() + qsizetype(i), d.voci.begin() + qsizetype(j),
+                      [](const Voce<Id>& a, const Voce<Id>& b) { return a.id < b.id; });
+        if (verso == Verso::Decrescente)
+            posto -= j - i;
+        for (std::size_t k = i; k < j; ++k) {
+            if (k + 8 < n)
+                Anticipa(&distinte[std::size_t(d.voci[k + 8].id)]);
+            const Vista<Id>& v = distinte[std::size_t(d.voci[k].id)];
+            ordinate[posto + (k - i)] = testo.sliced(qsizetype(v.inizio), qsizetype(v.lunghezza));
+        }
+        if (verso == Verso::Crescente)
+            posto += j - i;
+        i = j;
+    }
+    return ordinate;
+}
+
+template <class Id>
+std::vector<QStringView> vociOrdinate(QStringView testo, const Opzioni_Ordine& o) {
+    Vocabolario<Id> vocabolario(testo.data());
+    std::vector<Id> idVoce;
+    idVoce.reserve(std::size_t(testo.size() / 16 + 16));
+    // Items are looked up sixteen at a time, their slots asked for first, so
+    // that the cache misses of a batch overlap.
+    struct Attesa {
+        qsizetype inizio;
+        qsizetype lunghezza;
+        Id impronta;
+    };
+    std::array<Attesa, 16> attese;
+    std::size_t inAttesa = 0;
+    auto risolvi = [&] {
+        for (std::size_t a = 0; a < inAttesa; ++a)
+            idVoce.push_back(
+                vocabolario.id(attese[a].inizio, attese[a].lunghezza, attese[a].impronta));
+        inAttesa = 0;
+    };
+    estraiVoci(testo, [&](qsizetype inizio, qsizetype fine) {
+        const Id impronta = vocabolario.impronta(inizio, fine - inizio);
+        vocabolario.anticipa(impronta);
+        attese[inAttesa++] = {inizio, fine - inizio, impronta};
+        if (inAttesa == attese.size())
+            risolvi();
+    });
+    risolvi();
+    vocabolario.liberaTabella();
+    idVoce.shrink_to_fit();
+    const std::vector<Vista<Id>>& distinte = vocabolario.distinte;
+    auto vista = [&](Id id) {
+        const Vista<Id>& d = distinte[std::size_t(id)];
+        return testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza));
+    };
+
+    // Which items stay: the first of each group of duplicates.
+    std::vector<bool> tieni;
+    std::size_t tenute = idVoce.size();
+    if (o.doppioni != Doppioni::No) {
+        std::vector<Id> gruppo;
+        Id gruppi = Id(distinte.size());
+        if (o.doppioni == Doppioni::AncheMaiuscoleAccenti) {
+            const Collazione primaria(o, true);
+            gruppo = ranghi(testo, distinte, primaria, gruppi);
+        }
+        std::vector<bool> visto(gruppi, false);
+        tieni.resize(idVoce.size());
+        tenute = 0;
+        for (std::size_t k = 0; k < idVoce.size(); ++k) {
+            const Id g = gruppo.empty() ? idVoce[k] : gruppo[idVoce[k]];
+            tieni[k] = !visto[g];
+            visto[g] = true;
+            tenute += tieni[k];
+        }
+    }
+    auto tenuta = [&](std::size_t k) { return tieni.empty() || tieni[k]; };
+
+    std::vector<QStringView> ordinate;
+    if (o.mescola) {
+        ordinate.reserve(tenute);
+        for (std::size_t k = 0; k < idVoce.size(); ++k) {
+            if (tenuta(k))
+                ordinate.push_back(vista(idVoce[k]));
+        }
+        // The empty item stays first, where the joining leaves no trace of it.
+        const auto vuota = std::find_if(ordinate.begin(), ordinate.end(),
+                                        [](QStringView v) { return v.isEmpty(); });
+        if (vuota != ordinate.end())
+            std::rotate(ordinate.begin(), vuota, vuota + 1);
+        std::uint64_t seme = o.seme;
+        if (seme == 0) {
+            std::random_device caso;
+            seme = (std::uint64_t(caso()) << 32) ^ caso();
+        }
+        std::mt19937_64 generatore(seme);
+        std::shuffle(ordinate.begin() + (vuota != ordinate.end() ? 1 : 0), ordinate.end(),
+                     generatore);
+        return ordinate;
+    }
+
+    const Collazione collazione(o, false);
+    if (o.doppioni != Doppioni::AncheMaiuscoleAccenti && distinte.size() == idVoce.size()) {
+        // Every item a different text, so an item is its text's id: its
+        // place is its text's place, and no rank need be counted out.
+        std::vector<Id>().swap(idVoce);
+        return inOrdineDistinte(testo, distinte, collazione, o.verso);
+    }
+    Id quanti = 0;
+    std::vector<Id> rango;
+    rango = ranghi(testo, distinte, collazione, quanti);
+    // Reversed ranks put the empty text, alone at rank 0, last.
+    if (o.verso == Verso::Decrescente) {
+        for (Id& r : rango)
+            r = quanti - 1 - r;
+    }
+    // Equal ranks keep the input order: a stable counting sort of the items.
+    std::vector<Id> posto(std::size_t(quanti) + 1, 0);
+    const std::size_t voci = idVoce.size();
+    for (std::size_t k = 0; k < voci; ++k) {
+        if (k + 16 < voci)
+            Anticipa(&rango[idVoce[k + 16]]);
+        if (tenuta(k))
+            ++posto[std::size_t(rango[idVoce[k]]) + 1];
+    }
+    for (std::size_t r = 0; r < std::size_t(quanti); ++r)
+        posto[r + 1] += posto[r];
+    ordinate.resize(tenute);
+    for (std::size_t k = 0; k < voci; ++k) {
+        if (k + 16 < voci) {
+            Anticipa(&rango[idVoce[k + 16]]);
+            Anticipa(&distinte[idVoce[k + 16]]);
+        }
+        if (tenuta(k))
+            ordinate[std::size_t(posto[rango[idVoce[k]]]++)] = vista(idVoce[k]);
+    }
+    return ordinate;
+}
+
+} // namespace
+
+QByteArray LocaleIcu(int lingua) {
+    const std::vector<LinguaOrdine>& lingue = Lingue_Ordine();
+    if (lingua > LinguaSistema && lingua < LinguaCodiciUnicode())
+        return lingue[std::size_t(lingua)].locale.toLatin1();
+    // The toolkit's own collator opens the locale under its BCP 47 name. The C
+    // locale has no alphabet (the toolkit would fall back to code points, every
+    // capital before every small letter): the interface's language instead.
+    const QLocale sistema;
+    if (sistema.language() == QLocale::C)
+        return QByteArrayLiteral("it_IT");
+    return sistema.bcp47Name().replace(u'-', u'_').toLatin1();
+}
+
+std::vector<QStringView> VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni) {
+    // Positions and ids fit in 32 bits unless the text is beyond four billion
+    // characters.
+    if (std::uint64_t(testo.size()) < std::uint64_t(UINT32_MAX))
+        return vociOrdinate<std::uint32_t>(testo, opzioni);
+    return vociOrdinate<std::uint64_t>(testo, opzioni);
+}
+
+} // namespace Dichiarazioni::Ordinamento
