@@ -417,12 +417,17 @@ void MainForm::MenuApri_Click() {
         return;
 
     txtOrig_->impostaTesto(QString());
-    const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(*percorso);
+    QuorlaIo::ErroreLettura errore = QuorlaIo::ErroreLettura::Nessuno;
+    const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(*percorso, &errore);
     if (!testo) {
-        dialoghi_->messaggio(this,
-                             QStringLiteral("Attenzione, Il file ") + *percorso +
-                                 QStringLiteral(" non è compatibile."),
-                             TitoloAvviso, FlagAvviso);
+        const QString avviso =
+            errore == QuorlaIo::ErroreLettura::TroppoGrande
+                ? QStringLiteral("Attenzione, Il file ") + *percorso +
+                      QStringLiteral(" è troppo grande: si possono aprire file fino a %1 MB.")
+                          .arg(QuorlaIo::LimiteLettura() >> 20)
+                : QStringLiteral("Attenzione, Il file ") + *percorso +
+                      QStringLiteral(" non è compatibile.");
+        dialoghi_->messaggio(this, avviso, TitoloAvviso, FlagAvviso);
         return;
     }
     txtOrig_->impostaTesto(*testo);

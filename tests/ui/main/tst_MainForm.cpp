@@ -24,6 +24,10 @@
 #include <QTest>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using Dichiarazioni::Num_Caratteri;
 
 namespace {
@@ -866,16 +870,42 @@ private slots:
         QVERIFY(d->messaggi.isEmpty());
     }
 
+    void apriFallito_data() {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("finale");
+        const QString incompatibile = QStringLiteral(" non è compatibile.");
+        QTest::newRow("cartella") << "cartella" << incompatibile;
+        QTest::newRow("FIFO") << "fifo" << incompatibile;
+        QTest::newRow("troppo grande")
+            << "sparso"
+            << QStringLiteral(" è troppo grande: si possono aprire file fino a 1024 MB.");
+    }
+
     void apriFallito() {
+        QFETCH(QString, tipo);
+        QFETCH(QString, finale);
         QTemporaryDir cartella;
         QVERIFY(cartella.isValid());
+        QString percorso = cartella.path(); // a folder cannot be read as a text file
+        if (tipo == "fifo") {
+#ifdef Q_OS_UNIX
+            percorso = cartella.filePath(tipo);
+            QVERIFY(::mkfifo(QFile::encodeName(percorso).constData(), 0600) == 0);
+#else
+            QSKIP("no FIFO here");
+#endif
+        } else if (tipo == "sparso") {
+            percorso = cartella.filePath(tipo);
+            QFile file(percorso);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize((qint64(1) << 30) + 1));
+        }
         f->Txt_Orig()->impostaTesto(QStringLiteral("b a"));
         m().MenuConverti->trigger();
-        d->rispostaApri = cartella.path(); // a folder cannot be read as a text file
+        d->rispostaApri = percorso;
         m().MenuApri->trigger();
         QCOMPARE(d->messaggi.size(), 1);
-        QCOMPARE(d->messaggi[0].testo, QStringLiteral("Attenzione, Il file ") + cartella.path() +
-                                           QStringLiteral(" non è compatibile."));
+        QCOMPARE(d->messaggi[0].testo, QStringLiteral("Attenzione, Il file ") + percorso + finale);
         QCOMPARE(d->messaggi[0].titolo, QStringLiteral("Quorla!"));
         QCOMPARE(d->messaggi[0].flags, 0x10030u);
         QCOMPARE(f->testoOrig(), QString());
