@@ -10,26 +10,74 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <climits>
 
 namespace {
 const QString CapoRiga = QStringLiteral("\r\n");
 
-// Qt's word wrap measures a run without a break opportunity to its end before
-// it gives up and breaks it anywhere, and does so again for every line of the
-// run: a sorted list joined by ";" is one such run, and a megabyte of it would
-// take minutes to lay out. Beyond this length a box breaks its lines anywhere.
-constexpr qsizetype RigaSenzaSpaziMassima = 2000;
+// Qt lays out a paragraph whole, and its word wrap measures a run without a
+// break opportunity to its end for every line of the run: a sorted list
+// joined by ";" is one such run, and a megabyte of it would take minutes to
+// lay out, a hundred megabytes would not be drawn at all. So a long paragraph
+// is held in pieces of moderate length, one block each; the block format
+// marks every piece after the first, so that the marks follow the text
+// through undo and redo.
+constexpr int ProprietaContinuazione = QTextFormat::UserProperty + 1;
 
-bool haRigheSenzaSpazi(QStringView testo) {
-    qsizetype corsa = 0;
-    for (const QChar c : testo) {
-        if (c.isSpace()) {
-            corsa = 0;
-        } else if (++corsa > RigaSenzaSpaziMassima) {
-            return true;
+QTextBlockFormat formatoContinuazione(bool continua) {
+    QTextBlockFormat formato;
+    if (continua)
+        formato.setProperty(ProprietaContinuazione, true);
+    return formato;
+}
+
+// The characters at which QTextCursor::insertText starts a new block.
+bool fineBlocco(QChar c) {
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar(0xFDD0) ||
+           c == QChar(0xFDD1);
+}
+
+// Where to cut the paragraphs of the text so that no piece is longer than
+// CasellaTesto::PezzoMassimo: after a space if there is one in the second half
+// of the piece, else after a punctuation mark, else anywhere but inside a
+// surrogate pair. Positions are those of the first character of each new piece.
+QList<qsizetype> puntiDiTaglio(QStringView testo) {
+    constexpr qsizetype Massimo = CasellaTesto::PezzoMassimo;
+    QList<qsizetype> tagli;
+    qsizetype inizio = 0;
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        if (fineBlocco(testo[i])) {
+            inizio = i + 1;
+            continue;
         }
+        if (i - inizio < Massimo)
+            continue;
+        qsizetype taglio = -1;
+        for (qsizetype j = i - 1; j > inizio + Massimo / 2 && taglio < 0; --j) {
+            if (testo[j].isSpace())
+                taglio = j + 1;
+        }
+        for (qsizetype j = i - 1; j > inizio + Massimo / 2 && taglio < 0; --j) {
+            if (testo[j].isPunct())
+                taglio = j + 1;
+        }
+        if (taglio < 0)
+            taglio = testo[i].isLowSurrogate() ? i - 1 : i;
+        tagli.append(taglio);
+        inizio = taglio;
     }
-    return false;
+    return tagli;
+}
+
+// The positions of the block ends that are no line breaks of the text.
+QList<int> giunture(const QTextDocument* documento, int da = 0, int a = INT_MAX) {
+    QList<int> posizioni;
+    for (QTextBlock b = documento->findBlock(da).next(); b.isValid() && b.position() <= a;
+         b = b.next()) {
+        if (CasellaTesto::continuazione(b))
+            posizioni.append(b.position() - 1);
+    }
+    return posizioni;
 }
 } // namespace
 
@@ -53,58 +101,232 @@ CasellaTesto::CasellaTesto(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
     applicaColori();
     qApp->installEventFilter(this);
+    connect(document(), &QTextDocument::contentsChange, this, [this](int, int tolti, int aggiunti) {
+        if (document()->isUndoRedoEnabled())
+            annullabili_ += tolti + aggiunti;
+    });
+}
+
+bool CasellaTesto::continuazione(const QTextBlock& blocco) {
+    return blocco.blockFormat().boolProperty(ProprietaContinuazione);
 }
 
 QString CasellaTesto::testo() const {
     // toPlainText() would turn non-breaking spaces into spaces.
-    return testoDaDocumento(document()->toRawText());
+    QString grezzo = document()->toRawText();
+    const QList<int> tolte = giunture(document());
+    if (!tolte.isEmpty()) {
+        // One pass in place; a hundred megabytes hold tens of thousands of joins.
+        QChar* inizio = grezzo.data();
+        QChar* scrivi = inizio + tolte.first();
+        for (qsizetype k = 0; k < tolte.size(); ++k) {
+            const QChar* da = inizio + tolte[k] + 1;
+            const QChar* a = k + 1 < tolte.size() ? inizio + tolte[k + 1] : inizio + grezzo.size();
+            scrivi = std::copy(da, a, scrivi);
+        }
+        grezzo.truncate(scrivi - inizio);
+    }
+    return testoDaDocumento(std::move(grezzo));
 }
 
 void CasellaTesto::impostaTesto(const QString& testo) {
-    const QString documento = testoPerDocumento(testo);
-    adattaAndataACapo(documento, true);
+    QString documento = testoPerDocumento(testo);
+    const QList<qsizetype> tagli = puntiDiTaglio(documento);
+    if (!tagli.isEmpty()) {
+        QString spezzato;
+        spezzato.reserve(documento.size() + tagli.size());
+        qsizetype da = 0;
+        for (const qsizetype taglio : tagli) {
+            spezzato.append(QStringView(documento).sliced(da, taglio - da));
+            spezzato.append(QChar::ParagraphSeparator);
+            da = taglio;
+        }
+        spezzato.append(QStringView(documento).sliced(da));
+        documento = std::move(spezzato);
+    }
     setPlainText(documento);
+    annullabili_ = 0;
+    if (tagli.isEmpty())
+        return;
+
+    // Marking the pieces is no edit: nothing to undo, no change to announce.
+    const QSignalBlocker silenzio(this);
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursore(doc);
+    cursore.beginEditBlock();
+    qsizetype k = 0;
+    for (QTextBlock b = doc->begin().next(); b.isValid() && k < tagli.size(); b = b.next()) {
+        // The k-th cut stands k characters further on in the document.
+        if (b.position() - 1 == tagli[k] + k) {
+            cursore.setPosition(b.position());
+            cursore.setBlockFormat(formatoContinuazione(true));
+            ++k;
+        }
+    }
+    cursore.endEditBlock();
+    doc->setUndoRedoEnabled(true);
+}
+
+void CasellaTesto::inserisci(QTextCursor& cursore, QStringView testo) {
+    // Each piece and each line of the text is inserted as a block of its own,
+    // so that no block larger than a piece is ever laid out, and each gets the
+    // right mark: a line break of the text is none, a cut is one.
+    const QList<qsizetype> tagli = puntiDiTaglio(testo);
+    qsizetype da = 0;
+    qsizetype k = 0;
+    for (qsizetype i = 0; i <= testo.size(); ++i) {
+        const bool fine = i == testo.size();
+        const bool taglio = !fine && k < tagli.size() && tagli[k] == i;
+        if (!fine && !taglio && !fineBlocco(testo[i]))
+            continue;
+        if (i > da)
+            cursore.insertText(testo.sliced(da, i - da).toString());
+        if (fine)
+            break;
+        cursore.insertBlock(formatoContinuazione(taglio));
+        if (taglio) {
+            ++k;
+            da = i;
+            --i;
+        } else {
+            if (testo[i] == u'\r' && i + 1 < testo.size() && testo[i + 1] == u'\n')
+                ++i;
+            da = i + 1;
+        }
+    }
+}
+
+void CasellaTesto::spezzaBlocchi(QTextCursor& cursore, int inizio, int fine) {
+    struct Lungo {
+        int posizione;
+        QList<qsizetype> tagli;
+    };
+    QList<Lungo> lunghi;
+    for (QTextBlock b = document()->findBlock(inizio); b.isValid() && b.position() <= fine;
+         b = b.next()) {
+        if (b.length() - 1 > PezzoMassimo)
+            lunghi.append({b.position(), puntiDiTaglio(b.text())});
+    }
+    // From the end, so that the positions still to cut stay where they were.
+    for (auto l = lunghi.crbegin(); l != lunghi.crend(); ++l) {
+        for (auto t = l->tagli.crbegin(); t != l->tagli.crend(); ++t) {
+            cursore.setPosition(l->posizione + int(*t));
+            cursore.insertBlock(formatoContinuazione(true));
+        }
+    }
+}
+
+void CasellaTesto::limitaAnnulla() {
+    // Every edit kept for undo keeps its text in the document; dropping the
+    // history before the next edit bounds that, and the edit itself can
+    // still be undone.
+    if (annullabili_ <= LimiteAnnulla)
+        return;
+    document()->setUndoRedoEnabled(false);
+    document()->setUndoRedoEnabled(true);
+    annullabili_ = 0;
+}
+
+void CasellaTesto::keyPressEvent(QKeyEvent* evento) {
+    limitaAnnulla();
+    QTextCursor cursore = textCursor();
+    const bool semplice = !cursore.hasSelection() && !isReadOnly() &&
+                          (evento->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    // The block end before a continuation is no character: the key deletes
+    // the character beyond it, as it would inside one paragraph.
+    if (semplice && evento->key() == Qt::Key_Backspace && cursore.atBlockStart() &&
+        continuazione(cursore.block())) {
+        cursore.movePosition(QTextCursor::PreviousCharacter);
+        cursore.deletePreviousChar();
+        ensureCursorVisible();
+        return;
+    }
+    if (semplice && evento->key() == Qt::Key_Delete && cursore.atBlockEnd() &&
+        continuazione(cursore.block().next())) {
+        cursore.movePosition(QTextCursor::NextCharacter);
+        cursore.deleteChar();
+        return;
+    }
+    const int blocchi = document()->blockCount();
+    QPlainTextEdit::keyPressEvent(evento);
+    // A typed line break is a line break of the text even inside a long paragraph.
+    QTextCursor dopo = textCursor();
+    if (document()->blockCount() > blocchi && dopo.atBlockStart() && continuazione(dopo.block())) {
+        dopo.joinPreviousEditBlock();
+        dopo.setBlockFormat(formatoContinuazione(false));
+        dopo.endEditBlock();
+    }
+}
+
+QMimeData* CasellaTesto::createMimeDataFromSelection() const {
+    QMimeData* dati = QPlainTextEdit::createMimeDataFromSelection();
+    const QTextCursor cursore = textCursor();
+    const int inizio = cursore.selectionStart();
+    const int fine = cursore.selectionEnd();
+    QList<int> tolte = giunture(document(), inizio, fine);
+    while (!tolte.isEmpty() && tolte.last() >= fine)
+        tolte.removeLast();
+    QString testo = dati->text();
+    // The plain text of a selection has one character for each of the document.
+    if (tolte.isEmpty() || testo.size() != fine - inizio)
+        return dati;
+    for (auto t = tolte.crbegin(); t != tolte.crend(); ++t)
+        testo.remove(*t - inizio, 1);
+    delete dati;
+    auto* soloTesto = new QMimeData;
+    soloTesto->setText(testo);
+    return soloTesto;
 }
 
 void CasellaTesto::insertFromMimeData(const QMimeData* origine) {
-    // Typing cannot make a run long enough to matter; pasting can.
-    if (origine->hasText())
-        adattaAndataACapo(document()->toRawText() + origine->text(), false);
-    QPlainTextEdit::insertFromMimeData(origine);
-}
-
-void CasellaTesto::adattaAndataACapo(QStringView testo, bool svuotaPrima) {
-    const QTextOption::WrapMode modo = haRigheSenzaSpazi(testo)
-                                           ? QTextOption::WrapAnywhere
-                                           : QTextOption::WrapAtWordBoundaryOrAnywhere;
-    if (wordWrapMode() == modo)
+    limitaAnnulla();
+    // A plain text box takes only the plain text of what is pasted or dropped.
+    if (!origine->hasText()) {
+        QPlainTextEdit::insertFromMimeData(origine);
         return;
-    // Changing the mode lays the whole document out again. When the old text
-    // is about to be replaced anyway, empty the box first, quietly, so that
-    // the old text is not laid out in the new mode.
-    if (svuotaPrima) {
-        const QSignalBlocker silenzio(this);
-        document()->clear();
     }
-    setWordWrapMode(modo);
+    const QString testo = origine->text();
+    QTextCursor cursore = textCursor();
+    // One step to undo: the text and the pieces it is cut into.
+    cursore.beginEditBlock();
+    cursore.removeSelectedText();
+    const int inizio = cursore.position();
+    inserisci(cursore, testo);
+    // Cuts made before the end of the pasted text move this cursor along.
+    const QTextCursor dopo = cursore;
+    // The text around the cursor joins the first and the last piece.
+    spezzaBlocchi(cursore, inizio, dopo.position());
+    cursore.endEditBlock();
+    setTextCursor(dopo);
+    ensureCursorVisible();
 }
 
 void CasellaTesto::seleziona(qsizetype inizio, qsizetype lunghezza) {
     const QString t = testo();
-    // Each CR LF of the engine's text is a single character of the document.
-    auto nelDocumento = [&t](qsizetype pos) {
+    // Each CR LF of the engine's text is a single character of the document,
+    // and each join between the pieces of a long paragraph is one more.
+    QList<int> giunte = giunture(document());
+    for (qsizetype k = 0; k < giunte.size(); ++k)
+        giunte[k] -= int(k);
+    auto nelDocumento = [&t, &giunte](qsizetype pos, bool inizioSelezione) {
         pos = std::clamp<qsizetype>(pos, 0, t.size());
         qsizetype coppie = 0;
         for (qsizetype i = 1; i < pos; ++i) {
             if (t[i] == QLatin1Char('\n') && t[i - 1] == QLatin1Char('\r'))
                 ++coppie;
         }
-        return pos - coppie;
+        const qsizetype senza = pos - coppie;
+        // At a join, a selection starts after it and ends before it.
+        const auto prima = inizioSelezione
+                               ? std::upper_bound(giunte.cbegin(), giunte.cend(), senza)
+                               : std::lower_bound(giunte.cbegin(), giunte.cend(), senza);
+        return senza + (prima - giunte.cbegin());
     };
     const qsizetype fine = inizio + std::max<qsizetype>(lunghezza, 0);
     QTextCursor cursore(document());
-    cursore.setPosition(int(nelDocumento(inizio)));
-    cursore.setPosition(int(nelDocumento(fine)), QTextCursor::KeepAnchor);
+    cursore.setPosition(int(nelDocumento(inizio, true)));
+    cursore.setPosition(int(nelDocumento(fine, fine <= inizio)), QTextCursor::KeepAnchor);
     setTextCursor(cursore);
 }
 
