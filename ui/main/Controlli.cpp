@@ -69,6 +69,27 @@ QList<qsizetype> puntiDiTaglio(QStringView testo) {
     return tagli;
 }
 
+// Qt takes time out of proportion to make very many blocks: two million lines
+// of a reflowed result would take minutes. So the lines of a text with very
+// many of them go in groups into blocks of moderate length, the lines of a
+// group held apart by line separators, which the text reads as line breaks.
+constexpr qsizetype MoltiRighe = 10000;
+
+void raggruppaRighe(QString& testo) {
+    if (testo.count(u'\n') <= MoltiRighe)
+        return;
+    qsizetype inizioBlocco = 0;
+    QChar* c = testo.data();
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        if (c[i] != u'\n')
+            continue;
+        if (i - inizioBlocco < CasellaTesto::PezzoMassimo / 2)
+            c[i] = QChar::LineSeparator;
+        else
+            inizioBlocco = i + 1;
+    }
+}
+
 // The positions of the block ends that are no line breaks of the text.
 QList<int> giunture(const QTextDocument* documento, int da = 0, int a = INT_MAX) {
     QList<int> posizioni;
@@ -81,15 +102,41 @@ QList<int> giunture(const QTextDocument* documento, int da = 0, int a = INT_MAX)
 }
 } // namespace
 
+// Both ways in one pass: QString::replace moves the tail of the text once per
+// batch of matches, which for a text of millions of lines takes minutes.
 QString testoDaDocumento(QString grezzo) {
-    grezzo.replace(QChar::ParagraphSeparator, CapoRiga);
-    grezzo.replace(QChar::LineSeparator, CapoRiga);
-    return grezzo;
+    const auto separatore = [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    };
+    const qsizetype separatori = std::count_if(grezzo.cbegin(), grezzo.cend(), separatore);
+    if (separatori == 0)
+        return grezzo;
+    QString testo(grezzo.size() + separatori, Qt::Uninitialized);
+    QChar* scrivi = testo.data();
+    for (const QChar c : std::as_const(grezzo)) {
+        if (separatore(c)) {
+            *scrivi++ = u'\r';
+            *scrivi++ = u'\n';
+        } else {
+            *scrivi++ = c;
+        }
+    }
+    return testo;
 }
 
 QString testoPerDocumento(QString testo) {
-    testo.replace(CapoRiga, QStringLiteral("\n"));
-    testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (!testo.contains(u'\r'))
+        return testo;
+    QChar* inizio = testo.data();
+    QChar* scrivi = inizio;
+    const QChar* const fine = inizio + testo.size();
+    for (const QChar* leggi = inizio; leggi != fine; ++leggi) {
+        if (*leggi != u'\r')
+            *scrivi++ = *leggi;
+        else if (leggi + 1 == fine || leggi[1] != u'\n')
+            *scrivi++ = u'\n';
+    }
+    testo.truncate(scrivi - inizio);
     return testo;
 }
 
@@ -131,6 +178,7 @@ QString CasellaTesto::testo() const {
 
 void CasellaTesto::impostaTesto(const QString& testo) {
     QString documento = testoPerDocumento(testo);
+    raggruppaRighe(documento);
     const QList<qsizetype> tagli = puntiDiTaglio(documento);
     if (!tagli.isEmpty()) {
         QString spezzato;
@@ -286,7 +334,8 @@ void CasellaTesto::insertFromMimeData(const QMimeData* origine) {
         QPlainTextEdit::insertFromMimeData(origine);
         return;
     }
-    const QString testo = origine->text();
+    QString testo = testoPerDocumento(origine->text());
+    raggruppaRighe(testo);
     QTextCursor cursore = textCursor();
     // One step to undo: the text and the pieces it is cut into.
     cursore.beginEditBlock();
