@@ -17,12 +17,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <random>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -788,6 +793,56 @@ private slots:
         QCOMPARE(f->testoOrdine(), QStringLiteral("banana;kiwi;mela;pera"));
         QVERIFY(f->testoOrig().startsWith(QStringLiteral("pera mela; banana  kiwi")));
         QVERIFY(d->messaggi.isEmpty());
+    }
+
+    void testoLungoVisibile_data() {
+        QTest::addColumn<bool>("aCapo");
+        QTest::newRow("una sola riga") << false;
+        QTest::newRow("a capo a 50") << true;
+    }
+
+    // A long file opens, sorts and shows its text: the last line of the
+    // result is in view after the sort, the first after scrolling to the top.
+    void testoLungoVisibile() {
+        QFETCH(bool, aCapo);
+        constexpr int Voci = 200000;
+        QStringList voci;
+        for (int i = 0; i < Voci; ++i)
+            voci.append(QStringLiteral("w%1").arg(i, 7, 10, QLatin1Char('0')));
+        std::shuffle(voci.begin(), voci.end(), std::mt19937(1));
+        QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        const QString percorso = cartella.filePath(QStringLiteral("lungo.txt"));
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(voci.join(QLatin1Char(' ')).toLatin1());
+        file.close();
+
+        if (aCapo)
+            m().MenuACapo->trigger();
+        d->rispostaApri = percorso;
+        m().MenuApri->trigger();
+        QVERIFY(d->messaggi.isEmpty());
+        CasellaTesto* uscita = f->Txt_Ordine();
+        QCoreApplication::processEvents();
+        // The text of the laid-out line shown at a point of the box.
+        auto rigaA = [uscita](QPoint punto) {
+            const QTextCursor c = uscita->cursorForPosition(punto);
+            const QTextLine riga = c.block().layout()->lineForTextPosition(c.positionInBlock());
+            return riga.isValid() ? c.block().text().mid(riga.textStart(), riga.textLength())
+                                  : QString();
+        };
+        const QRect fine = uscita->cursorRect();
+        QVERIFY(uscita->viewport()->rect().contains(fine.center()));
+        const QString ultima = rigaA(fine.center());
+        QVERIFY2(ultima.endsWith(QStringLiteral(";w0199998;w0199999")), qPrintable(ultima));
+        uscita->verticalScrollBar()->setValue(0);
+        QCoreApplication::processEvents();
+        const QString prima = rigaA(QPoint(2, 2));
+        QVERIFY2(prima.startsWith(QStringLiteral("w0000000;w0000001;")), qPrintable(prima));
+        // Five items of eight characters and their four ";" fill a line of 50.
+        if (aCapo)
+            QCOMPARE(righeUscita().size(), Voci / 5);
     }
 
     // What a file holds reaches the input box, and the sort, through the real
