@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
 
     QElapsedTimer orologio;
     orologio.start();
-    const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(QString::fromLocal8Bit(argv[1]));
+    std::optional<QString> testo = QuorlaIo::LeggiFileTesto(QString::fromLocal8Bit(argv[1]));
     if (!testo) {
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
@@ -66,6 +66,8 @@ int main(int argc, char** argv) {
     };
     fase("read file");
     orig->impostaTesto(*testo);
+    // As the open command does: the box holds the only copy.
+    testo.reset();
     fase("fill input box");
     finestra.menu().MenuConverti->trigger();
     fase("sort (reflow off)");
@@ -81,7 +83,7 @@ int main(int argc, char** argv) {
     fase("type one character (1st)");
     digita(orig, QLatin1Char('y'));
     fase("type one character (2nd)");
-    QGuiApplication::clipboard()->setText(*testo);
+    QGuiApplication::clipboard()->setText(orig->testo());
     orig->selectAll();
     orologio.restart();
     orig->paste();

@@ -179,41 +179,29 @@ QString CasellaTesto::testo() const {
 void CasellaTesto::impostaTesto(const QString& testo) {
     QString documento = testoPerDocumento(testo);
     raggruppaRighe(documento);
-    const QList<qsizetype> tagli = puntiDiTaglio(documento);
-    if (!tagli.isEmpty()) {
-        QString spezzato;
-        spezzato.reserve(documento.size() + tagli.size());
-        qsizetype da = 0;
-        for (const qsizetype taglio : tagli) {
-            spezzato.append(QStringView(documento).sliced(da, taglio - da));
-            spezzato.append(QChar::ParagraphSeparator);
-            da = taglio;
-        }
-        spezzato.append(QStringView(documento).sliced(da));
-        documento = std::move(spezzato);
-    }
-    setPlainText(documento);
-    annullabili_ = 0;
-    if (tagli.isEmpty())
+    if (puntiDiTaglio(documento).isEmpty()) {
+        setPlainText(documento);
+        annullabili_ = 0;
         return;
-
-    // Marking the pieces is no edit: nothing to undo, no change to announce.
-    const QSignalBlocker silenzio(this);
-    QTextDocument* doc = document();
-    doc->setUndoRedoEnabled(false);
-    QTextCursor cursore(doc);
-    cursore.beginEditBlock();
-    qsizetype k = 0;
-    for (QTextBlock b = doc->begin().next(); b.isValid() && k < tagli.size(); b = b.next()) {
-        // The k-th cut stands k characters further on in the document.
-        if (b.position() - 1 == tagli[k] + k) {
-            cursore.setPosition(b.position());
-            cursore.setBlockFormat(formatoContinuazione(true));
-            ++k;
-        }
     }
-    cursore.endEditBlock();
-    doc->setUndoRedoEnabled(true);
+    {
+        // Put in piece by piece, without a second copy of a long text; as
+        // with setPlainText, nothing of it can be undone and the text changes
+        // once.
+        const QSignalBlocker silenzio(this);
+        setPlainText(QString());
+        QTextDocument* doc = document();
+        doc->setUndoRedoEnabled(false);
+        QTextCursor cursore(doc);
+        cursore.beginEditBlock();
+        inserisci(cursore, documento);
+        cursore.endEditBlock();
+        doc->setUndoRedoEnabled(true);
+        doc->setModified(false);
+        setTextCursor(QTextCursor(doc));
+    }
+    annullabili_ = 0;
+    emit textChanged();
 }
 
 void CasellaTesto::inserisci(QTextCursor& cursore, QStringView testo) {

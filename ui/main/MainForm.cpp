@@ -418,7 +418,7 @@ void MainForm::MenuApri_Click() {
 
     txtOrig_->impostaTesto(QString());
     QuorlaIo::ErroreLettura errore = QuorlaIo::ErroreLettura::Nessuno;
-    const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(*percorso, &errore);
+    std::optional<QString> testo = QuorlaIo::LeggiFileTesto(*percorso, &errore);
     if (!testo) {
         const QString avviso =
             errore == QuorlaIo::ErroreLettura::TroppoGrande
@@ -431,6 +431,8 @@ void MainForm::MenuApri_Click() {
         return;
     }
     txtOrig_->impostaTesto(*testo);
+    // The box holds its own copy: a large text is not kept twice over the sort.
+    testo.reset();
     MenuConverti_Click();
 }
 
