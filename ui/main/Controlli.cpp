@@ -38,11 +38,13 @@ bool fineBlocco(QChar c) {
 }
 
 // Where to cut the paragraphs of the text so that no piece is longer than
-// CasellaTesto::PezzoMassimo: after a space if there is one in the second half
-// of the piece, else after a punctuation mark, else anywhere but inside a
-// surrogate pair. Positions are those of the first character of each new piece.
+// CasellaTesto::PezzoMassimo: after the last space among the piece's last few
+// hundred characters, else after the last punctuation mark among them, else
+// anywhere but inside a surrogate pair. Positions are those of the first
+// character of each new piece.
 QList<qsizetype> puntiDiTaglio(QStringView testo) {
     constexpr qsizetype Massimo = CasellaTesto::PezzoMassimo;
+    constexpr qsizetype Ricerca = Massimo / 8;
     QList<qsizetype> tagli;
     qsizetype inizio = 0;
     for (qsizetype i = 0; i < testo.size(); ++i) {
@@ -52,15 +54,15 @@ QList<qsizetype> puntiDiTaglio(QStringView testo) {
         }
         if (i - inizio < Massimo)
             continue;
-        qsizetype taglio = -1;
-        for (qsizetype j = i - 1; j > inizio + Massimo / 2 && taglio < 0; --j) {
+        qsizetype dopoSpazio = -1;
+        qsizetype dopoPunteggiatura = -1;
+        for (qsizetype j = i - 1; j > i - Ricerca && dopoSpazio < 0; --j) {
             if (testo[j].isSpace())
-                taglio = j + 1;
+                dopoSpazio = j + 1;
+            else if (dopoPunteggiatura < 0 && testo[j].isPunct())
+                dopoPunteggiatura = j + 1;
         }
-        for (qsizetype j = i - 1; j > inizio + Massimo / 2 && taglio < 0; --j) {
-            if (testo[j].isPunct())
-                taglio = j + 1;
-        }
+        qsizetype taglio = dopoSpazio >= 0 ? dopoSpazio : dopoPunteggiatura;
         if (taglio < 0)
             taglio = testo[i].isLowSurrogate() ? i - 1 : i;
         tagli.append(taglio);
