@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <cstdio>
@@ -41,10 +42,14 @@ void digita(QWidget* casella, QChar carattere) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "uso: quorla-bench-finestra FILE\n");
+    // --righe keeps the file's line breaks, which the open command turns into
+    // spaces: the text then reaches the box as many short lines.
+    const bool righe = argc == 3 && QByteArrayView(argv[1]) == "--righe";
+    if (argc != 2 && !righe) {
+        std::fprintf(stderr, "uso: quorla-bench-finestra [--righe] FILE\n");
         return 2;
     }
+    const QString percorso = QString::fromLocal8Bit(argv[argc - 1]);
     MainForm finestra;
     finestra.show();
     QApplication::processEvents();
@@ -52,9 +57,16 @@ int main(int argc, char** argv) {
 
     QElapsedTimer orologio;
     orologio.start();
-    std::optional<QString> testo = QuorlaIo::LeggiFileTesto(QString::fromLocal8Bit(argv[1]));
+    std::optional<QString> testo;
+    if (righe) {
+        QFile file(percorso);
+        if (file.open(QIODevice::ReadOnly))
+            testo = QString::fromUtf8(file.readAll());
+    } else {
+        testo = QuorlaIo::LeggiFileTesto(percorso);
+    }
     if (!testo) {
-        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(percorso));
         return 1;
     }
     // Every phase ends once the window is painted again.
@@ -91,7 +103,7 @@ int main(int argc, char** argv) {
     orig->impostaTesto(QString());
     fase("empty input box");
 
-    const double fileMb = double(QFileInfo(QString::fromLocal8Bit(argv[1])).size()) / 1048576.0;
+    const double fileMb = double(QFileInfo(percorso).size()) / 1048576.0;
     std::fprintf(stderr, "%-28s %6.0f MB (%.1f x the file)\n", "peak resident memory", piccoMb(),
                  fileMb > 0 ? piccoMb() / fileMb : 0.0);
     return 0;
