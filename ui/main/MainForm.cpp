@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -418,8 +419,19 @@ void MainForm::MenuApri_Click() {
 
     txtOrig_->impostaTesto(QString());
     QuorlaIo::ErroreLettura errore = QuorlaIo::ErroreLettura::Nessuno;
-    std::optional<QString> testo = QuorlaIo::LeggiFileTesto(*percorso, &errore);
-    if (!testo) {
+    bool letto = false;
+    {
+        // Reading and showing a large file take long enough to want the busy
+        // cursor too, not only the sort after them.
+        CursoreAttesa cursore(QFileInfo(*percorso).size() > SogliaCursoreAttesa, cursoreAttesa_);
+        // Gone before the sort: a large text is not held twice over it.
+        const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(*percorso, &errore);
+        if (testo) {
+            txtOrig_->impostaTesto(*testo);
+            letto = true;
+        }
+    }
+    if (!letto) {
         const QString avviso =
             errore == QuorlaIo::ErroreLettura::TroppoGrande
                 ? QStringLiteral("Attenzione, Il file ") + *percorso +
@@ -430,9 +442,6 @@ void MainForm::MenuApri_Click() {
         dialoghi_->messaggio(this, avviso, TitoloAvviso, FlagAvviso);
         return;
     }
-    txtOrig_->impostaTesto(*testo);
-    // The box holds its own copy: a large text is not kept twice over the sort.
-    testo.reset();
     MenuConverti_Click();
 }
 
