@@ -24,8 +24,12 @@ if [ -n "$prima" ]; then
     cmake --build "$dati/prima/build" -j2 --target quorla-bench-finestra >/dev/null
 fi
 
-# A fixed random source keeps the texts the same from run to run.
-parole() { shuf -r --random-source=<(yes quorla) /usr/share/dict/italian; }
+# Words drawn at random with a fixed seed, so that the texts are the same from
+# run to run; the stream never ends by itself, head closes the pipe on it.
+parole() {
+    awk 'BEGIN { srand(1) } { w[NR] = $0 } END { while (1) print w[int(rand() * NR) + 1] }' \
+        /usr/share/dict/italian || true
+}
 for mb in 1 10 100 300; do
     parole | head -c $((mb * 1000000)) | tr '\n' ' ' >"$dati/parole-$mb.txt"
 done

@@ -19,7 +19,9 @@ cmake --build "$build" --target quorla_screenshots quorla-bench -j2 >/dev/null
 mkdir -p "$uscita"
 dati=$(mktemp -d)
 trap 'rm -rf "$dati"' EXIT
-shuf -r --random-source=<(yes quorla) /usr/share/dict/italian | head -c $((mb * 1000000)) |
+# Words drawn at random with a fixed seed; head closes the endless stream.
+{ awk 'BEGIN { srand(1) } { w[NR] = $0 } END { while (1) print w[int(rand() * NR) + 1] }' \
+    /usr/share/dict/italian || true; } | head -c $((mb * 1000000)) |
     tr '\n' ' ' >"$dati/testo.txt"
 
 # shellcheck disable=SC2016
