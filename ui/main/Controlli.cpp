@@ -160,7 +160,7 @@ bool CasellaTesto::continuazione(const QTextBlock& blocco) {
     return blocco.blockFormat().boolProperty(ProprietaContinuazione);
 }
 
-QString CasellaTesto::testo() const {
+QString CasellaTesto::testoSenzaGiunture() const {
     // toPlainText() would turn non-breaking spaces into spaces.
     QString grezzo = document()->toRawText();
     const QList<int> tolte = giunture(document());
@@ -175,7 +175,11 @@ QString CasellaTesto::testo() const {
         }
         grezzo.truncate(scrivi - inizio);
     }
-    return testoDaDocumento(std::move(grezzo));
+    return grezzo;
+}
+
+QString CasellaTesto::testo() const {
+    return testoDaDocumento(testoSenzaGiunture());
 }
 
 void CasellaTesto::impostaTesto(const QString& testo) {
@@ -186,24 +190,25 @@ void CasellaTesto::impostaTesto(const QString& testo) {
         annullabili_ = 0;
         return;
     }
-    {
-        // Put in piece by piece, without a second copy of a long text; as
-        // with setPlainText, nothing of it can be undone and the text changes
-        // once.
-        const QSignalBlocker silenzio(this);
-        setPlainText(QString());
-        QTextDocument* doc = document();
-        doc->setUndoRedoEnabled(false);
-        QTextCursor cursore(doc);
-        cursore.beginEditBlock();
-        inserisci(cursore, documento);
-        cursore.endEditBlock();
-        doc->setUndoRedoEnabled(true);
-        doc->setModified(false);
-        setTextCursor(QTextCursor(doc));
-    }
-    annullabili_ = 0;
+    riempi(documento);
     emit textChanged();
+}
+
+void CasellaTesto::riempi(QStringView documento) {
+    // Piece by piece, without a second copy of a long text; as with
+    // setPlainText, nothing of it can be undone.
+    const QSignalBlocker silenzio(this);
+    setPlainText(QString());
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor cursore(doc);
+    cursore.beginEditBlock();
+    inserisci(cursore, documento);
+    cursore.endEditBlock();
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    setTextCursor(QTextCursor(doc));
+    annullabili_ = 0;
 }
 
 void CasellaTesto::inserisci(QTextCursor& cursore, QStringView testo) {
@@ -256,14 +261,35 @@ void CasellaTesto::spezzaBlocchi(QTextCursor& cursore, int inizio, int fine) {
 }
 
 void CasellaTesto::limitaAnnulla() {
-    // Every edit kept for undo keeps its text in the document; dropping the
-    // history before the next edit bounds that, and the edit itself can
-    // still be undone.
-    if (annullabili_ <= LimiteAnnulla)
+    // Every edit kept for undo keeps its text in the document, and so does
+    // every edit since: the document frees nothing while it can undo. Once
+    // the edits outweigh both the limit and the text itself, the box is
+    // filled anew with its own text, which drops the history and the text it
+    // held; the edit about to be made can still be undone.
+    if (annullabili_ <= std::max<qsizetype>(LimiteAnnulla, document()->characterCount()))
         return;
-    document()->setUndoRedoEnabled(false);
-    document()->setUndoRedoEnabled(true);
-    annullabili_ = 0;
+    const QTextCursor prima = textCursor();
+    // Positions in the text without the joins, which the new pieces may
+    // put elsewhere.
+    const QList<int> giunteVecchie = giunture(document());
+    auto nelTesto = [&giunteVecchie](int p) {
+        return p - int(std::lower_bound(giunteVecchie.cbegin(), giunteVecchie.cend(), p) -
+                       giunteVecchie.cbegin());
+    };
+    const int ancora = nelTesto(prima.anchor());
+    const int posizione = nelTesto(prima.position());
+    riempi(testoSenzaGiunture());
+    QList<int> giunte = giunture(document());
+    for (qsizetype k = 0; k < giunte.size(); ++k)
+        giunte[k] -= int(k);
+    auto nelDocumento = [&giunte](int p) {
+        return p + int(std::lower_bound(giunte.cbegin(), giunte.cend(), p) - giunte.cbegin());
+    };
+    QTextCursor dopo(document());
+    dopo.setPosition(nelDocumento(ancora));
+    dopo.setPosition(nelDocumento(posizione), QTextCursor::KeepAnchor);
+    const QSignalBlocker silenzio(this);
+    setTextCursor(dopo);
 }
 
 void CasellaTesto::keyPressEvent(QKeyEvent* evento) {

@@ -52,7 +52,7 @@ public:
     // the end of a piece of a long paragraph.
     static bool continuazione(const QTextBlock& blocco);
     // The undo history is dropped before a new edit once the edits it holds
-    // add up to more characters than this.
+    // add up to more characters than this and than the text itself.
     static constexpr qsizetype LimiteAnnulla = qsizetype(1) << 20;
 
 protected:
@@ -63,6 +63,8 @@ protected:
 
 private:
     void applicaColori();
+    QString testoSenzaGiunture() const;
+    void riempi(QStringView documento);
     void inserisci(QTextCursor& cursore, QStringView testo);
     void spezzaBlocchi(QTextCursor& cursore, int inizio, int fine);
     void limitaAnnulla();

@@ -353,18 +353,22 @@ private slots:
         CasellaTesto casella;
         casella.show();
         QVERIFY(QTest::qWaitForWindowExposed(&casella));
-        const QString mezzo(CasellaTesto::LimiteAnnulla / 2 + 1, u'a');
-        QApplication::clipboard()->setText(mezzo);
-        casella.paste();
+        const QString a(CasellaTesto::LimiteAnnulla / 2 + 1, u'a');
+        const QString b(CasellaTesto::LimiteAnnulla / 2 + 1, u'b');
+        QApplication::clipboard()->setText(a);
         casella.paste();
         casella.undo();
-        QCOMPARE(casella.testo(), mezzo);
+        QCOMPARE(casella.testo(), QString());
         casella.redo();
+        QTest::keyClick(&casella, Qt::Key_Left);
+        QApplication::clipboard()->setText(b);
         casella.paste();
-        QTest::keyClick(&casella, Qt::Key_B);
-        for (int i = 0; i < 5; ++i)
+        // The history went before the paste, the cursor stayed where it was.
+        QTest::keyClick(&casella, Qt::Key_Z);
+        QCOMPARE(casella.testo(), a.left(a.size() - 1) + b + u'z' + a.right(1));
+        for (int i = 0; i < 4; ++i)
             casella.undo();
-        QCOMPARE(casella.testo(), mezzo + mezzo);
+        QCOMPARE(casella.testo(), a);
         // Text the program puts in cannot be undone.
         casella.impostaTesto(QStringLiteral("nuovo"));
         QVERIFY(!casella.document()->isUndoAvailable());
