@@ -314,9 +314,12 @@ void CasellaTesto::keyPressEvent(QKeyEvent* evento) {
     }
     const int blocchi = document()->blockCount();
     QPlainTextEdit::keyPressEvent(evento);
-    // A typed line break is a line break of the text even inside a long paragraph.
+    // A typed line break is a line break of the text even inside a long
+    // paragraph, whose block format the new block has taken.
+    const bool invio = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
     QTextCursor dopo = textCursor();
-    if (document()->blockCount() > blocchi && dopo.atBlockStart() && continuazione(dopo.block())) {
+    if (invio && document()->blockCount() > blocchi && dopo.atBlockStart() &&
+        continuazione(dopo.block())) {
         dopo.joinPreviousEditBlock();
         dopo.setBlockFormat(formatoContinuazione(false));
         dopo.endEditBlock();
@@ -343,8 +346,20 @@ QMimeData* CasellaTesto::createMimeDataFromSelection() const {
     return soloTesto;
 }
 
-void CasellaTesto::insertFromMimeData(const QMimeData* origine) {
+void CasellaTesto::dropEvent(QDropEvent* evento) {
     limitaAnnulla();
+    QPlainTextEdit::dropEvent(evento);
+}
+
+void CasellaTesto::contextMenuEvent(QContextMenuEvent* evento) {
+    // Before the menu, whose commands may edit.
+    limitaAnnulla();
+    QPlainTextEdit::contextMenuEvent(evento);
+}
+
+void CasellaTesto::insertFromMimeData(const QMimeData* origine) {
+    // The history is bounded before the key, drop or menu that pastes: a drop
+    // is already half done when it gets here.
     // A plain text box takes only the plain text of what is pasted or dropped.
     if (!origine->hasText()) {
         QPlainTextEdit::insertFromMimeData(origine);

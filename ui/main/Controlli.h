@@ -58,6 +58,8 @@ public:
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    void dropEvent(QDropEvent* evento) override;
+    void contextMenuEvent(QContextMenuEvent* evento) override;
     QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* origine) override;
 
