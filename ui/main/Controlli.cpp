@@ -382,31 +382,47 @@ void CasellaTesto::insertFromMimeData(const QMimeData* origine) {
     ensureCursorVisible();
 }
 
-void CasellaTesto::seleziona(qsizetype inizio, qsizetype lunghezza) {
-    const QString t = testo();
-    // Each CR LF of the engine's text is a single character of the document,
-    // and each join between the pieces of a long paragraph is one more.
-    QList<int> giunte = giunture(document());
-    for (qsizetype k = 0; k < giunte.size(); ++k)
-        giunte[k] -= int(k);
-    auto nelDocumento = [&t, &giunte](qsizetype pos, bool inizioSelezione) {
-        pos = std::clamp<qsizetype>(pos, 0, t.size());
-        qsizetype coppie = 0;
-        for (qsizetype i = 1; i < pos; ++i) {
-            if (t[i] == QLatin1Char('\n') && t[i - 1] == QLatin1Char('\r'))
-                ++coppie;
+int CasellaTesto::nelDocumento(qsizetype posizione, bool dopoLaGiuntura) const {
+    // The blocks are walked instead of the text read whole: after the sort of
+    // a large text this is a copy of it saved. A line separator inside a block
+    // and a line break between two blocks are a CR LF, two characters of the
+    // text for one of the document; a join is one of the document and none of
+    // the text. A position between a CR and its LF stands after the break.
+    qsizetype resto = std::max<qsizetype>(posizione, 0);
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        const QString riga = b.text();
+        const qsizetype larghezza = riga.size() + riga.count(QChar::LineSeparator);
+        if (resto <= larghezza) {
+            for (qsizetype k = 0; k < riga.size(); ++k) {
+                const qsizetype passo = riga[k] == QChar::LineSeparator ? 2 : 1;
+                if (resto < passo)
+                    return b.position() + int(k) + int(resto);
+                resto -= passo;
+            }
+        } else {
+            resto -= larghezza;
         }
-        const qsizetype senza = pos - coppie;
-        // At a join, a selection starts after it and ends before it.
-        const auto prima = inizioSelezione
-                               ? std::upper_bound(giunte.cbegin(), giunte.cend(), senza)
-                               : std::lower_bound(giunte.cbegin(), giunte.cend(), senza);
-        return senza + (prima - giunte.cbegin());
-    };
+        const QTextBlock dopo = b.next();
+        if (!dopo.isValid())
+            return b.position() + int(riga.size());
+        const bool giunta = continuazione(dopo);
+        if (resto == 0 && !(giunta && dopoLaGiuntura))
+            return b.position() + int(riga.size());
+        if (!giunta) {
+            if (resto < 2)
+                return dopo.position();
+            resto -= 2;
+        }
+    }
+    return 0;
+}
+
+void CasellaTesto::seleziona(qsizetype inizio, qsizetype lunghezza) {
     const qsizetype fine = inizio + std::max<qsizetype>(lunghezza, 0);
+    // At a join, a selection starts after it and ends before it.
     QTextCursor cursore(document());
-    cursore.setPosition(int(nelDocumento(inizio, true)));
-    cursore.setPosition(int(nelDocumento(fine, fine <= inizio)), QTextCursor::KeepAnchor);
+    cursore.setPosition(nelDocumento(inizio, true));
+    cursore.setPosition(nelDocumento(fine, fine <= inizio), QTextCursor::KeepAnchor);
     setTextCursor(cursore);
 }
 

@@ -66,6 +66,7 @@ protected:
 private:
     void applicaColori();
     QString testoSenzaGiunture() const;
+    int nelDocumento(qsizetype posizione, bool dopoLaGiuntura) const;
     void riempi(QStringView documento);
     void inserisci(QTextCursor& cursore, QStringView testo);
     void spezzaBlocchi(QTextCursor& cursore, int inizio, int fine);

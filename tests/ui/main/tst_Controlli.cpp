@@ -280,10 +280,14 @@ private slots:
     void selezioneTraIPezzi_data() {
         QTest::addColumn<int>("inizio");
         QTest::addColumn<int>("lunghezza");
-        QTest::newRow("a cavallo di una giuntura") << 4000 << 200;
-        QTest::newRow("a cavallo di molte") << 100 << 15000;
-        QTest::newRow("tutto") << 0 << -1;
-        QTest::newRow("dentro un pezzo") << 10 << 50;
+        QTest::addColumn<bool>("righe");
+        QTest::newRow("a cavallo di una giuntura") << 4000 << 200 << false;
+        QTest::newRow("a cavallo di molte") << 100 << 15000 << false;
+        QTest::newRow("tutto") << 0 << -1 << false;
+        QTest::newRow("dentro un pezzo") << 10 << 50 << false;
+        // Lines in groups: line separators inside the blocks.
+        QTest::newRow("molte righe") << 5001 << 30000 << true;
+        QTest::newRow("molte righe, tutto") << 0 << -1 << true;
     }
 
     // Selecting through the engine and copying give the characters of the
@@ -291,7 +295,13 @@ private slots:
     void selezioneTraIPezzi() {
         QFETCH(int, inizio);
         QFETCH(int, lunghezza);
-        const QString testo = testoCasuale(7, 30000, true);
+        QFETCH(bool, righe);
+        QString testo = testoCasuale(7, 30000, true);
+        if (righe) {
+            testo.clear();
+            for (int i = 0; i < 12000; ++i)
+                testo += QStringLiteral("voce %1\r\n").arg(i);
+        }
         if (lunghezza < 0)
             lunghezza = int(testo.size());
         CasellaTesto casella;
