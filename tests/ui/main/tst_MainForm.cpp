@@ -23,9 +23,9 @@
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <random>
 
