@@ -361,7 +361,8 @@ void CasellaTesto::insertFromMimeData(const QMimeData* origine) {
     // The history is bounded before the key, drop or menu that pastes: a drop
     // is already half done when it gets here.
     // A plain text box takes only the plain text of what is pasted or dropped.
-    if (!origine->hasText()) {
+    // Nothing to insert leaves even the selection alone, as Qt's own paste does.
+    if (!origine->hasText() || origine->text().isEmpty()) {
         QPlainTextEdit::insertFromMimeData(origine);
         return;
     }
