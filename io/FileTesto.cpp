@@ -1,11 +1,18 @@
 #include "FileTesto.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <array>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace QuorlaIo {
 
@@ -33,7 +40,34 @@ QString DecodificaWindows1252(QByteArrayView byte) {
     return testo;
 }
 
+// A file that announces UTF-16 or UTF-32 with its byte order mark is read as
+// such; without the mark such files cannot be told from 8-bit text with NULs.
+// The UTF-32 LE mark begins like the UTF-16 LE one, so it is looked for first.
+std::optional<QString> DecodificaDaBom(QByteArrayView byte) {
+    struct Bom {
+        QByteArrayView segno;
+        QStringConverter::Encoding codifica;
+    };
+    static const std::array<Bom, 4> kBom = {{
+        {QByteArrayView("\xFF\xFE\0\0", 4), QStringConverter::Utf32LE},
+        {QByteArrayView("\0\0\xFE\xFF", 4), QStringConverter::Utf32BE},
+        {QByteArrayView("\xFF\xFE", 2), QStringConverter::Utf16LE},
+        {QByteArrayView("\xFE\xFF", 2), QStringConverter::Utf16BE},
+    }};
+    for (const Bom& bom : kBom) {
+        if (byte.startsWith(bom.segno)) {
+            // Stateless: an odd byte left at the end becomes a replacement
+            // character instead of vanishing.
+            QStringDecoder decoder(bom.codifica, QStringDecoder::Flag::Stateless);
+            return decoder.decode(byte.sliced(bom.segno.size()));
+        }
+    }
+    return std::nullopt;
+}
+
 QString Decodifica(QByteArrayView byte) {
+    if (std::optional<QString> testo = DecodificaDaBom(byte))
+        return *std::move(testo);
     // A mark that announces UTF-8 is no part of the text, whichever decoding
     // ends up being used for the rest.
     constexpr QByteArrayView kBomUtf8("\xEF\xBB\xBF");
@@ -68,12 +102,56 @@ std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* er
     };
     if (errore)
         *errore = ErroreLettura::Nessuno;
-    QFile file(percorso);
+    // A device such as /dev/zero never ends, and opening a FIFO waits for a
+    // writer: neither is a text file, so neither is opened at all.
+    const QFileInfo info(percorso);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return fallito(ErroreLettura::NonRegolare);
+    if (info.isFile() && info.size() > LimiteLettura())
+        return fallito(ErroreLettura::TroppoGrande);
+
+    QFile file;
+#ifdef Q_OS_UNIX
+    // The path may have become something else since it was looked at: open it
+    // without waiting and look again at what was actually opened.
+    const int fd =
+        ::open(QFile::encodeName(percorso).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fallito(ErroreLettura::Illeggibile);
+    struct stat st {};
+    const bool letto = ::fstat(fd, &st) == 0;
+    if (!letto || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fallito(!letto || S_ISDIR(st.st_mode) ? ErroreLettura::Illeggibile
+                                                     : ErroreLettura::NonRegolare);
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fallito(ErroreLettura::Illeggibile);
+    }
+#else
+    file.setFileName(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return fallito(ErroreLettura::Illeggibile);
-    const QByteArray byte = file.readAll();
+#endif
+    // A file that grew after it was measured, or one that reports no size
+    // (those of /proc), is held to the same limit while it is read.
+    QByteArray byte;
+    if (file.size() > 0) {
+        byte = file.readAll();
+    } else {
+        constexpr qint64 kBlocco = 1 << 20;
+        while (byte.size() <= LimiteLettura()) {
+            const QByteArray pezzo = file.read(kBlocco);
+            if (pezzo.isEmpty())
+                break;
+            byte += pezzo;
+        }
+    }
     if (file.error() != QFileDevice::NoError)
         return fallito(ErroreLettura::Illeggibile);
+    if (byte.size() > LimiteLettura())
+        return fallito(ErroreLettura::TroppoGrande);
     return DecodificaTesto(byte, fineRiga);
 }
 

@@ -6,11 +6,18 @@
 //                                 shows one scene on the real display and stays
 //                                 until it is killed, for a screenshot of the
 //                                 whole screen
+//   quorla_screenshots --apri FILE
+//                                 opens FILE through "Apri..." on the real
+//                                 display; prints "fine" once it is sorted (the
+//                                 end of the result in view), then "cima" once
+//                                 the output box is scrolled to its top, and
+//                                 stays until it is killed
 //
 // Scenes: mainform, mainform-acapo, menu-file, menu-opzioni, menu-colori,
 // menu-ordine, separatori.
 
 #include "Controlli.h"
+#include "Dialoghi.h"
 #include "Disegni.h"
 #include "Frm_SepElenco.h"
 #include "MainForm.h"
@@ -20,6 +27,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTimer>
 #include <cstdio>
 
@@ -85,6 +93,35 @@ QWidget* scena(MainForm& f, const QString& nome) {
     return nullptr;
 }
 
+// The real dialogs, but "Apri..." answers with the file given.
+class DialoghiConFile : public DialoghiQt {
+public:
+    explicit DialoghiConFile(QString file) : file_(std::move(file)) {}
+    std::optional<QString> apriFile(QWidget*, const OpzioniFile&) override { return file_; }
+
+private:
+    QString file_;
+};
+
+int apri(const QString& file) {
+    auto* f = new MainForm(std::make_unique<DialoghiConFile>(file));
+    f->impostaUscita([] { QCoreApplication::exit(0); });
+    QTimer::singleShot(500, f, [f] {
+        f->menu().MenuApri->trigger();
+        aspetta();
+        std::printf("fine\n");
+        std::fflush(stdout);
+        QTimer::singleShot(4000, f, [f] {
+            f->Txt_Ordine()->verticalScrollBar()->setValue(0);
+            aspetta();
+            std::printf("cima\n");
+            std::fflush(stdout);
+        });
+    });
+    f->show();
+    return QApplication::exec();
+}
+
 const QStringList Scene = {
     QStringLiteral("mainform"),     QStringLiteral("mainform-acapo"), QStringLiteral("menu-file"),
     QStringLiteral("menu-opzioni"), QStringLiteral("menu-colori"),    QStringLiteral("menu-ordine"),
@@ -109,8 +146,11 @@ int main(int argc, char* argv[]) {
         return QApplication::exec();
     }
 
+    if (argomenti.size() == 3 && argomenti[1] == QLatin1String("--apri"))
+        return apri(argomenti[2]);
+
     if (argomenti.size() != 2) {
-        std::fprintf(stderr, "uso: %s CARTELLA | --mostra SCENA\n", argv[0]);
+        std::fprintf(stderr, "uso: %s CARTELLA | --mostra SCENA | --apri FILE\n", argv[0]);
         return 2;
     }
     const QDir cartella(argomenti[1]);

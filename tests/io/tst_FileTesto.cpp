@@ -11,6 +11,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -49,6 +50,8 @@ private slots:
     void letturaGrande();
     void righeCrLf_data();
     void righeCrLf();
+    void tipiDiFile_data();
+    void tipiDiFile();
 
     void scrittura_data();
     void scrittura();
@@ -189,6 +192,80 @@ void TstFileTesto::letturaGrande() {
     QCOMPARE(testo->size(), atteso.size());
     QVERIFY(*testo == atteso);
     QVERIFY2(millisecondi < 3000, qPrintable(u"%1 ms"_s.arg(millisecondi)));
+}
+
+void TstFileTesto::tipiDiFile_data() {
+    QTest::addColumn<QString>("tipo");
+    QTest::addColumn<QByteArray>("byte");
+    QTest::addColumn<int>("errore");
+    QTest::addColumn<QString>("atteso");
+    const int nessuno = int(QuorlaIo::ErroreLettura::Nessuno);
+    const int nonRegolare = int(QuorlaIo::ErroreLettura::NonRegolare);
+
+    QTest::newRow("dispositivo senza fine")
+        << u"/dev/zero"_s << QByteArray() << nonRegolare << u""_s;
+    QTest::newRow("FIFO senza scrittore") << u"fifo"_s << QByteArray() << nonRegolare << u""_s;
+    QTest::newRow("cartella") << u"cartella"_s << QByteArray()
+                              << int(QuorlaIo::ErroreLettura::Illeggibile) << u""_s;
+    QTest::newRow("troppo grande")
+        << u"sparso"_s << QByteArray() << int(QuorlaIo::ErroreLettura::TroppoGrande) << u""_s;
+    QTest::newRow("UTF-16 LE") << u"file"_s << "\xFF\xFEp\0\xE8\0\r\0\n\0;\0"_ba << nessuno
+                               << u"p\u00E8 ;"_s;
+    QTest::newRow("UTF-16 BE") << u"file"_s << "\xFE\xFF\0p\0\xE8\0\n\0;"_ba << nessuno
+                               << u"p\u00E8 ;"_s;
+    QTest::newRow("UTF-16 LE fuori dal piano base")
+        << u"file"_s << "\xFF\xFE\x3D\xD8\x00\xDE"_ba << nessuno << u"\U0001F600"_s;
+    QTest::newRow("UTF-16 con byte dispari") << u"file"_s
+                                             << QByteArray("\xFF\xFE"
+                                                           "a\0b",
+                                                           5)
+                                             << nessuno << u"a\uFFFD"_s;
+    QTest::newRow("UTF-32 LE") << u"file"_s << QByteArray("\xFF\xFE\0\0p\0\0\0\0\xF6\x01\0", 12)
+                               << nessuno << u"p\U0001F600"_s;
+    QTest::newRow("UTF-32 BE") << u"file"_s << QByteArray("\0\0\xFE\xFF\0\0\0p\0\0\0\r", 12)
+                               << nessuno << u"p"_s;
+    // Without a mark the bytes are 8-bit text, as always.
+    QTest::newRow("UTF-16 senza BOM")
+        << u"file"_s << "p\0e\0"_ba << nessuno << QString::fromUtf16(u"p\0e\0", 4);
+}
+
+void TstFileTesto::tipiDiFile() {
+    QFETCH(QString, tipo);
+    QFETCH(QByteArray, byte);
+    QFETCH(int, errore);
+    QFETCH(QString, atteso);
+    QString percorso = cartella->filePath(tipo);
+    if (tipo == u"fifo") {
+#ifdef Q_OS_UNIX
+        QVERIFY(::mkfifo(QFile::encodeName(percorso).constData(), 0600) == 0);
+#else
+        QSKIP("no FIFO here");
+#endif
+    } else if (tipo == u"cartella") {
+        QVERIFY(QDir(cartella->path()).mkdir(tipo));
+    } else if (tipo == u"sparso") {
+        // Sparse: the size is there without the disk space.
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(QuorlaIo::LimiteLettura() + 1));
+    } else if (tipo == u"file") {
+        QVERIFY(Crea(percorso, byte));
+    } else {
+        percorso = tipo;
+        if (!QFile::exists(percorso))
+            QSKIP("no such device here");
+    }
+
+    QElapsedTimer tempo;
+    tempo.start();
+    QuorlaIo::ErroreLettura trovato = QuorlaIo::ErroreLettura::Illeggibile;
+    const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(percorso, &trovato);
+    QCOMPARE(int(trovato), errore);
+    QCOMPARE(testo.has_value(), errore == int(QuorlaIo::ErroreLettura::Nessuno));
+    if (testo)
+        QCOMPARE(*testo, atteso);
+    // Refused at once, not after reading.
+    QVERIFY(tempo.elapsed() < 2000);
 }
 
 void TstFileTesto::scrittura_data() {

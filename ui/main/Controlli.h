@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QSlider>
 #include <QString>
+#include <QTextBlock>
 #include <QWidget>
 #include <optional>
 
@@ -18,9 +19,9 @@ QString testoDaDocumento(QString grezzo);
 // The way back: CR LF, and any CR or LF on its own, make one line break.
 QString testoPerDocumento(QString testo);
 
-// A multi-line text box: wraps at its width, vertical scroll bar only, Tab
-// moves the focus on. Its colours are the light yellow background and the
-// system's window-text colour until the user picks others.
+// A multi-line text box: wraps at its width, at word boundaries where it can,
+// vertical scroll bar only, Tab moves the focus on. Its colours are the light yellow background and
+// the system's window-text colour until the user picks others.
 class CasellaTesto : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -44,16 +45,36 @@ public:
     // colour scheme again.
     void ripristinaColori();
 
+    // A paragraph longer than this is held as a chain of blocks of at most
+    // this many characters, each after the first marked as a continuation.
+    static constexpr qsizetype PezzoMassimo = 4096;
+    // Whether the break before this block is no line break of the text, only
+    // the end of a piece of a long paragraph.
+    static bool continuazione(const QTextBlock& blocco);
+    // The undo history is dropped before a new edit once the edits it holds
+    // add up to more characters than this and than the text itself.
+    static constexpr qsizetype LimiteAnnulla = qsizetype(1) << 20;
+
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void dropEvent(QDropEvent* evento) override;
+    void contextMenuEvent(QContextMenuEvent* evento) override;
+    QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* origine) override;
 
 private:
     void applicaColori();
-    void adattaAndataACapo(QStringView testo, bool svuotaPrima);
+    QString testoSenzaGiunture() const;
+    int nelDocumento(qsizetype posizione, bool dopoLaGiuntura) const;
+    void riempi(QStringView documento);
+    void inserisci(QTextCursor& cursore, QStringView testo);
+    void spezzaBlocchi(QTextCursor& cursore, int inizio, int fine);
+    void limitaAnnulla();
 
     QColor sfondo_ = sfondoPredefinito();
     std::optional<QColor> coloreTesto_; // none: the system's window-text colour
+    qsizetype annullabili_ = 0;         // characters changed since the history began
 };
 
 // The line-length slider. Its "click" is a change made by the user: letting go

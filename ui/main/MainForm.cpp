@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
@@ -473,7 +474,8 @@ bool MainForm::eventFilter(QObject* oggetto, QEvent* evento) {
     // A filter sees the events of a disabled box too, which must stay inert.
     if (evento->type() == QEvent::MouseButtonDblClick && oggetto == txtOrdine_->viewport() &&
         txtOrdine_->isEnabled()) {
-        if (testoOrdine().isEmpty()) {
+        // The same as an empty text, without reading a large one whole.
+        if (txtOrdine_->document()->isEmpty()) {
             elabora();
             return true;
         }
@@ -599,15 +601,33 @@ void MainForm::MenuApri_Click() {
 
 void MainForm::apriFile(const QString& percorso) {
     txtOrig_->impostaTesto(QString());
-    const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(percorso);
-    if (!testo) {
-        dialoghi_->messaggio(this,
-                             QStringLiteral("Attenzione, Il file ") + percorso +
-                                 QStringLiteral(" non è compatibile."),
-                             TitoloAvviso, FlagAvviso);
+    QuorlaIo::ErroreLettura errore = QuorlaIo::ErroreLettura::Nessuno;
+    bool letto = false;
+    {
+        // Reading and showing a large file take long enough to want the busy
+        // cursor too, not only the sort after them.
+        CursoreAttesa cursore(QFileInfo(percorso).size() > SogliaCursoreAttesa, cursoreAttesa_);
+        // Gone before the sort: a large text is not held twice over it.
+        // With the line break splitting the items, a file's lines are its items.
+        const QuorlaIo::FineRiga fineRiga =
+            Sep_Ingresso[IndiceInvio] ? QuorlaIo::FineRiga::CrLf : QuorlaIo::FineRiga::Spazio;
+        const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(percorso, &errore, fineRiga);
+        if (testo) {
+            txtOrig_->impostaTesto(*testo);
+            letto = true;
+        }
+    }
+    if (!letto) {
+        const QString avviso =
+            errore == QuorlaIo::ErroreLettura::TroppoGrande
+                ? QStringLiteral("Attenzione, Il file ") + percorso +
+                      QStringLiteral(" è troppo grande: si possono aprire file fino a %1 MB.")
+                          .arg(QuorlaIo::LimiteLettura() >> 20)
+                : QStringLiteral("Attenzione, Il file ") + percorso +
+                      QStringLiteral(" non è compatibile.");
+        dialoghi_->messaggio(this, avviso, TitoloAvviso, FlagAvviso);
         return;
     }
-    txtOrig_->impostaTesto(*testo);
     MenuConverti_Click();
 }
 

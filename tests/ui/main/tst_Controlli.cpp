@@ -7,10 +7,12 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 namespace {
@@ -144,25 +146,23 @@ private slots:
         QVERIFY(casella.document()->firstBlock().layout()->lineCount() > 1);
     }
 
-    // A long run without spaces would make word wrapping take minutes; the
-    // box must switch to breaking anywhere, and back when prose returns.
+    // A long run without spaces would make word wrapping take minutes: the
+    // box holds it in pieces, and keeps wrapping at word boundaries.
     void righeSenzaSpazi_data() {
         QTest::addColumn<QStringList>("testi");
         QTest::addColumn<bool>("incolla");
-        QTest::addColumn<bool>("ovunque");
         const QString prosa = QStringLiteral("parola ").repeated(2000);
         const QString elenco = QStringLiteral("voce;").repeated(1000);
-        QTest::newRow("prosa") << QStringList{prosa} << false << false;
-        QTest::newRow("elenco") << QStringList{elenco} << false << true;
-        QTest::newRow("elenco poi prosa") << QStringList{elenco, prosa} << false << false;
-        QTest::newRow("elenco breve") << QStringList{elenco.left(1500)} << false << false;
-        QTest::newRow("elenco incollato") << QStringList{prosa, elenco} << true << true;
+        QTest::newRow("prosa") << QStringList{prosa} << false;
+        QTest::newRow("elenco") << QStringList{elenco} << false;
+        QTest::newRow("elenco poi prosa") << QStringList{elenco, prosa} << false;
+        QTest::newRow("elenco breve") << QStringList{elenco.left(1500)} << false;
+        QTest::newRow("elenco incollato") << QStringList{prosa, elenco} << true;
     }
 
     void righeSenzaSpazi() {
         QFETCH(QStringList, testi);
         QFETCH(bool, incolla);
-        QFETCH(bool, ovunque);
         CasellaTesto casella;
         casella.resize(300, 100);
         casella.show();
@@ -179,9 +179,209 @@ private slots:
                 atteso = t;
             }
         }
-        QCOMPARE(casella.wordWrapMode(),
-                 ovunque ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QCOMPARE(casella.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
         QCOMPARE(casella.testo(), atteso);
+        for (QTextBlock b = casella.document()->begin(); b.isValid(); b = b.next())
+            QVERIFY(b.length() - 1 <= CasellaTesto::PezzoMassimo);
+        QVERIFY(casella.document()->firstBlock().layout()->lineCount() > 1);
+    }
+
+    // Once the long run is gone, the words of a sentence typed in its place
+    // wrap whole again: every line but the last ends after a space.
+    void aCapoTornaAlleParole() {
+        CasellaTesto casella;
+        casella.resize(300, 100);
+        casella.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&casella));
+        QApplication::clipboard()->setText(QString(2500, QLatin1Char('x')));
+        casella.paste();
+        casella.selectAll();
+        QTest::keyClick(&casella, Qt::Key_Delete);
+        QTest::keyClicks(&casella, QStringLiteral("una frase di prova che va a capo ").repeated(4));
+        QCoreApplication::processEvents();
+        const QTextBlock blocco = casella.document()->firstBlock();
+        QTextLayout* layout = blocco.layout();
+        QVERIFY(layout->lineCount() > 2);
+        for (int i = 0; i + 1 < layout->lineCount(); ++i) {
+            const QTextLine riga = layout->lineAt(i);
+            QCOMPARE(blocco.text().at(riga.textStart() + riga.textLength() - 1), QLatin1Char(' '));
+        }
+    }
+
+    // --- Long paragraphs held in pieces ---
+
+    // Random words and long runs without spaces, with some line breaks.
+    static QString testoCasuale(quint32 seme, qsizetype lunghezza, bool righe) {
+        QRandomGenerator caso(seme);
+        const QString lettere = QStringLiteral("abcdefghijklmnopqrstuvwxyzàèéìòù;,.");
+        QString t;
+        while (t.size() < lunghezza) {
+            const int tipo = caso.bounded(20);
+            if (tipo == 0) {
+                t += QString(caso.bounded(3000, 9000), lettere[caso.bounded(lettere.size())]);
+            } else if (tipo == 1 && righe) {
+                t += QStringLiteral("\r\n");
+            } else if (tipo == 2) {
+                t += QStringLiteral("\U0001F600").repeated(caso.bounded(1, 3000));
+            } else {
+                for (int n = caso.bounded(1, 12); n > 0; --n)
+                    t += lettere[caso.bounded(lettere.size())];
+                t += tipo == 3 ? QChar(QChar::Nbsp) : QChar(u' ');
+            }
+        }
+        return t;
+    }
+
+    void pezzi_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QString>("modo");
+        for (quint32 seme : {1u, 2u, 3u}) {
+            const QString t = testoCasuale(seme, 60000 * seme, seme != 2);
+            for (const char* modo : {"imposta", "incolla", "incolla in mezzo"})
+                QTest::addRow("seme %u, %s", seme, modo) << t << QString::fromLatin1(modo);
+        }
+        QTest::newRow("una sola corsa")
+            << QString(50000, QLatin1Char(';')) << QStringLiteral("imposta");
+    }
+
+    // The text out equals the text in, every piece is of moderate length, and
+    // undoing a paste gives back the text before it.
+    void pezzi() {
+        QFETCH(QString, testo);
+        QFETCH(QString, modo);
+        CasellaTesto casella;
+        QString atteso = testo;
+        if (modo == u"imposta") {
+            casella.impostaTesto(testo);
+        } else {
+            const QString prima = QStringLiteral("inizio ").repeated(700);
+            casella.impostaTesto(prima);
+            QTextCursor c = casella.textCursor();
+            c.setPosition(modo == u"incolla" ? casella.document()->characterCount() - 1 : 2000);
+            casella.setTextCursor(c);
+            QApplication::clipboard()->setText(testo);
+            QTest::keyClick(&casella, Qt::Key_V, Qt::ControlModifier);
+            atteso =
+                modo == u"incolla" ? prima + testo : prima.left(2000) + testo + prima.mid(2000);
+            QCOMPARE(casella.testo(), atteso);
+            casella.undo();
+            QCOMPARE(casella.testo(), prima);
+            casella.redo();
+        }
+        QCOMPARE(casella.testo(), atteso);
+        int continuazioni = 0;
+        for (QTextBlock b = casella.document()->begin(); b.isValid(); b = b.next()) {
+            QVERIFY(b.length() - 1 <= CasellaTesto::PezzoMassimo);
+            continuazioni += CasellaTesto::continuazione(b);
+        }
+        QVERIFY(continuazioni >= atteso.size() / CasellaTesto::PezzoMassimo / 2);
+    }
+
+    void selezioneTraIPezzi_data() {
+        QTest::addColumn<int>("inizio");
+        QTest::addColumn<int>("lunghezza");
+        QTest::addColumn<bool>("righe");
+        QTest::newRow("a cavallo di una giuntura") << 4000 << 200 << false;
+        QTest::newRow("a cavallo di molte") << 100 << 15000 << false;
+        QTest::newRow("tutto") << 0 << -1 << false;
+        QTest::newRow("dentro un pezzo") << 10 << 50 << false;
+        // Lines in groups: line separators inside the blocks.
+        QTest::newRow("molte righe") << 5001 << 30000 << true;
+        QTest::newRow("molte righe, tutto") << 0 << -1 << true;
+    }
+
+    // Selecting through the engine and copying give the characters of the
+    // text, with no line break where two pieces meet.
+    void selezioneTraIPezzi() {
+        QFETCH(int, inizio);
+        QFETCH(int, lunghezza);
+        QFETCH(bool, righe);
+        QString testo = testoCasuale(7, 30000, true);
+        if (righe) {
+            testo.clear();
+            for (int i = 0; i < 12000; ++i)
+                testo += QStringLiteral("voce %1\r\n").arg(i);
+        }
+        if (lunghezza < 0)
+            lunghezza = int(testo.size());
+        CasellaTesto casella;
+        casella.impostaTesto(testo);
+        casella.seleziona(inizio, lunghezza);
+        casella.copy();
+        QString atteso = testo.mid(inizio, lunghezza);
+        atteso.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        atteso.replace(QChar(QChar::Nbsp), QLatin1Char(' '));
+        QCOMPARE(QApplication::clipboard()->text(), atteso);
+        // And the same text pasted elsewhere is the same text again.
+        CasellaTesto altra;
+        altra.paste();
+        atteso.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        QCOMPARE(altra.testo(), atteso);
+    }
+
+    void digitareAllaGiuntura_data() {
+        QTest::addColumn<int>("tasto");
+        QTest::addColumn<bool>("primaDellaGiuntura");
+        QTest::addColumn<QString>("atteso");
+        // "abc|def" stands for the join between two pieces.
+        QTest::newRow("lettera dopo") << int(Qt::Key_Z) << false << "abczdef";
+        QTest::newRow("lettera prima") << int(Qt::Key_Z) << true << "abczdef";
+        QTest::newRow("cancella indietro") << int(Qt::Key_Backspace) << false << "abdef";
+        QTest::newRow("cancella avanti") << int(Qt::Key_Delete) << true << "abcef";
+        QTest::newRow("invio dopo") << int(Qt::Key_Return) << false << "abc\r\ndef";
+        QTest::newRow("invio prima") << int(Qt::Key_Return) << true << "abc\r\ndef";
+    }
+
+    void digitareAllaGiuntura() {
+        QFETCH(int, tasto);
+        QFETCH(bool, primaDellaGiuntura);
+        QFETCH(QString, atteso);
+        // A run cut exactly at PezzoMassimo: the join falls after "abc".
+        const QString testa = QString(CasellaTesto::PezzoMassimo - 3, QLatin1Char('x'));
+        const QString coda = QString(100, QLatin1Char('y'));
+        const QString testo = testa + QStringLiteral("abcdef") + coda;
+        CasellaTesto casella;
+        casella.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&casella));
+        casella.impostaTesto(testo);
+        const QTextBlock secondo = casella.document()->firstBlock().next();
+        QVERIFY(CasellaTesto::continuazione(secondo));
+        QCOMPARE(secondo.text().left(3), QStringLiteral("def"));
+        QTextCursor c(secondo);
+        if (primaDellaGiuntura)
+            c.movePosition(QTextCursor::PreviousCharacter);
+        casella.setTextCursor(c);
+        QTest::keyClick(&casella, Qt::Key(tasto));
+        QCOMPARE(casella.testo(), testa + atteso + coda);
+        casella.undo();
+        QCOMPARE(casella.testo(), testo);
+    }
+
+    // Edits kept for undo are bounded: past the limit the history goes before
+    // the next edit, which itself can still be undone.
+    void annullaLimitato() {
+        CasellaTesto casella;
+        casella.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&casella));
+        const QString a(CasellaTesto::LimiteAnnulla / 2 + 1, u'a');
+        const QString b(CasellaTesto::LimiteAnnulla / 2 + 1, u'b');
+        QApplication::clipboard()->setText(a);
+        casella.paste();
+        casella.undo();
+        QCOMPARE(casella.testo(), QString());
+        casella.redo();
+        QTest::keyClick(&casella, Qt::Key_Left);
+        QApplication::clipboard()->setText(b);
+        casella.paste();
+        // The history went before the paste, the cursor stayed where it was.
+        QTest::keyClick(&casella, Qt::Key_Z);
+        QCOMPARE(casella.testo(), a.left(a.size() - 1) + b + u'z' + a.right(1));
+        for (int i = 0; i < 4; ++i)
+            casella.undo();
+        QCOMPARE(casella.testo(), a);
+        // Text the program puts in cannot be undone.
+        casella.impostaTesto(QStringLiteral("nuovo"));
+        QVERIFY(!casella.document()->isUndoAvailable());
     }
 
     void tabulazione() {

@@ -17,12 +17,21 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
+
+#include <random>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using Dichiarazioni::Num_Caratteri;
 using Dichiarazioni::Opz_Ordine;
@@ -863,6 +872,56 @@ private slots:
         QVERIFY(d->messaggi.isEmpty());
     }
 
+    void testoLungoVisibile_data() {
+        QTest::addColumn<bool>("aCapo");
+        QTest::newRow("una sola riga") << false;
+        QTest::newRow("a capo a 50") << true;
+    }
+
+    // A long file opens, sorts and shows its text: the last line of the
+    // result is in view after the sort, the first after scrolling to the top.
+    void testoLungoVisibile() {
+        QFETCH(bool, aCapo);
+        constexpr int Voci = 200000;
+        QStringList voci;
+        for (int i = 0; i < Voci; ++i)
+            voci.append(QStringLiteral("w%1").arg(i, 7, 10, QLatin1Char('0')));
+        std::shuffle(voci.begin(), voci.end(), std::mt19937(1));
+        QTemporaryDir cartella;
+        QVERIFY(cartella.isValid());
+        const QString percorso = cartella.filePath(QStringLiteral("lungo.txt"));
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(voci.join(QLatin1Char(' ')).toLatin1());
+        file.close();
+
+        if (aCapo)
+            m().MenuACapo->trigger();
+        d->rispostaApri = percorso;
+        m().MenuApri->trigger();
+        QVERIFY(d->messaggi.isEmpty());
+        CasellaTesto* uscita = f->Txt_Ordine();
+        QCoreApplication::processEvents();
+        // The text of the laid-out line shown at a point of the box.
+        auto rigaA = [uscita](QPoint punto) {
+            const QTextCursor c = uscita->cursorForPosition(punto);
+            const QTextLine riga = c.block().layout()->lineForTextPosition(c.positionInBlock());
+            return riga.isValid() ? c.block().text().mid(riga.textStart(), riga.textLength())
+                                  : QString();
+        };
+        const QRect fine = uscita->cursorRect();
+        QVERIFY(uscita->viewport()->rect().contains(fine.center()));
+        const QString ultima = rigaA(fine.center());
+        QVERIFY2(ultima.endsWith(QStringLiteral(";w0199998;w0199999")), qPrintable(ultima));
+        uscita->verticalScrollBar()->setValue(0);
+        QCoreApplication::processEvents();
+        const QString prima = rigaA(QPoint(2, 2));
+        QVERIFY2(prima.startsWith(QStringLiteral("w0000000;w0000001;")), qPrintable(prima));
+        // Five items of eight characters and their four ";" fill a line of 50.
+        if (aCapo)
+            QCOMPARE(righeUscita().size(), Voci / 5);
+    }
+
     // What a file holds reaches the input box, and the sort, through the real
     // command: every kind of line end, old Windows bytes, a byte order mark,
     // control characters.
@@ -943,16 +1002,42 @@ private slots:
         QVERIFY(d->messaggi.isEmpty());
     }
 
+    void apriFallito_data() {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("finale");
+        const QString incompatibile = QStringLiteral(" non è compatibile.");
+        QTest::newRow("cartella") << "cartella" << incompatibile;
+        QTest::newRow("FIFO") << "fifo" << incompatibile;
+        QTest::newRow("troppo grande")
+            << "sparso"
+            << QStringLiteral(" è troppo grande: si possono aprire file fino a 1024 MB.");
+    }
+
     void apriFallito() {
+        QFETCH(QString, tipo);
+        QFETCH(QString, finale);
         QTemporaryDir cartella;
         QVERIFY(cartella.isValid());
+        QString percorso = cartella.path(); // a folder cannot be read as a text file
+        if (tipo == "fifo") {
+#ifdef Q_OS_UNIX
+            percorso = cartella.filePath(tipo);
+            QVERIFY(::mkfifo(QFile::encodeName(percorso).constData(), 0600) == 0);
+#else
+            QSKIP("no FIFO here");
+#endif
+        } else if (tipo == "sparso") {
+            percorso = cartella.filePath(tipo);
+            QFile file(percorso);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize((qint64(1) << 30) + 1));
+        }
         f->Txt_Orig()->impostaTesto(QStringLiteral("b a"));
         m().MenuConverti->trigger();
-        d->rispostaApri = cartella.path(); // a folder cannot be read as a text file
+        d->rispostaApri = percorso;
         m().MenuApri->trigger();
         QCOMPARE(d->messaggi.size(), 1);
-        QCOMPARE(d->messaggi[0].testo, QStringLiteral("Attenzione, Il file ") + cartella.path() +
-                                           QStringLiteral(" non è compatibile."));
+        QCOMPARE(d->messaggi[0].testo, QStringLiteral("Attenzione, Il file ") + percorso + finale);
         QCOMPARE(d->messaggi[0].titolo, QStringLiteral("Quorla!"));
         QCOMPARE(d->messaggi[0].flags, 0x10030u);
         QCOMPARE(f->testoOrig(), QString());
