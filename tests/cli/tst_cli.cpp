@@ -155,6 +155,28 @@ void TstCli::opzioni_data() {
                                        << "mela;pera"_ba << 0;
     QTest::newRow("righe senza spazio") << QStringList{u"-s"_s, u";"_s} << "b c\na"_ba
                                         << "b c a"_ba << 0;
+
+    // The ordering options and the output choices reach the engine.
+    QTest::newRow("-u invio") << QStringList{u"-u"_s, u"invio"_s} << "b a"_ba
+                              << "a\r\nb"_ba << 0;
+    QTest::newRow("--spazio-dopo -w 11")
+        << QStringList{u"-u"_s, u","_s, u"--spazio-dopo"_s, u"-w"_s, u"11"_s}
+        << "gamma beta alfa"_ba
+        << "alfa, beta \r\ngamma"_ba << 0;
+    QTest::newRow("-r -n") << QStringList{u"-r"_s, u"-n"_s} << "img2 img10 img1"_ba
+                           << "img10;img2;img1"_ba << 0;
+    QTest::newRow("--maiuscole=prima --doppioni=identici")
+        << QStringList{u"--maiuscole=prima"_s, u"--doppioni=identici"_s}
+        << "roma Rovigo Roma roma"_ba
+        << "Roma;roma;Rovigo"_ba << 0;
+    QTest::newRow("--ignora-articoli -s punto-e-virgola")
+        << QStringList{u"--ignora-articoli"_s, u"-s"_s, u";"_s} << "Il Gattopardo;L'Aquila;Bari"_ba
+        << "L'Aquila;Bari;Il Gattopardo"_ba << 0;
+    QTest::newRow("--lingua=sv") << QStringList{u"--lingua=sv"_s} << "öl zebra ost"_ba
+                                 << "ost;zebra;öl"_ba << 0;
+    QTest::newRow("--lingua=unicode --doppioni=simili")
+        << QStringList{u"--lingua=unicode"_s, u"--doppioni=simili"_s} << "b città Citta B a"_ba
+        << "a;b;città"_ba << 0;
 }
 
 void TstCli::opzioni() {

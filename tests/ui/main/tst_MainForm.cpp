@@ -966,6 +966,34 @@ private slots:
         QVERIFY(d->messaggi.isEmpty());
     }
 
+    // With "Invio" alone splitting and joining, a file of one item per line
+    // comes back sorted one item per line.
+    void apriUnaVocePerRiga() {
+        Frm_SepElenco* dlg = f->separatori();
+        Dichiarazioni::Stato_Dialogo stato = dlg->stato();
+        stato.Chk_Separa.assign(stato.Chk_Separa.size(), 0);
+        stato.Chk_Separa[Dichiarazioni::IndiceInvio] = 1;
+        stato.Opt_Separatore_Out.assign(stato.Opt_Separatore_Out.size(), false);
+        stato.Opt_Separatore_Out[Dichiarazioni::IndiceInvio] = true;
+        dlg->applicaStato(stato);
+        QTest::mouseClick(dlg->Cmd_OK(), Qt::LeftButton);
+        QCOMPARE(pannello(2)->text(), QStringLiteral("Separatore testo elaborato: \"Invio\""));
+
+        QTemporaryDir cartella;
+        const QString percorso = cartella.filePath(QStringLiteral("voci.txt"));
+        QFile file(percorso);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("pera cotta\r\nbanana\nkiwi\rmela\n");
+        file.close();
+        d->rispostaApri = percorso;
+        m().MenuApri->trigger();
+        QCOMPARE(f->testoOrig(), QStringLiteral("pera cotta\r\nbanana\r\nkiwi\r\nmela"));
+        QCOMPARE(f->testoOrdine(), QStringLiteral("banana\r\nkiwi\r\nmela\r\npera cotta"));
+
+        m().MenuDecrescente->trigger();
+        QCOMPARE(f->testoOrdine(), QStringLiteral("pera cotta\r\nmela\r\nkiwi\r\nbanana"));
+    }
+
     // A save that fails leaves the file it would have replaced as it was; an
     // empty output box still empties the chosen file.
     void salvaSuFileEsistente_data() {
