@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QTranslator>
 #include <array>
+#include <initializer_list>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +32,17 @@ std::optional<int> IndiceSeparatore(const QString& testo) {
             return i;
         if (testo.size() == 1 && testo[0] == QChar(CaratteriSeparatori[i]))
             return i;
+    }
+    return std::nullopt;
+}
+
+// The value of an option that takes one word out of a few.
+template <typename T>
+std::optional<T> Scelta(const QString& valore,
+                        std::initializer_list<std::pair<QString, T>> parole) {
+    for (const auto& [parola, scelta] : parole) {
+        if (valore == parola)
+            return scelta;
     }
     return std::nullopt;
 }
@@ -246,30 +259,27 @@ Analisi Analizza(const QStringList& argomenti) {
         ordine.verso = Dichiarazioni::Verso::Decrescente;
     ordine.numeriNaturali = parser.isSet(o.numeri);
     if (parser.isSet(o.maiuscole)) {
-        const QString v = parser.value(o.maiuscole);
-        if (v == u"lingua"_s)
-            ordine.maiuscole = Dichiarazioni::Maiuscole::ComeLingua;
-        else if (v == u"prima"_s)
-            ordine.maiuscole = Dichiarazioni::Maiuscole::MaiuscolePrima;
-        else if (v == u"dopo"_s)
-            ordine.maiuscole = Dichiarazioni::Maiuscole::MinuscolePrima;
-        else
-            return errore(
-                u"valore non valido per --maiuscole: «%1» (lingua, prima, dopo)"_s.arg(v));
+        const auto scelta = Scelta<Dichiarazioni::Maiuscole>(
+            parser.value(o.maiuscole), {{u"lingua"_s, Dichiarazioni::Maiuscole::ComeLingua},
+                                        {u"prima"_s, Dichiarazioni::Maiuscole::MaiuscolePrima},
+                                        {u"dopo"_s, Dichiarazioni::Maiuscole::MinuscolePrima}});
+        if (!scelta)
+            return errore(u"valore non valido per --maiuscole: «%1» (lingua, prima, dopo)"_s.arg(
+                parser.value(o.maiuscole)));
+        ordine.maiuscole = *scelta;
     }
     ordine.ignoraPunteggiatura = parser.isSet(o.punteggiatura);
     ordine.ignoraArticoli = parser.isSet(o.articoli);
     if (parser.isSet(o.doppioni)) {
-        const QString v = parser.value(o.doppioni);
-        if (v == u"no"_s)
-            ordine.doppioni = Dichiarazioni::Doppioni::No;
-        else if (v == u"identici"_s)
-            ordine.doppioni = Dichiarazioni::Doppioni::Identici;
-        else if (v == u"simili"_s)
-            ordine.doppioni = Dichiarazioni::Doppioni::AncheMaiuscoleAccenti;
-        else
-            return errore(
-                u"valore non valido per --doppioni: «%1» (no, identici, simili)"_s.arg(v));
+        const auto scelta = Scelta<Dichiarazioni::Doppioni>(
+            parser.value(o.doppioni),
+            {{u"no"_s, Dichiarazioni::Doppioni::No},
+             {u"identici"_s, Dichiarazioni::Doppioni::Identici},
+             {u"simili"_s, Dichiarazioni::Doppioni::AncheMaiuscoleAccenti}});
+        if (!scelta)
+            return errore(u"valore non valido per --doppioni: «%1» (no, identici, simili)"_s.arg(
+                parser.value(o.doppioni)));
+        ordine.doppioni = *scelta;
     }
     if (parser.isSet(o.lingua)) {
         const QString v = parser.value(o.lingua);
