@@ -5,6 +5,8 @@
 #include <QStringView>
 #include <algorithm>
 #include <memory>
+#include <tuple>
+#include <type_traits>
 
 namespace Dichiarazioni {
 
@@ -53,28 +55,30 @@ int LinguaCodiciUnicode() {
 
 namespace {
 
-// The containers hold views into the texts they were cut from, which are kept
-// alive with them: a large input then costs no copy per item.
-struct Contenitore {
+QStringList elenco(const Ordinamento::Elenco& voci) {
+    QStringList l;
+    l.reserve(qsizetype(voci.size()));
+    for (std::size_t k = 0; k < voci.size(); ++k)
+        l.append(voci[k].toString());
+    return l;
+}
+
+// The items of the last run, as places in the text they were cut from, which
+// is kept alive with them: a large input then costs eight bytes an item.
+struct {
     QString testo;
-    std::vector<QStringView> voci;
+    Ordinamento::Elenco voci;
+} g_LstOrdine;
 
-    void svuota() {
-        voci.clear();
-        voci.shrink_to_fit();
-        testo.clear();
-    }
-    QStringList elenco() const {
-        QStringList l;
-        l.reserve(qsizetype(voci.size()));
-        for (const QStringView v : voci)
-            l.append(v.toString());
-        return l;
-    }
-};
-
-Contenitore g_LstOrdine;
-Contenitore g_LstFrasi;
+// The lines of the last reflow, as places in the joined text. That text is not
+// kept: it would be the size of the input again, and it is rebuilt from the
+// items and the output options of the run when the lines are asked for.
+struct {
+    Ordinamento::Elenco righe;
+    std::array<bool, NumSeparatori> ingresso{};
+    QString uscita;
+    bool spazio = false;
+} g_LstFrasi;
 
 constexpr char16_t Marcatore = 1;
 constexpr char16_t Spazio = u' ';
@@ -97,18 +101,19 @@ bool spazioEffettivo() {
 
 // One allocation and plain copies: appending piece by piece costs more than
 // the sort itself on a large text.
-QString unisciViste(const std::vector<QStringView>& parti, QStringView separatore) {
+template <class Lista> QString unisciViste(const Lista& parti, QStringView separatore) {
     if (parti.empty())
         return QString();
     qsizetype lunghezza = separatore.size() * qsizetype(parti.size() - 1);
-    for (const QStringView p : parti)
-        lunghezza += p.size();
+    for (std::size_t k = 0; k < parti.size(); ++k)
+        lunghezza += parti[k].size();
     QString unito(lunghezza, Qt::Uninitialized);
     QChar* scrivi = unito.data();
     for (std::size_t k = 0; k < parti.size(); ++k) {
         if (k > 0)
             scrivi = std::copy(separatore.begin(), separatore.end(), scrivi);
-        scrivi = std::copy(parti[k].begin(), parti[k].end(), scrivi);
+        const QStringView parte = parti[k];
+        scrivi = std::copy(parte.begin(), parte.end(), scrivi);
     }
     return unito;
 }
@@ -196,7 +201,7 @@ private:
 };
 
 template <class Destinazione>
-void unisci(const std::vector<QStringView>& ordinate, Destinazione& destinazione) {
+void unisci(const Ordinamento::Elenco& ordinate, Destinazione& destinazione) {
     if (Sep_Uscita.isEmpty()) {
         // Each item is followed by the separator and the last character is
         // dropped: with no separator that character is the last item's own.
@@ -229,11 +234,11 @@ struct InStringa {
     void aggiungi(QStringView t) { testo.append(t); }
 };
 
-QString unisciInStringa(const std::vector<QStringView>& ordinate) {
+QString unisciInStringa(const Ordinamento::Elenco& ordinate) {
     InStringa destinazione;
     qsizetype lunghezza = 0;
-    for (const QStringView v : ordinate)
-        lunghezza += v.size() + 3;
+    for (std::size_t k = 0; k < ordinate.size(); ++k)
+        lunghezza += ordinate[k].size() + 3;
     destinazione.testo.reserve(lunghezza);
     unisci(ordinate, destinazione);
     return destinazione.testo;
@@ -307,13 +312,10 @@ bool spezzaRighe(const QString& unito, int n, std::vector<QStringView>& righe) {
     return uscitaInvio() ? righeInvio(unito, n, righe) : spezza(unito, n, righe);
 }
 
-// The output text of a reflow that succeeded.
-QString uniscRighe(const QString& unito, const std::vector<QStringView>& righe) {
-    return uscitaInvio() ? unito : unisciViste(righe, Sep_Capo + CapoRiga);
-}
-
-void consegna(Finestra& f, const QString& testoUscita) {
-    f.impostaTestoOrdine(TrimSpazi(testoUscita).toString() + Sep_Ultimo);
+void consegna(Finestra& f, QString finale) {
+    f.impostaTestoOrdine(finale);
+    // The box has its own copy now, and more copies of it are asked for below.
+    finale = QString();
     f.ridisegnaOrdine();
     if (f.copiaAppuntiAttiva()) {
         f.svuotaAppunti();
@@ -383,6 +385,46 @@ private:
     qsizetype spazi_ = 0;
     bool iniziato_ = false;
 };
+
+// Joins the items, and reflows the result when aCapo is on, into the output.
+// riserva is told the output's length beforehand, at most. Returns false when
+// the reflow could not break a line; the unbroken text has been written then.
+template <class Lista, class Riserva>
+bool componi(Lista&& ordinate, bool aCapo, Uscita& uscita, Riserva&& riserva) {
+    if (!aCapo) {
+        // Straight from the items: the joined text is never held whole.
+        qsizetype lunghezza = 0;
+        for (std::size_t k = 0; k < ordinate.size(); ++k)
+            lunghezza += ordinate[k].size() + 3;
+        riserva(lunghezza);
+        unisci(ordinate, uscita);
+        return true;
+    }
+    const QString unito = unisciInStringa(ordinate);
+    if constexpr (!std::is_lvalue_reference_v<Lista>)
+        ordinate = {}; // nobody keeps them: gone before the output is built
+    std::vector<QStringView> righe;
+    const bool formattato = spezzaRighe(unito, Num_Caratteri, righe);
+    g_LstFrasi.righe = Ordinamento::Elenco::DiViste(unito, righe);
+    g_LstFrasi.righe.ribasa(QStringView());
+    g_LstFrasi.ingresso = Sep_Ingresso;
+    g_LstFrasi.uscita = Sep_Uscita;
+    g_LstFrasi.spazio = Sep_Spazio;
+    if (!formattato || uscitaInvio()) {
+        riserva(unito.size());
+        uscita.aggiungi(unito);
+        return formattato;
+    }
+    riserva(unito.size() + qsizetype(righe.size()) * (Sep_Capo.size() + CapoRiga.size()));
+    for (std::size_t k = 0; k < righe.size(); ++k) {
+        if (k > 0) {
+            uscita.aggiungi(Sep_Capo);
+            uscita.aggiungi(CapoRiga);
+        }
+        uscita.aggiungi(righe[k]);
+    }
+    return formattato;
+}
 
 } // namespace
 
@@ -473,67 +515,61 @@ void Elabora_Testo(Finestra& f) {
 
     g_LstOrdine.testo = originale;
     g_LstOrdine.voci = Ordinamento::VociOrdinate(lavoro, Opz_Ordine);
-    const QString unito = unisciInStringa(g_LstOrdine.voci);
-
-    QString uscita = unito;
-    if (f.aCapoAttivo()) {
-        g_LstFrasi.testo = unito;
-        if (spezzaRighe(unito, Num_Caratteri, g_LstFrasi.voci)) {
-            uscita = uniscRighe(unito, g_LstFrasi.voci);
-        } else {
-            f.messaggio(TestoImpossibileFormattare, TitoloAvviso, FlagAvviso);
-            f.impostaPosizioneSlider(f.massimoSlider());
-        }
+    // Straight from the items to the box's text, trimmed as it is joined: on a
+    // large text every whole copy in between is the size of the input again at
+    // the moment memory peaks.
+    QString finale;
+    const std::function<void(QStringView)> scrivi = [&](QStringView t) { finale.append(t); };
+    Uscita uscita(scrivi);
+    const bool formattato =
+        componi(g_LstOrdine.voci, f.aCapoAttivo(), uscita,
+                [&](qsizetype lunghezza) { finale.reserve(lunghezza + Sep_Ultimo.size()); });
+    uscita.fine(Sep_Ultimo);
+    if (!formattato) {
+        f.messaggio(TestoImpossibileFormattare, TitoloAvviso, FlagAvviso);
+        f.impostaPosizioneSlider(f.massimoSlider());
     }
-    consegna(f, uscita);
+    consegna(f, std::move(finale));
 }
 
-bool Elabora_Testo_Flusso(QString testo, bool aCapo,
-                          const std::function<void(QStringView)>& scrivi) {
+bool Elabora_Testo_Flusso(QString testo, bool aCapo, const std::function<void(QStringView)>& scrivi,
+                          bool righeLf) {
     SvuotaListe();
     const QStringView lavoro = TrimSpazi(testo);
     if (lavoro.isEmpty())
         return true;
-    std::vector<QStringView> ordinate = Ordinamento::VociOrdinate(lavoro, Opz_Ordine);
+    Ordinamento::Elenco ordinate = Ordinamento::VociOrdinate(lavoro, Opz_Ordine, righeLf);
 
     Uscita uscita(scrivi);
-    bool formattato = true;
-    if (!aCapo) {
-        // Straight from the items to the writer: the joined text is never
-        // held whole.
-        unisci(ordinate, uscita);
-    } else {
-        const QString unito = unisciInStringa(ordinate);
-        ordinate = {};
-        std::vector<QStringView> righe;
-        formattato = spezzaRighe(unito, Num_Caratteri, righe);
-        if (!formattato || uscitaInvio()) {
-            uscita.aggiungi(unito);
-        } else {
-            for (std::size_t k = 0; k < righe.size(); ++k) {
-                if (k > 0) {
-                    uscita.aggiungi(Sep_Capo);
-                    uscita.aggiungi(CapoRiga);
-                }
-                uscita.aggiungi(righe[k]);
-            }
-        }
-    }
+    const bool formattato = componi(std::move(ordinate), aCapo, uscita, [](qsizetype) {});
     uscita.fine(Sep_Ultimo);
+    SvuotaListe();
     return formattato;
 }
 
 QStringList LstOrdine() {
-    return g_LstOrdine.elenco();
+    return elenco(g_LstOrdine.voci);
 }
 
 QStringList Lst_Frasi() {
-    return g_LstFrasi.elenco();
+    if (g_LstFrasi.righe.empty())
+        return {};
+    // The joined text as the run made it, under the run's output options.
+    auto attuali = std::tie(Sep_Ingresso, Sep_Uscita, Sep_Spazio);
+    const std::tuple salvate(Sep_Ingresso, Sep_Uscita, Sep_Spazio);
+    attuali = std::tie(g_LstFrasi.ingresso, g_LstFrasi.uscita, g_LstFrasi.spazio);
+    const QString unito = unisciInStringa(g_LstOrdine.voci);
+    attuali = salvate;
+    g_LstFrasi.righe.ribasa(unito);
+    const QStringList righe = elenco(g_LstFrasi.righe);
+    g_LstFrasi.righe.ribasa(QStringView());
+    return righe;
 }
 
 void SvuotaListe() {
-    g_LstOrdine.svuota();
-    g_LstFrasi.svuota();
+    g_LstOrdine.voci = {};
+    g_LstOrdine.testo.clear();
+    g_LstFrasi.righe = {};
 }
 
 } // namespace Dichiarazioni

@@ -19,8 +19,10 @@ enum class ErroreLettura {
 };
 // How a line end of the file reaches the text: one space (so that items
 // written one per line stay apart under the default separators), or a CR LF
-// line break, for when the line break itself splits the items.
-enum class FineRiga { Spazio, CrLf };
+// line break, for when the line break itself splits the items. Lf is CrLf
+// for a reader that takes a bare LF for the CR LF: every line end becomes one
+// LF, in place, and a file that already ends its lines so costs no pass at all.
+enum class FineRiga { Spazio, CrLf, Lf };
 std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* errore = nullptr,
                                       FineRiga fineRiga = FineRiga::Spazio);
 
