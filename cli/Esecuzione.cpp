@@ -116,7 +116,7 @@ public:
     bool chiudi() { return std::fflush(stdout) == 0 && riuscito_ && !std::ferror(stdout); }
 
 private:
-    QStringEncoder codifica_{QStringEncoder::System};
+    QStringEncoder codifica_{QuorlaIo::CodificaSistema()};
     bool riuscito_ = true;
 };
 

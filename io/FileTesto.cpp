@@ -78,7 +78,7 @@ QString Decodifica(QByteArrayView byte) {
     // an error instead of being silently held back for more input. On Windows
     // the ANSI code page decoder reports nothing, and with code page 1252 every
     // byte is valid anyway: there the fallback below matters only in theory.
-    QStringDecoder sistema(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+    QStringDecoder sistema(CodificaSistema(), QStringDecoder::Flag::Stateless);
     QString testo = sistema.decode(byte);
     if (!sistema.hasError())
         return testo;
@@ -228,7 +228,7 @@ bool ScriviFileTesto(const QString& percorso, const QString& testo) {
     // Characters the system encoding lacks: UTF-8 has them all. A Windows ANSI
     // code page writes the code page's default character (usually "?") in their
     // place; the save still succeeds, the file being meant for that code page.
-    QStringEncoder sistema(QStringEncoder::System);
+    QStringEncoder sistema(CodificaSistema());
     const QByteArray byte = sistema.encode(testo);
 
     QSaveFile file(percorso);
