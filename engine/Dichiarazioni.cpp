@@ -250,7 +250,7 @@ QString unisciInStringa(const Ordinamento::Elenco& ordinate) {
 // written after a separator goes with it when the line breaks there, and
 // counts in a line's length otherwise. Returns false when some stretch cannot
 // be broken.
-bool spezza(const QString& unito, int n, std::vector<QStringView>& righe) {
+template <class Metti> bool spezza(const QString& unito, int n, Metti&& metti) {
     const bool haSep = Sep_Uscita.size() == 1;
     const QChar s = haSep ? Sep_Uscita[0] : QChar();
     const bool spazio = spazioEffettivo();
@@ -270,29 +270,29 @@ bool spezza(const QString& unito, int n, std::vector<QStringView>& righe) {
             inizioRiga = std::min(dopoSep(inizioRiga + 1), fineRiga);
         const QStringView riga = QStringView(unito).sliced(inizioRiga, fineRiga - inizioRiga);
         if (resto == fine && !riga.isEmpty()) {
-            righe.push_back(riga);
+            metti(riga);
             return true;
         }
         if (resto < fine && eSep(unito[resto])) {
-            righe.push_back(riga);
+            metti(riga);
             ++resto;
             continue;
         }
         if (!riga.isEmpty() && eSep(riga.back())) {
-            righe.push_back(riga.chopped(1));
+            metti(riga.chopped(1));
             continue;
         }
         const qsizetype taglio = haSep ? riga.lastIndexOf(s) : -1;
         if (taglio < 0)
             return false;
-        righe.push_back(riga.first(taglio));
+        metti(riga.first(taglio));
         resto = inizioRiga + taglio + 1;
     }
 }
 
 // With "Invio" the items are already the lines: the reflow only checks that
 // each fits. An empty result cannot be placed, as with the other separators.
-bool righeInvio(const QString& unito, int n, std::vector<QStringView>& righe) {
+template <class Metti> bool righeInvio(const QString& unito, int n, Metti&& metti) {
     if (unito.isEmpty())
         return false;
     const QStringView testo(unito);
@@ -301,15 +301,29 @@ bool righeInvio(const QString& unito, int n, std::vector<QStringView>& righe) {
         const QStringView riga = testo.sliced(inizio, (fine < 0 ? testo.size() : fine) - inizio);
         if (riga.size() > n)
             return false;
-        righe.push_back(riga);
+        metti(riga);
         if (fine < 0)
             return true;
         inizio = fine + CapoRiga.size();
     }
 }
 
-bool spezzaRighe(const QString& unito, int n, std::vector<QStringView>& righe) {
-    return uscitaInvio() ? righeInvio(unito, n, righe) : spezza(unito, n, righe);
+// The lines as places in the joined text, half the size of views: on a large
+// text they stand beside it and the output while the output is built.
+bool spezzaRighe(const QString& unito, int n, Ordinamento::Elenco& righe) {
+    auto spezzaIn = [&](auto larghezza) {
+        using Id = decltype(larghezza);
+        std::vector<Ordinamento::Vista<Id>> posti;
+        auto metti = [&](QStringView riga) {
+            posti.push_back({Id(riga.data() - unito.constData()), Id(riga.size())});
+        };
+        const bool riuscito = uscitaInvio() ? righeInvio(unito, n, metti) : spezza(unito, n, metti);
+        righe = Ordinamento::Elenco(unito, std::move(posti));
+        return riuscito;
+    };
+    if (std::uint64_t(unito.size()) < std::uint64_t(UINT32_MAX))
+        return spezzaIn(std::uint32_t());
+    return spezzaIn(std::uint64_t());
 }
 
 void consegna(Finestra& f, QString finale) {
@@ -403,14 +417,13 @@ bool componi(Lista&& ordinate, bool aCapo, Uscita& uscita, Riserva&& riserva) {
     const QString unito = unisciInStringa(ordinate);
     if constexpr (!std::is_lvalue_reference_v<Lista>)
         ordinate = {}; // nobody keeps them: gone before the output is built
-    std::vector<QStringView> righe;
+    Ordinamento::Elenco& righe = g_LstFrasi.righe;
     const bool formattato = spezzaRighe(unito, Num_Caratteri, righe);
-    g_LstFrasi.righe = Ordinamento::Elenco::DiViste(unito, righe);
-    g_LstFrasi.righe.ribasa(QStringView());
     g_LstFrasi.ingresso = Sep_Ingresso;
     g_LstFrasi.uscita = Sep_Uscita;
     g_LstFrasi.spazio = Sep_Spazio;
     if (!formattato || uscitaInvio()) {
+        righe.ribasa(QStringView());
         riserva(unito.size());
         uscita.aggiungi(unito);
         return formattato;
@@ -423,6 +436,7 @@ bool componi(Lista&& ordinate, bool aCapo, Uscita& uscita, Riserva&& riserva) {
         }
         uscita.aggiungi(righe[k]);
     }
+    righe.ribasa(QStringView());
     return formattato;
 }
 

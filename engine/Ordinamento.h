@@ -59,20 +59,6 @@ public:
     // The same places in another text, one that is rebuilt when needed.
     void ribasa(QStringView testo) { testo_ = testo; }
 
-    // Views into testo, compacted.
-    static Elenco DiViste(QStringView testo, const std::vector<QStringView>& viste) {
-        auto posti = [&](auto tipo) {
-            using Id = decltype(tipo);
-            std::vector<Vista<Id>> v(viste.size());
-            for (std::size_t k = 0; k < viste.size(); ++k)
-                v[k] = {Id(viste[k].data() - testo.data()), Id(viste[k].size())};
-            return Elenco(testo, std::move(v));
-        };
-        if (std::uint64_t(testo.size()) < std::uint64_t(UINT32_MAX))
-            return posti(std::uint32_t());
-        return posti(std::uint64_t());
-    }
-
 private:
     QStringView testo_;
     std::vector<Vista<std::uint32_t>> corte_;
