@@ -483,6 +483,9 @@ void TestEngine::uscita() {
     f.aCapo = n > 0;
     QCOMPARE(esegui(ingresso, f, n), atteso);
     QCOMPARE(Lst_Frasi(), righe);
+    // The lines are those of the run, whatever the options are set to since.
+    Leggi_Separatori(statoCon({0, 1, 2}, 7, !capoCome, !ultimoCome, !spazio));
+    QCOMPARE(Lst_Frasi(), righe);
     QCOMPARE(f.messaggi.size(), qsizetype(avviso ? 1 : 0));
     QCOMPARE(f.posizioneSlider, avviso ? 100 : -1);
 }
