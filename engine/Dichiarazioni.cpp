@@ -515,7 +515,7 @@ Testi_Stato Leggi_Separatori(const Stato_Dialogo& stato) {
 void Elabora_Testo(Finestra& f) {
     SvuotaListe();
 
-    const QString originale = f.testoOrig();
+    QString originale = f.testoOrig();
     const QStringView lavoro = TrimSpazi(originale);
     if (lavoro.isEmpty()) {
         f.impostaTestoOrdine(QString());
@@ -527,8 +527,13 @@ void Elabora_Testo(Finestra& f) {
         return;
     }
 
-    g_LstOrdine.testo = originale;
-    g_LstOrdine.voci = Ordinamento::VociOrdinate(lavoro, Opz_Ordine);
+    // The items stay for LstOrdine(): in a copy of the distinct texts when
+    // that is much smaller, so that the whole text need not stay beside the
+    // output while it is built, nor after.
+    QString compatto;
+    g_LstOrdine.voci = Ordinamento::VociOrdinate(lavoro, Opz_Ordine, false, &compatto);
+    g_LstOrdine.testo = compatto.isNull() ? originale : std::move(compatto);
+    originale = QString();
     // Straight from the items to the box's text, trimmed as it is joined: on a
     // large text every whole copy in between is the size of the input again at
     // the moment memory peaks.
@@ -552,7 +557,11 @@ bool Elabora_Testo_Flusso(QString testo, bool aCapo, const std::function<void(QS
     const QStringView lavoro = TrimSpazi(testo);
     if (lavoro.isEmpty())
         return true;
-    Ordinamento::Elenco ordinate = Ordinamento::VociOrdinate(lavoro, Opz_Ordine, righeLf);
+    QString compatto;
+    Ordinamento::Elenco ordinate =
+        Ordinamento::VociOrdinate(lavoro, Opz_Ordine, righeLf, &compatto);
+    if (!compatto.isNull())
+        testo = QString(); // the items are in compatto now
 
     Uscita uscita(scrivi);
     const bool formattato = componi(std::move(ordinate), aCapo, uscita, [](qsizetype) {});

@@ -643,7 +643,8 @@ std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vis
 }
 
 template <class Id>
-std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, bool righeLf) {
+std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, bool righeLf,
+                                    QString* compatto) {
     Vocabolario<Id> vocabolario(testo.data());
     std::vector<Id> idVoce;
     idVoce.reserve(std::size_t(testo.size() / 16 + 16));
@@ -672,7 +673,25 @@ std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, 
     risolvi();
     vocabolario.liberaTabella();
     idVoce.shrink_to_fit();
-    const std::vector<Vista<Id>>& distinte = vocabolario.distinte;
+    std::vector<Vista<Id>>& distinte = vocabolario.distinte;
+    // A text that repeats its words is mostly repeats: its distinct texts
+    // side by side are a fraction of it, and the caller may then let the
+    // text go while the items are still needed.
+    if (compatto) {
+        std::size_t totale = 0;
+        for (const Vista<Id>& d : distinte)
+            totale += std::size_t(d.lunghezza);
+        if (totale < std::size_t(testo.size()) / 2) {
+            *compatto = QString(qsizetype(totale), Qt::Uninitialized);
+            QChar* scrivi = compatto->data();
+            for (Vista<Id>& d : distinte) {
+                const QChar* da = testo.data() + d.inizio;
+                d.inizio = Id(scrivi - compatto->constData());
+                scrivi = std::copy(da, da + d.lunghezza, scrivi);
+            }
+            testo = *compatto;
+        }
+    }
     auto vista = [&](Id id) { return distinte[std::size_t(id)]; };
 
     // Which items stay: the first of each group of duplicates.
@@ -773,12 +792,19 @@ QByteArray LocaleIcu(int lingua) {
     return sistema.bcp47Name().replace(u'-', u'_').toLatin1();
 }
 
-Elenco VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni, bool righeLf) {
+Elenco VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni, bool righeLf,
+                    QString* compatto) {
+    if (compatto)
+        compatto->clear();
     // Positions and ids fit in 32 bits unless the text is beyond four billion
     // characters.
+    auto elenco = [&](auto voci) {
+        return Elenco(compatto && !compatto->isNull() ? QStringView(*compatto) : testo,
+                      std::move(voci));
+    };
     if (std::uint64_t(testo.size()) < std::uint64_t(UINT32_MAX))
-        return Elenco(testo, vociOrdinate<std::uint32_t>(testo, opzioni, righeLf));
-    return Elenco(testo, vociOrdinate<std::uint64_t>(testo, opzioni, righeLf));
+        return elenco(vociOrdinate<std::uint32_t>(testo, opzioni, righeLf, compatto));
+    return elenco(vociOrdinate<std::uint64_t>(testo, opzioni, righeLf, compatto));
 }
 
 } // namespace Dichiarazioni::Ordinamento

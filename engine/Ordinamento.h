@@ -2,6 +2,7 @@
 
 #include "Dichiarazioni.h"
 
+#include <QString>
 #include <QStringView>
 #include <cstdint>
 #include <vector>
@@ -69,8 +70,11 @@ private:
 // returns them in the order the options ask for, duplicates already dropped.
 // The items point into testo. An empty item, when there is one, stands first,
 // or last in descending order. With righeLf, a bare LF is the line break
-// that "Invio" splits at, as CR LF is otherwise.
-Elenco VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni, bool righeLf = false);
+// that "Invio" splits at, as CR LF is otherwise. Given compatto, the engine
+// may copy the distinct texts there, when they are much smaller than testo,
+// and point the items into that copy instead; it is left null otherwise.
+Elenco VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni, bool righeLf = false,
+                    QString* compatto = nullptr);
 
 // The ICU locale id of an ordering language; for "Lingua del sistema" (and for
 // "Codici Unicode", whose duplicates still need a language) the system's.

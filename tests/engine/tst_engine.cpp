@@ -97,6 +97,7 @@ private slots:
     void localeSenzaAlfabeto();
     void righeLf_data();
     void righeLf();
+    void testoCheSiRipete();
 };
 
 void TestEngine::testiStato_data() {
@@ -602,4 +603,21 @@ void TestEngine::righeLf() {
         [&](QStringView pezzo) { lf += pezzo; }, true);
     QCOMPARE(lf, atteso);
     QCOMPARE(formattato, f.messaggi.isEmpty());
+}
+
+// A text of few distinct words, many times over: the items outlive the text.
+void TestEngine::testoCheSiRipete() {
+    QStringList voci;
+    for (int i = 0; i < 60; ++i)
+        voci << QStringLiteral(" pera") << QStringLiteral("Mela") << QStringLiteral("mela ");
+    const QString ingresso = voci.join(u';');
+    Leggi_Separatori(statoCon({3}));
+    QStringList attese;
+    for (const char* voce : {"mela", "Mela", "pera"})
+        attese << QStringList(60, QString::fromLatin1(voce));
+    QCOMPARE(ordina(ingresso, {}), attese.join(u';'));
+    QCOMPARE(LstOrdine(), attese);
+    QCOMPARE(ordina(ingresso, {.doppioni = Doppioni::Identici}), QStringLiteral("mela;Mela;pera"));
+    QCOMPARE(ordina(ingresso, {.verso = Verso::Decrescente, .doppioni = Doppioni::Identici}),
+             QStringLiteral("pera;Mela;mela"));
 }
