@@ -93,7 +93,15 @@ template <class F> void estraiVoci(QStringView testo, bool righeLf, F&& voce) {
 // items are scattered over a large input, and every such touch is a cache miss.
 template <class Id> class Vocabolario {
 public:
-    explicit Vocabolario(const QChar* base) : base_(base) {}
+    // Sized up front for the items a text of this length may hold, within a
+    // bound: each doubling moves every slot again, in random order.
+    Vocabolario(const QChar* base, qsizetype caratteri) : base_(base) {
+        std::size_t caselle = 1024;
+        while (caselle < std::size_t(caratteri / 12) && caselle < (std::size_t(1) << 21))
+            caselle *= 2;
+        caselle_.resize(caselle);
+        maschera_ = caselle - 1;
+    }
 
     std::vector<Vista<Id>> distinte;
 
@@ -138,8 +146,8 @@ private:
         Id id = 0; // 1 + the id; 0 for an empty slot
     };
     const QChar* base_;
-    std::vector<Casella> caselle_ = std::vector<Casella>(1024);
-    std::size_t maschera_ = 1023;
+    std::vector<Casella> caselle_;
+    std::size_t maschera_ = 0;
 
     static std::uint64_t mescola(std::uint64_t h) {
         h ^= h >> 33;
@@ -645,7 +653,7 @@ std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vis
 template <class Id>
 std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, bool righeLf,
                                     QString* compatto) {
-    Vocabolario<Id> vocabolario(testo.data());
+    Vocabolario<Id> vocabolario(testo.data(), testo.size());
     std::vector<Id> idVoce;
     idVoce.reserve(std::size_t(testo.size() / 16 + 16));
     // Items are looked up sixteen at a time, their slots asked for first, so
