@@ -116,7 +116,7 @@ public:
     bool chiudi() { return std::fflush(stdout) == 0 && riuscito_ && !std::ferror(stdout); }
 
 private:
-    QStringEncoder codifica_{QStringEncoder::System};
+    QStringEncoder codifica_{QuorlaIo::CodificaSistema()};
     bool riuscito_ = true;
 };
 
@@ -133,10 +133,12 @@ template <typename Scrittore> void ScriviAPezzi(Scrittore& scrittore, QStringVie
 int Esegui(const Impostazioni& imp) {
     ApplicaAlMotore(imp);
     // With "Invio" splitting the input, the lines of a file are its items.
+    // They reach the engine ending in a bare LF, which it takes for the
+    // window's CR LF: a file with Unix line ends is then used as it is read.
     const bool perRighe = Dichiarazioni::Sep_Ingresso[Dichiarazioni::IndiceInvio];
     const QuorlaIo::FineRiga fineRiga =
-        perRighe ? QuorlaIo::FineRiga::CrLf : QuorlaIo::FineRiga::Spazio;
-    const QString giunto = perRighe ? u"\r\n"_s : u" "_s;
+        perRighe ? QuorlaIo::FineRiga::Lf : QuorlaIo::FineRiga::Spazio;
+    const QString giunto = perRighe ? u"\n"_s : u" "_s;
 
     Avanzamento avanzamento(Avanzamento::SuTerminale());
     const QStringList ingressi = imp.ingressi.isEmpty() ? QStringList{u"-"_s} : imp.ingressi;
@@ -167,20 +169,24 @@ int Esegui(const Impostazioni& imp) {
     bool scritto = false;
     if (imp.fileUscita.isEmpty()) {
         ScrittoreStandard scrittore;
-        formattato =
-            Dichiarazioni::Elabora_Testo_Flusso(std::move(testo), aCapo, [&](QStringView pezzo) {
+        formattato = Dichiarazioni::Elabora_Testo_Flusso(
+            std::move(testo), aCapo,
+            [&](QStringView pezzo) {
                 avanzamento.fase(u"scrittura"_s);
                 ScriviAPezzi(scrittore, pezzo);
-            });
+            },
+            perRighe);
         scritto = scrittore.chiudi();
     } else {
         QuorlaIo::ScrittoreFileTesto scrittore(imp.fileUscita);
         if (scrittore.apri()) {
-            formattato = Dichiarazioni::Elabora_Testo_Flusso(std::move(testo), aCapo,
-                                                             [&](QStringView pezzo) {
-                                                                 avanzamento.fase(u"scrittura"_s);
-                                                                 ScriviAPezzi(scrittore, pezzo);
-                                                             });
+            formattato = Dichiarazioni::Elabora_Testo_Flusso(
+                std::move(testo), aCapo,
+                [&](QStringView pezzo) {
+                    avanzamento.fase(u"scrittura"_s);
+                    ScriviAPezzi(scrittore, pezzo);
+                },
+                perRighe);
             scritto = scrittore.chiudi();
         }
     }

@@ -5,6 +5,8 @@
 #include <QStringView>
 #include <algorithm>
 #include <memory>
+#include <tuple>
+#include <type_traits>
 
 namespace Dichiarazioni {
 
@@ -53,28 +55,30 @@ int LinguaCodiciUnicode() {
 
 namespace {
 
-// The containers hold views into the texts they were cut from, which are kept
-// alive with them: a large input then costs no copy per item.
-struct Contenitore {
+QStringList elenco(const Ordinamento::Elenco& voci) {
+    QStringList l;
+    l.reserve(qsizetype(voci.size()));
+    for (std::size_t k = 0; k < voci.size(); ++k)
+        l.append(voci[k].toString());
+    return l;
+}
+
+// The items of the last run, as places in the text they were cut from, which
+// is kept alive with them: a large input then costs eight bytes an item.
+struct {
     QString testo;
-    std::vector<QStringView> voci;
+    Ordinamento::Elenco voci;
+} g_LstOrdine;
 
-    void svuota() {
-        voci.clear();
-        voci.shrink_to_fit();
-        testo.clear();
-    }
-    QStringList elenco() const {
-        QStringList l;
-        l.reserve(qsizetype(voci.size()));
-        for (const QStringView v : voci)
-            l.append(v.toString());
-        return l;
-    }
-};
-
-Contenitore g_LstOrdine;
-Contenitore g_LstFrasi;
+// The lines of the last reflow, as places in the joined text. That text is not
+// kept: it would be the size of the input again, and it is rebuilt from the
+// items and the output options of the run when the lines are asked for.
+struct {
+    Ordinamento::Elenco righe;
+    std::array<bool, NumSeparatori> ingresso{};
+    QString uscita;
+    bool spazio = false;
+} g_LstFrasi;
 
 constexpr char16_t Marcatore = 1;
 constexpr char16_t Spazio = u' ';
@@ -97,18 +101,19 @@ bool spazioEffettivo() {
 
 // One allocation and plain copies: appending piece by piece costs more than
 // the sort itself on a large text.
-QString unisciViste(const std::vector<QStringView>& parti, QStringView separatore) {
+template <class Lista> QString unisciViste(const Lista& parti, QStringView separatore) {
     if (parti.empty())
         return QString();
     qsizetype lunghezza = separatore.size() * qsizetype(parti.size() - 1);
-    for (const QStringView p : parti)
-        lunghezza += p.size();
+    for (std::size_t k = 0; k < parti.size(); ++k)
+        lunghezza += parti[k].size();
     QString unito(lunghezza, Qt::Uninitialized);
     QChar* scrivi = unito.data();
     for (std::size_t k = 0; k < parti.size(); ++k) {
         if (k > 0)
             scrivi = std::copy(separatore.begin(), separatore.end(), scrivi);
-        scrivi = std::copy(parti[k].begin(), parti[k].end(), scrivi);
+        const QStringView parte = parti[k];
+        scrivi = std::copy(parte.begin(), parte.end(), scrivi);
     }
     return unito;
 }
@@ -196,7 +201,7 @@ private:
 };
 
 template <class Destinazione>
-void unisci(const std::vector<QStringView>& ordinate, Destinazione& destinazione) {
+void unisci(const Ordinamento::Elenco& ordinate, Destinazione& destinazione) {
     if (Sep_Uscita.isEmpty()) {
         // Each item is followed by the separator and the last character is
         // dropped: with no separator that character is the last item's own.
@@ -229,11 +234,11 @@ struct InStringa {
     void aggiungi(QStringView t) { testo.append(t); }
 };
 
-QString unisciInStringa(const std::vector<QStringView>& ordinate) {
+QString unisciInStringa(const Ordinamento::Elenco& ordinate) {
     InStringa destinazione;
     qsizetype lunghezza = 0;
-    for (const QStringView v : ordinate)
-        lunghezza += v.size() + 3;
+    for (std::size_t k = 0; k < ordinate.size(); ++k)
+        lunghezza += ordinate[k].size() + 3;
     destinazione.testo.reserve(lunghezza);
     unisci(ordinate, destinazione);
     return destinazione.testo;
@@ -245,7 +250,7 @@ QString unisciInStringa(const std::vector<QStringView>& ordinate) {
 // written after a separator goes with it when the line breaks there, and
 // counts in a line's length otherwise. Returns false when some stretch cannot
 // be broken.
-bool spezza(const QString& unito, int n, std::vector<QStringView>& righe) {
+template <class Metti> bool spezza(const QString& unito, int n, Metti&& metti) {
     const bool haSep = Sep_Uscita.size() == 1;
     const QChar s = haSep ? Sep_Uscita[0] : QChar();
     const bool spazio = spazioEffettivo();
@@ -265,29 +270,29 @@ bool spezza(const QString& unito, int n, std::vector<QStringView>& righe) {
             inizioRiga = std::min(dopoSep(inizioRiga + 1), fineRiga);
         const QStringView riga = QStringView(unito).sliced(inizioRiga, fineRiga - inizioRiga);
         if (resto == fine && !riga.isEmpty()) {
-            righe.push_back(riga);
+            metti(riga);
             return true;
         }
         if (resto < fine && eSep(unito[resto])) {
-            righe.push_back(riga);
+            metti(riga);
             ++resto;
             continue;
         }
         if (!riga.isEmpty() && eSep(riga.back())) {
-            righe.push_back(riga.chopped(1));
+            metti(riga.chopped(1));
             continue;
         }
         const qsizetype taglio = haSep ? riga.lastIndexOf(s) : -1;
         if (taglio < 0)
             return false;
-        righe.push_back(riga.first(taglio));
+        metti(riga.first(taglio));
         resto = inizioRiga + taglio + 1;
     }
 }
 
 // With "Invio" the items are already the lines: the reflow only checks that
 // each fits. An empty result cannot be placed, as with the other separators.
-bool righeInvio(const QString& unito, int n, std::vector<QStringView>& righe) {
+template <class Metti> bool righeInvio(const QString& unito, int n, Metti&& metti) {
     if (unito.isEmpty())
         return false;
     const QStringView testo(unito);
@@ -296,24 +301,35 @@ bool righeInvio(const QString& unito, int n, std::vector<QStringView>& righe) {
         const QStringView riga = testo.sliced(inizio, (fine < 0 ? testo.size() : fine) - inizio);
         if (riga.size() > n)
             return false;
-        righe.push_back(riga);
+        metti(riga);
         if (fine < 0)
             return true;
         inizio = fine + CapoRiga.size();
     }
 }
 
-bool spezzaRighe(const QString& unito, int n, std::vector<QStringView>& righe) {
-    return uscitaInvio() ? righeInvio(unito, n, righe) : spezza(unito, n, righe);
+// The lines as places in the joined text, half the size of views: on a large
+// text they stand beside it and the output while the output is built.
+bool spezzaRighe(const QString& unito, int n, Ordinamento::Elenco& righe) {
+    auto spezzaIn = [&](auto larghezza) {
+        using Id = decltype(larghezza);
+        std::vector<Ordinamento::Vista<Id>> posti;
+        auto metti = [&](QStringView riga) {
+            posti.push_back({Id(riga.data() - unito.constData()), Id(riga.size())});
+        };
+        const bool riuscito = uscitaInvio() ? righeInvio(unito, n, metti) : spezza(unito, n, metti);
+        righe = Ordinamento::Elenco(unito, std::move(posti));
+        return riuscito;
+    };
+    if (std::uint64_t(unito.size()) < std::uint64_t(UINT32_MAX))
+        return spezzaIn(std::uint32_t());
+    return spezzaIn(std::uint64_t());
 }
 
-// The output text of a reflow that succeeded.
-QString uniscRighe(const QString& unito, const std::vector<QStringView>& righe) {
-    return uscitaInvio() ? unito : unisciViste(righe, Sep_Capo + CapoRiga);
-}
-
-void consegna(Finestra& f, const QString& testoUscita) {
-    f.impostaTestoOrdine(TrimSpazi(testoUscita).toString() + Sep_Ultimo);
+void consegna(Finestra& f, QString finale) {
+    f.impostaTestoOrdine(finale);
+    // The box has its own copy now, and more copies of it are asked for below.
+    finale = QString();
     f.ridisegnaOrdine();
     if (f.copiaAppuntiAttiva()) {
         f.svuotaAppunti();
@@ -383,6 +399,46 @@ private:
     qsizetype spazi_ = 0;
     bool iniziato_ = false;
 };
+
+// Joins the items, and reflows the result when aCapo is on, into the output.
+// riserva is told the output's length beforehand, at most. Returns false when
+// the reflow could not break a line; the unbroken text has been written then.
+template <class Lista, class Riserva>
+bool componi(Lista&& ordinate, bool aCapo, Uscita& uscita, Riserva&& riserva) {
+    if (!aCapo) {
+        // Straight from the items: the joined text is never held whole.
+        qsizetype lunghezza = 0;
+        for (std::size_t k = 0; k < ordinate.size(); ++k)
+            lunghezza += ordinate[k].size() + 3;
+        riserva(lunghezza);
+        unisci(ordinate, uscita);
+        return true;
+    }
+    const QString unito = unisciInStringa(ordinate);
+    if constexpr (!std::is_lvalue_reference_v<Lista>)
+        ordinate = {}; // nobody keeps them: gone before the output is built
+    Ordinamento::Elenco& righe = g_LstFrasi.righe;
+    const bool formattato = spezzaRighe(unito, Num_Caratteri, righe);
+    g_LstFrasi.ingresso = Sep_Ingresso;
+    g_LstFrasi.uscita = Sep_Uscita;
+    g_LstFrasi.spazio = Sep_Spazio;
+    if (!formattato || uscitaInvio()) {
+        righe.ribasa(QStringView());
+        riserva(unito.size());
+        uscita.aggiungi(unito);
+        return formattato;
+    }
+    riserva(unito.size() + qsizetype(righe.size()) * (Sep_Capo.size() + CapoRiga.size()));
+    for (std::size_t k = 0; k < righe.size(); ++k) {
+        if (k > 0) {
+            uscita.aggiungi(Sep_Capo);
+            uscita.aggiungi(CapoRiga);
+        }
+        uscita.aggiungi(righe[k]);
+    }
+    righe.ribasa(QStringView());
+    return formattato;
+}
 
 } // namespace
 
@@ -459,7 +515,7 @@ Testi_Stato Leggi_Separatori(const Stato_Dialogo& stato) {
 void Elabora_Testo(Finestra& f) {
     SvuotaListe();
 
-    const QString originale = f.testoOrig();
+    QString originale = f.testoOrig();
     const QStringView lavoro = TrimSpazi(originale);
     if (lavoro.isEmpty()) {
         f.impostaTestoOrdine(QString());
@@ -471,69 +527,72 @@ void Elabora_Testo(Finestra& f) {
         return;
     }
 
-    g_LstOrdine.testo = originale;
-    g_LstOrdine.voci = Ordinamento::VociOrdinate(lavoro, Opz_Ordine);
-    const QString unito = unisciInStringa(g_LstOrdine.voci);
-
-    QString uscita = unito;
-    if (f.aCapoAttivo()) {
-        g_LstFrasi.testo = unito;
-        if (spezzaRighe(unito, Num_Caratteri, g_LstFrasi.voci)) {
-            uscita = uniscRighe(unito, g_LstFrasi.voci);
-        } else {
-            f.messaggio(TestoImpossibileFormattare, TitoloAvviso, FlagAvviso);
-            f.impostaPosizioneSlider(f.massimoSlider());
-        }
+    // The items stay for LstOrdine(): in a copy of the distinct texts when
+    // that is much smaller, so that the whole text need not stay beside the
+    // output while it is built, nor after.
+    QString compatto;
+    g_LstOrdine.voci = Ordinamento::VociOrdinate(lavoro, Opz_Ordine, false, &compatto);
+    g_LstOrdine.testo = compatto.isNull() ? originale : std::move(compatto);
+    originale = QString();
+    // Straight from the items to the box's text, trimmed as it is joined: on a
+    // large text every whole copy in between is the size of the input again at
+    // the moment memory peaks.
+    QString finale;
+    const std::function<void(QStringView)> scrivi = [&](QStringView t) { finale.append(t); };
+    Uscita uscita(scrivi);
+    const bool formattato =
+        componi(g_LstOrdine.voci, f.aCapoAttivo(), uscita,
+                [&](qsizetype lunghezza) { finale.reserve(lunghezza + Sep_Ultimo.size()); });
+    uscita.fine(Sep_Ultimo);
+    if (!formattato) {
+        f.messaggio(TestoImpossibileFormattare, TitoloAvviso, FlagAvviso);
+        f.impostaPosizioneSlider(f.massimoSlider());
     }
-    consegna(f, uscita);
+    consegna(f, std::move(finale));
 }
 
-bool Elabora_Testo_Flusso(QString testo, bool aCapo,
-                          const std::function<void(QStringView)>& scrivi) {
+bool Elabora_Testo_Flusso(QString testo, bool aCapo, const std::function<void(QStringView)>& scrivi,
+                          bool righeLf) {
     SvuotaListe();
     const QStringView lavoro = TrimSpazi(testo);
     if (lavoro.isEmpty())
         return true;
-    std::vector<QStringView> ordinate = Ordinamento::VociOrdinate(lavoro, Opz_Ordine);
+    QString compatto;
+    Ordinamento::Elenco ordinate =
+        Ordinamento::VociOrdinate(lavoro, Opz_Ordine, righeLf, &compatto);
+    if (!compatto.isNull())
+        testo = QString(); // the items are in compatto now
 
     Uscita uscita(scrivi);
-    bool formattato = true;
-    if (!aCapo) {
-        // Straight from the items to the writer: the joined text is never
-        // held whole.
-        unisci(ordinate, uscita);
-    } else {
-        const QString unito = unisciInStringa(ordinate);
-        ordinate = {};
-        std::vector<QStringView> righe;
-        formattato = spezzaRighe(unito, Num_Caratteri, righe);
-        if (!formattato || uscitaInvio()) {
-            uscita.aggiungi(unito);
-        } else {
-            for (std::size_t k = 0; k < righe.size(); ++k) {
-                if (k > 0) {
-                    uscita.aggiungi(Sep_Capo);
-                    uscita.aggiungi(CapoRiga);
-                }
-                uscita.aggiungi(righe[k]);
-            }
-        }
-    }
+    const bool formattato = componi(std::move(ordinate), aCapo, uscita, [](qsizetype) {});
     uscita.fine(Sep_Ultimo);
+    SvuotaListe();
     return formattato;
 }
 
 QStringList LstOrdine() {
-    return g_LstOrdine.elenco();
+    return elenco(g_LstOrdine.voci);
 }
 
 QStringList Lst_Frasi() {
-    return g_LstFrasi.elenco();
+    if (g_LstFrasi.righe.empty())
+        return {};
+    // The joined text as the run made it, under the run's output options.
+    auto attuali = std::tie(Sep_Ingresso, Sep_Uscita, Sep_Spazio);
+    const std::tuple salvate(Sep_Ingresso, Sep_Uscita, Sep_Spazio);
+    attuali = std::tie(g_LstFrasi.ingresso, g_LstFrasi.uscita, g_LstFrasi.spazio);
+    const QString unito = unisciInStringa(g_LstOrdine.voci);
+    attuali = salvate;
+    g_LstFrasi.righe.ribasa(unito);
+    const QStringList righe = elenco(g_LstFrasi.righe);
+    g_LstFrasi.righe.ribasa(QStringView());
+    return righe;
 }
 
 void SvuotaListe() {
-    g_LstOrdine.svuota();
-    g_LstFrasi.svuota();
+    g_LstOrdine.voci = {};
+    g_LstOrdine.testo.clear();
+    g_LstFrasi.righe = {};
 }
 
 } // namespace Dichiarazioni

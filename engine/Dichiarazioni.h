@@ -100,9 +100,11 @@ void Elabora_Testo(Finestra& finestra);
 // text is handed to scrivi in pieces, in order, so that a large result need
 // not be held whole a second time; an input of nothing but spaces writes
 // nothing. Returns false when the reflow could not break a line (the window
-// would warn); the unbroken output has been written all the same.
-bool Elabora_Testo_Flusso(QString testo, bool aCapo,
-                          const std::function<void(QStringView)>& scrivi);
+// would warn); the unbroken output has been written all the same. With
+// righeLf the text's line breaks are bare LFs, each standing for the CR LF of
+// the window's text, which spares a large file a copy grown by its line ends.
+bool Elabora_Testo_Flusso(QString testo, bool aCapo, const std::function<void(QStringView)>& scrivi,
+                          bool righeLf = false);
 
 // Copies of the engine's working containers as the last run left them: the
 // items in order (LstOrdine) and the lines of the reflow (Lst_Frasi).

@@ -28,8 +28,8 @@ constexpr char16_t AvanzaRiga = 10;
 // nothing are dropped, except the last one, which always becomes an item.
 // While "Invio" is active, a line feed right after a carriage return belongs to
 // the same line break: on its own it would stay glued to the front of the next
-// line's first item.
-template <class F> void estraiVoci(QStringView testo, F&& voce) {
+// line's first item. With righeLf every line feed is the line break.
+template <class F> void estraiVoci(QStringView testo, bool righeLf, F&& voce) {
     std::array<bool, 128> attivo{};
     for (int i = 0; i < NumSeparatori; ++i) {
         if (Sep_Ingresso[i] && Tab_Separatori[i].size() == 1 &&
@@ -39,13 +39,23 @@ template <class F> void estraiVoci(QStringView testo, F&& voce) {
     attivo[Marcatore] = true;
     const bool invioAttivo =
         Sep_Ingresso[IndiceInvio] && Tab_Separatori[IndiceInvio] == QChar(Invio);
+    // The table also stops at a line feed, whether it follows a carriage
+    // return being looked at only then: the scan over the characters that are
+    // no boundary, which reads the whole text, is one lookup each.
+    if (invioAttivo)
+        attivo[AvanzaRiga] = true;
 
     const QChar* t = testo.data();
-    auto confine = [&](qsizetype i) {
+    auto candidato = [&](qsizetype i) {
         const char16_t c = t[i].unicode();
-        if (c < 128 && attivo[c])
+        return c < 128 && attivo[c];
+    };
+    auto confine = [&](qsizetype i) {
+        if (!candidato(i))
+            return false;
+        if (t[i].unicode() != AvanzaRiga || righeLf)
             return true;
-        return invioAttivo && c == AvanzaRiga && i > 0 && t[i - 1].unicode() == Invio;
+        return i > 0 && t[i - 1].unicode() == Invio;
     };
     auto pezzo = [&](qsizetype inizio, qsizetype fine, bool ancheVuoto) {
         while (inizio < fine && t[inizio] == u' ')
@@ -60,6 +70,10 @@ template <class F> void estraiVoci(QStringView testo, F&& voce) {
     qsizetype i = 0;
     const qsizetype n = testo.size();
     while (i < n) {
+        while (i < n && !candidato(i))
+            ++i;
+        if (i == n)
+            break;
         if (!confine(i)) {
             ++i;
             continue;
@@ -72,13 +86,6 @@ template <class F> void estraiVoci(QStringView testo, F&& voce) {
     pezzo(inizio, n, true);
 }
 
-// A text as its place in the working text. Id is 32 bits wide whenever the
-// text allows, which halves the memory of these tables on large inputs.
-template <class Id> struct Vista {
-    Id inizio;
-    Id lunghezza;
-};
-
 // Gives each distinct text an id, in order of first appearance: a large text
 // repeats its words, and everything after this step costs per distinct text.
 // Open addressing; each slot keeps part of the hash beside the id, so a lookup
@@ -86,7 +93,15 @@ template <class Id> struct Vista {
 // items are scattered over a large input, and every such touch is a cache miss.
 template <class Id> class Vocabolario {
 public:
-    explicit Vocabolario(const QChar* base) : base_(base) {}
+    // Sized up front for the items a text of this length may hold, within a
+    // bound: each doubling moves every slot again, in random order.
+    Vocabolario(const QChar* base, qsizetype caratteri) : base_(base) {
+        std::size_t caselle = 1024;
+        while (caselle < std::size_t(caratteri / 12) && caselle < (std::size_t(1) << 21))
+            caselle *= 2;
+        caselle_.resize(caselle);
+        maschera_ = caselle - 1;
+    }
 
     std::vector<Vista<Id>> distinte;
 
@@ -131,8 +146,8 @@ private:
         Id id = 0; // 1 + the id; 0 for an empty slot
     };
     const QChar* base_;
-    std::vector<Casella> caselle_ = std::vector<Casella>(1024);
-    std::size_t maschera_ = 1023;
+    std::vector<Casella> caselle_;
+    std::size_t maschera_ = 0;
 
     static std::uint64_t mescola(std::uint64_t h) {
         h ^= h >> 33;
@@ -608,11 +623,11 @@ std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte
 // those that collate equal in input order, that is in the order of their ids.
 // Descending order takes the groups from the last, each still in input order.
 template <class Id>
-std::vector<QStringView> inOrdineDistinte(QStringView testo, const std::vector<Vista<Id>>& distinte,
-                                          const Collazione& collazione, Verso verso) {
+std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vista<Id>>& distinte,
+                                        const Collazione& collazione, Verso verso) {
     Distinte<Id> d = ordinaDistinte(testo, distinte, collazione);
     const std::size_t n = d.voci.size();
-    std::vector<QStringView> ordinate(n);
+    std::vector<Vista<Id>> ordinate(n);
     std::size_t posto = verso == Verso::Crescente ? 0 : n;
     for (std::size_t i = 0; i < n;) {
         std::size_t j = i + 1;
@@ -626,8 +641,7 @@ std::vector<QStringView> inOrdineDistinte(QStringView testo, const std::vector<V
         for (std::size_t k = i; k < j; ++k) {
             if (k + 8 < n)
                 Anticipa(&distinte[std::size_t(d.voci[k + 8].id)]);
-            const Vista<Id>& v = distinte[std::size_t(d.voci[k].id)];
-            ordinate[posto + (k - i)] = testo.sliced(qsizetype(v.inizio), qsizetype(v.lunghezza));
+            ordinate[posto + (k - i)] = distinte[std::size_t(d.voci[k].id)];
         }
         if (verso == Verso::Crescente)
             posto += j - i;
@@ -637,8 +651,9 @@ std::vector<QStringView> inOrdineDistinte(QStringView testo, const std::vector<V
 }
 
 template <class Id>
-std::vector<QStringView> vociOrdinate(QStringView testo, const Opzioni_Ordine& o) {
-    Vocabolario<Id> vocabolario(testo.data());
+std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, bool righeLf,
+                                    QString* compatto) {
+    Vocabolario<Id> vocabolario(testo.data(), testo.size());
     std::vector<Id> idVoce;
     idVoce.reserve(std::size_t(testo.size() / 16 + 16));
     // Items are looked up sixteen at a time, their slots asked for first, so
@@ -656,7 +671,7 @@ std::vector<QStringView> vociOrdinate(QStringView testo, const Opzioni_Ordine& o
                 vocabolario.id(attese[a].inizio, attese[a].lunghezza, attese[a].impronta));
         inAttesa = 0;
     };
-    estraiVoci(testo, [&](qsizetype inizio, qsizetype fine) {
+    estraiVoci(testo, righeLf, [&](qsizetype inizio, qsizetype fine) {
         const Id impronta = vocabolario.impronta(inizio, fine - inizio);
         vocabolario.anticipa(impronta);
         attese[inAttesa++] = {inizio, fine - inizio, impronta};
@@ -666,11 +681,26 @@ std::vector<QStringView> vociOrdinate(QStringView testo, const Opzioni_Ordine& o
     risolvi();
     vocabolario.liberaTabella();
     idVoce.shrink_to_fit();
-    const std::vector<Vista<Id>>& distinte = vocabolario.distinte;
-    auto vista = [&](Id id) {
-        const Vista<Id>& d = distinte[std::size_t(id)];
-        return testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza));
-    };
+    std::vector<Vista<Id>>& distinte = vocabolario.distinte;
+    // A text that repeats its words is mostly repeats: its distinct texts
+    // side by side are a fraction of it, and the caller may then let the
+    // text go while the items are still needed.
+    if (compatto) {
+        std::size_t totale = 0;
+        for (const Vista<Id>& d : distinte)
+            totale += std::size_t(d.lunghezza);
+        if (totale < std::size_t(testo.size()) / 2) {
+            *compatto = QString(qsizetype(totale), Qt::Uninitialized);
+            QChar* scrivi = compatto->data();
+            for (Vista<Id>& d : distinte) {
+                const QChar* da = testo.data() + d.inizio;
+                d.inizio = Id(scrivi - compatto->constData());
+                scrivi = std::copy(da, da + d.lunghezza, scrivi);
+            }
+            testo = *compatto;
+        }
+    }
+    auto vista = [&](Id id) { return distinte[std::size_t(id)]; };
 
     // Which items stay: the first of each group of duplicates.
     std::vector<bool> tieni;
@@ -694,7 +724,7 @@ std::vector<QStringView> vociOrdinate(QStringView testo, const Opzioni_Ordine& o
     }
     auto tenuta = [&](std::size_t k) { return tieni.empty() || tieni[k]; };
 
-    std::vector<QStringView> ordinate;
+    std::vector<Vista<Id>> ordinate;
     if (o.mescola) {
         ordinate.reserve(tenute);
         for (std::size_t k = 0; k < idVoce.size(); ++k) {
@@ -703,7 +733,7 @@ std::vector<QStringView> vociOrdinate(QStringView testo, const Opzioni_Ordine& o
         }
         // The empty item stays first, where the joining leaves no trace of it.
         const auto vuota = std::find_if(ordinate.begin(), ordinate.end(),
-                                        [](QStringView v) { return v.isEmpty(); });
+                                        [](const Vista<Id>& v) { return v.lunghezza == 0; });
         if (vuota != ordinate.end())
             std::rotate(ordinate.begin(), vuota, vuota + 1);
         std::uint64_t seme = o.seme;
@@ -770,12 +800,19 @@ QByteArray LocaleIcu(int lingua) {
     return sistema.bcp47Name().replace(u'-', u'_').toLatin1();
 }
 
-std::vector<QStringView> VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni) {
+Elenco VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni, bool righeLf,
+                    QString* compatto) {
+    if (compatto)
+        compatto->clear();
     // Positions and ids fit in 32 bits unless the text is beyond four billion
     // characters.
+    auto elenco = [&](auto voci) {
+        return Elenco(compatto && !compatto->isNull() ? QStringView(*compatto) : testo,
+                      std::move(voci));
+    };
     if (std::uint64_t(testo.size()) < std::uint64_t(UINT32_MAX))
-        return vociOrdinate<std::uint32_t>(testo, opzioni);
-    return vociOrdinate<std::uint64_t>(testo, opzioni);
+        return elenco(vociOrdinate<std::uint32_t>(testo, opzioni, righeLf, compatto));
+    return elenco(vociOrdinate<std::uint64_t>(testo, opzioni, righeLf, compatto));
 }
 
 } // namespace Dichiarazioni::Ordinamento

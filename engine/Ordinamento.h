@@ -2,7 +2,9 @@
 
 #include "Dichiarazioni.h"
 
+#include <QString>
 #include <QStringView>
+#include <cstdint>
 #include <vector>
 
 // Inside the engine: cutting the text into items and putting them in order.
@@ -30,11 +32,49 @@ inline void Anticipa(const void* p) {
 #endif
 }
 
+// A text as its place in the working text. Id is 32 bits wide whenever the
+// text allows, which halves the memory of the tables on large inputs.
+template <class Id> struct Vista {
+    Id inizio;
+    Id lunghezza;
+};
+
+// Items as places in the text they were cut from: eight bytes an item instead
+// of a view's sixteen, which on a large text is most of what a run keeps.
+class Elenco {
+public:
+    Elenco() = default;
+    Elenco(QStringView testo, std::vector<Vista<std::uint32_t>> voci)
+        : testo_(testo), corte_(std::move(voci)) {}
+    Elenco(QStringView testo, std::vector<Vista<std::uint64_t>> voci)
+        : testo_(testo), lunghe_(std::move(voci)) {}
+
+    std::size_t size() const { return lunghe_.empty() ? corte_.size() : lunghe_.size(); }
+    bool empty() const { return size() == 0; }
+    QStringView operator[](std::size_t k) const {
+        if (lunghe_.empty())
+            return testo_.sliced(qsizetype(corte_[k].inizio), qsizetype(corte_[k].lunghezza));
+        return testo_.sliced(qsizetype(lunghe_[k].inizio), qsizetype(lunghe_[k].lunghezza));
+    }
+    QStringView back() const { return (*this)[size() - 1]; }
+    // The same places in another text, one that is rebuilt when needed.
+    void ribasa(QStringView testo) { testo_ = testo; }
+
+private:
+    QStringView testo_;
+    std::vector<Vista<std::uint32_t>> corte_;
+    std::vector<Vista<std::uint64_t>> lunghe_;
+};
+
 // Cuts the trimmed working text into items at the active input separators and
 // returns them in the order the options ask for, duplicates already dropped.
-// The views point into testo. An empty item, when there is one, stands first,
-// or last in descending order.
-std::vector<QStringView> VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni);
+// The items point into testo. An empty item, when there is one, stands first,
+// or last in descending order. With righeLf, a bare LF is the line break
+// that "Invio" splits at, as CR LF is otherwise. Given compatto, the engine
+// may copy the distinct texts there, when they are much smaller than testo,
+// and point the items into that copy instead; it is left null otherwise.
+Elenco VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni, bool righeLf = false,
+                    QString* compatto = nullptr);
 
 // The ICU locale id of an ordering language; for "Lingua del sistema" (and for
 // "Codici Unicode", whose duplicates still need a language) the system's.

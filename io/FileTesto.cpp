@@ -78,7 +78,7 @@ QString Decodifica(QByteArrayView byte) {
     // an error instead of being silently held back for more input. On Windows
     // the ANSI code page decoder reports nothing, and with code page 1252 every
     // byte is valid anyway: there the fallback below matters only in theory.
-    QStringDecoder sistema(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+    QStringDecoder sistema(CodificaSistema(), QStringDecoder::Flag::Stateless);
     QString testo = sistema.decode(byte);
     if (!sistema.hasError())
         return testo;
@@ -187,20 +187,34 @@ QString DecodificaTesto(QByteArrayView byte, FineRiga fineRiga) {
     }
 
     // Items written one per line must stay apart once the lines become one
-    // text, so every line end turns into a single space. The end of the file
-    // closes the last line by itself, so a final line end adds nothing. One
-    // pass in place: QString::replace would move the tail of a large file once
-    // per batch of line ends.
+    // text, so every line end turns into a single space (or LF). The end of the
+    // file closes the last line by itself, so a final line end adds nothing.
+    // One pass in place: QString::replace would move the tail of a large file
+    // once per batch of line ends.
     const bool chiusoDaFineRiga = testo.endsWith(u'\r') || testo.endsWith(u'\n');
-    QChar* scrivi = testo.data();
+    const QChar unoSolo = fineRiga == FineRiga::Lf ? QChar(u'\n') : QChar(u' ');
+    // Nothing moves before the first line end, which a text of one long line
+    // (or, for Lf, of Unix lines) never reaches.
+    qsizetype primo = testo.indexOf(u'\r');
+    if (fineRiga != FineRiga::Lf) {
+        const qsizetype lf = testo.indexOf(u'\n');
+        if (primo < 0 || (lf >= 0 && lf < primo))
+            primo = lf;
+    }
+    if (primo < 0) {
+        if (chiusoDaFineRiga)
+            testo.chop(1);
+        return testo;
+    }
+    QChar* scrivi = testo.data() + primo;
     const QChar* leggi = scrivi;
-    const QChar* const fine = leggi + testo.size();
+    const QChar* const fine = testo.constData() + testo.size();
     while (leggi != fine) {
         QChar c = *leggi++;
         if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && leggi != fine && *leggi == u'\n')
                 ++leggi;
-            c = u' ';
+            c = unoSolo;
         }
         *scrivi++ = c;
     }
@@ -214,7 +228,7 @@ bool ScriviFileTesto(const QString& percorso, const QString& testo) {
     // Characters the system encoding lacks: UTF-8 has them all. A Windows ANSI
     // code page writes the code page's default character (usually "?") in their
     // place; the save still succeeds, the file being meant for that code page.
-    QStringEncoder sistema(QStringEncoder::System);
+    QStringEncoder sistema(CodificaSistema());
     const QByteArray byte = sistema.encode(testo);
 
     QSaveFile file(percorso);

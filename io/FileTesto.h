@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringConverter>
 #include <optional>
 
 namespace QuorlaIo {
@@ -19,14 +20,27 @@ enum class ErroreLettura {
 };
 // How a line end of the file reaches the text: one space (so that items
 // written one per line stay apart under the default separators), or a CR LF
-// line break, for when the line break itself splits the items.
-enum class FineRiga { Spazio, CrLf };
+// line break, for when the line break itself splits the items. Lf is CrLf
+// for a reader that takes a bare LF for the CR LF: every line end becomes one
+// LF, in place, and a file that already ends its lines so costs no pass at all.
+enum class FineRiga { Spazio, CrLf, Lf };
 std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* errore = nullptr,
                                       FineRiga fineRiga = FineRiga::Spazio);
 
 // The decoding and line-end handling of LeggiFileTesto, for bytes read
 // elsewhere (standard input).
 QString DecodificaTesto(QByteArrayView byte, FineRiga fineRiga = FineRiga::Spazio);
+
+// The system's encoding, for reading and writing files. Qt takes it to be
+// UTF-8 on every Unix; naming UTF-8 there directly spares the system
+// converter's intermediate copy of the whole text, twice the memory and time.
+constexpr QStringConverter::Encoding CodificaSistema() {
+#ifdef Q_OS_WIN
+    return QStringConverter::System;
+#else
+    return QStringConverter::Utf8;
+#endif
+}
 
 // The largest file LeggiFileTesto accepts, in bytes.
 qint64 LimiteLettura();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileTesto.h"
+
 #include <QSaveFile>
 #include <QString>
 #include <QStringEncoder>
@@ -30,7 +32,7 @@ private:
     QSaveFile file_;
     // One encoder for all the pieces, so that a character split between two
     // of them (a surrogate pair) is still encoded whole.
-    QStringEncoder codifica_{QStringEncoder::System};
+    QStringEncoder codifica_{CodificaSistema()};
     bool aperto_ = false;
     bool riuscito_ = true;
 };

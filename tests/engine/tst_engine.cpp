@@ -95,6 +95,9 @@ private slots:
     void grandeComeCollatore_data();
     void grandeComeCollatore();
     void localeSenzaAlfabeto();
+    void righeLf_data();
+    void righeLf();
+    void testoCheSiRipete();
 };
 
 void TestEngine::testiStato_data() {
@@ -481,6 +484,9 @@ void TestEngine::uscita() {
     f.aCapo = n > 0;
     QCOMPARE(esegui(ingresso, f, n), atteso);
     QCOMPARE(Lst_Frasi(), righe);
+    // The lines are those of the run, whatever the options are set to since.
+    Leggi_Separatori(statoCon({0, 1, 2}, 7, !capoCome, !ultimoCome, !spazio));
+    QCOMPARE(Lst_Frasi(), righe);
     QCOMPARE(f.messaggi.size(), qsizetype(avviso ? 1 : 0));
     QCOMPARE(f.posizioneSlider, avviso ? 100 : -1);
 }
@@ -549,3 +555,69 @@ void TestEngine::localeSenzaAlfabeto() {
 
 QTEST_GUILESS_MAIN(TestEngine)
 #include "tst_engine.moc"
+
+void TestEngine::righeLf_data() {
+    QTest::addColumn<QString>("ingresso"); // lines ending in CR LF
+    QTest::addColumn<QList<int>>("attivi");
+    QTest::addColumn<int>("uscita");
+    QTest::addColumn<Opzioni_Ordine>("opzioni");
+    QTest::addColumn<int>("n"); // 0: reflow off
+
+    const QString righe = QStringLiteral("pera  mela\r\n\r\n  kiwi\r\nBanana;fico\r\n"
+                                         "\tuva\r\n\r\n\u0001ribes\r\nkiwi\r\n ");
+    const QList<int> invio{1};
+    QTest::newRow("Invio in e out") << righe << invio << 1 << Opzioni_Ordine() << 0;
+    QTest::newRow("Invio, uscita ;") << righe << invio << 3 << Opzioni_Ordine() << 0;
+    QTest::newRow("Invio e spazio") << righe << QList<int>{0, 1} << 3 << Opzioni_Ordine() << 0;
+    QTest::newRow("Invio, ; e Tab") << righe << QList<int>{1, 2, 3} << 1 << Opzioni_Ordine() << 0;
+    QTest::newRow("decrescente, senza doppioni")
+        << righe << invio << 1
+        << Opzioni_Ordine{.verso = Verso::Decrescente, .doppioni = Doppioni::AncheMaiuscoleAccenti}
+        << 0;
+    QTest::newRow("mescola") << righe << invio << 3 << Opzioni_Ordine{.mescola = true, .seme = 5}
+                             << 0;
+    QTest::newRow("a capo") << righe << invio << 3 << Opzioni_Ordine() << 12;
+    QTest::newRow("a capo, Invio in e out") << righe << invio << 1 << Opzioni_Ordine() << 12;
+    QTest::newRow("righe vuote all'inizio")
+        << QStringLiteral("\r\n\r\nb\r\na") << invio << 1 << Opzioni_Ordine() << 0;
+    QTest::newRow("una riga") << QStringLiteral("sola") << invio << 1 << Opzioni_Ordine() << 0;
+}
+
+// A bare LF standing for each CR LF gives the window's output, whatever else
+// is set.
+void TestEngine::righeLf() {
+    QFETCH(QString, ingresso);
+    QFETCH(QList<int>, attivi);
+    QFETCH(int, uscita);
+    QFETCH(Opzioni_Ordine, opzioni);
+    QFETCH(int, n);
+
+    Leggi_Separatori(statoCon(attivi, uscita));
+    Opz_Ordine = opzioni;
+    FinestraRegistrata f;
+    f.aCapo = n > 0;
+    const QString atteso = esegui(ingresso, f, n);
+    QString lf;
+    const bool formattato = Elabora_Testo_Flusso(
+        QString(ingresso).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), f.aCapo,
+        [&](QStringView pezzo) { lf += pezzo; }, true);
+    QCOMPARE(lf, atteso);
+    QCOMPARE(formattato, f.messaggi.isEmpty());
+}
+
+// A text of few distinct words, many times over: the items outlive the text.
+void TestEngine::testoCheSiRipete() {
+    QStringList voci;
+    for (int i = 0; i < 60; ++i)
+        voci << QStringLiteral(" pera") << QStringLiteral("Mela") << QStringLiteral("mela ");
+    const QString ingresso = voci.join(u';');
+    Leggi_Separatori(statoCon({3}));
+    QStringList attese;
+    for (const char* voce : {"mela", "Mela", "pera"})
+        attese << QStringList(60, QString::fromLatin1(voce));
+    QCOMPARE(ordina(ingresso, {}), attese.join(u';'));
+    QCOMPARE(LstOrdine(), attese);
+    QCOMPARE(ordina(ingresso, {.doppioni = Doppioni::Identici}), QStringLiteral("mela;Mela;pera"));
+    QCOMPARE(ordina(ingresso, {.verso = Verso::Decrescente, .doppioni = Doppioni::Identici}),
+             QStringLiteral("pera;Mela;mela"));
+}

@@ -139,6 +139,14 @@ void TstFileTesto::righeCrLf() {
         QuorlaIo::LeggiFileTesto(percorso, nullptr, QuorlaIo::FineRiga::CrLf);
     QVERIFY(testo.has_value());
     QCOMPARE(*testo, atteso);
+
+    // The same lines, each ended by one LF.
+    const QString lf = QString(atteso).replace(u"\r\n"_s, u"\n"_s);
+    QCOMPARE(QuorlaIo::DecodificaTesto(byte, QuorlaIo::FineRiga::Lf), lf);
+    const std::optional<QString> testoLf =
+        QuorlaIo::LeggiFileTesto(percorso, nullptr, QuorlaIo::FineRiga::Lf);
+    QVERIFY(testoLf.has_value());
+    QCOMPARE(*testoLf, lf);
 }
 
 void TstFileTesto::letturaImpossibile_data() {
