@@ -337,7 +337,7 @@ void consegna(Finestra& f, QString finale) {
         f.fuocoOrig();
         f.ridisegnaOrig();
     } else {
-        f.selezionaOrdine(0, f.testoOrdine().size());
+        f.selezionaOrdine(0, f.lunghezzaOrdine());
         f.fuocoOrdine();
         f.ridisegnaOrdine();
     }

@@ -16,6 +16,9 @@ public:
     virtual QString testoOrig() const = 0;
     virtual void impostaTestoOrig(const QString& testo) = 0;
     virtual QString testoOrdine() const = 0;
+    // The length of testoOrdine(); a window whose box can tell it without
+    // building the text spares a copy of a large result.
+    virtual qsizetype lunghezzaOrdine() const { return testoOrdine().size(); }
     virtual void impostaTestoOrdine(const QString& testo) = 0;
 
     // Focus may be refused (a disabled window); the engine does not care.

@@ -182,6 +182,20 @@ QString CasellaTesto::testo() const {
     return testoDaDocumento(testoSenzaGiunture());
 }
 
+qsizetype CasellaTesto::lunghezzaTesto() const {
+    // As testo() counts: a line separator and a break between two blocks are
+    // a CR LF each, a join is nothing.
+    qsizetype lunghezza = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        const QString riga = b.text();
+        lunghezza += riga.size() + riga.count(QChar::LineSeparator);
+        const QTextBlock dopo = b.next();
+        if (dopo.isValid() && !continuazione(dopo))
+            lunghezza += 2;
+    }
+    return lunghezza;
+}
+
 void CasellaTesto::impostaTesto(const QString& testo) {
     QString documento = testoPerDocumento(testo);
     raggruppaRighe(documento);

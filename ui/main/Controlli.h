@@ -32,6 +32,8 @@ public:
     // The text with the engine's CR LF line breaks. Read from the raw document,
     // so that non-breaking spaces and control characters come back unchanged.
     QString testo() const;
+    // testo().size(), counted on the blocks without building the text.
+    qsizetype lunghezzaTesto() const;
     void impostaTesto(const QString& testo);
     // Start and length count characters of testo(); a position between the CR
     // and the LF of a line break stands after that break.

@@ -515,6 +515,10 @@ QString MainForm::testoOrdine() const {
     return txtOrdine_->testo();
 }
 
+qsizetype MainForm::lunghezzaOrdine() const {
+    return txtOrdine_->lunghezzaTesto();
+}
+
 void MainForm::impostaTestoOrdine(const QString& testo) {
     txtOrdine_->impostaTesto(testo);
 }

@@ -90,6 +90,7 @@ public:
     QString testoOrig() const override;
     void impostaTestoOrig(const QString& testo) override;
     QString testoOrdine() const override;
+    qsizetype lunghezzaOrdine() const override;
     void impostaTestoOrdine(const QString& testo) override;
     void fuocoOrig() override;
     void fuocoOrdine() override;

@@ -81,6 +81,7 @@ private slots:
         CasellaTesto casella;
         casella.impostaTesto(testo);
         QCOMPARE(casella.testo(), letto);
+        QCOMPARE(casella.lunghezzaTesto(), letto.size());
     }
 
     void digitato() {
@@ -269,6 +270,7 @@ private slots:
             casella.redo();
         }
         QCOMPARE(casella.testo(), atteso);
+        QCOMPARE(casella.lunghezzaTesto(), atteso.size());
         int continuazioni = 0;
         for (QTextBlock b = casella.document()->begin(); b.isValid(); b = b.next()) {
             QVERIFY(b.length() - 1 <= CasellaTesto::PezzoMassimo);
@@ -306,6 +308,7 @@ private slots:
             lunghezza = int(testo.size());
         CasellaTesto casella;
         casella.impostaTesto(testo);
+        QCOMPARE(casella.lunghezzaTesto(), testo.size());
         casella.seleziona(inizio, lunghezza);
         casella.copy();
         QString atteso = testo.mid(inizio, lunghezza);
@@ -353,6 +356,7 @@ private slots:
         casella.setTextCursor(c);
         QTest::keyClick(&casella, Qt::Key(tasto));
         QCOMPARE(casella.testo(), testa + atteso + coda);
+        QCOMPARE(casella.lunghezzaTesto(), casella.testo().size());
         casella.undo();
         QCOMPARE(casella.testo(), testo);
     }
