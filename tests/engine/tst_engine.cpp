@@ -4,6 +4,7 @@
 #include <QCollator>
 #include <QLocale>
 #include <QtTest>
+#include <algorithm>
 #include <random>
 
 using namespace Dichiarazioni;
@@ -260,6 +261,16 @@ void TestEngine::ordine_data() {
         << Opzioni_Ordine{.ignoraArticoli = true}
         << QStringLiteral(
                "un'Ancora;L'Aquila;Bari;Il Gattopardo;Le Mans;L’Orto;The Wall;la Zattera");
+    // Every Italian and English article, in any case: the words alone decide.
+    QStringList conArticolo;
+    const QStringList articoli = {"il ", "Lo ",  "la ",  "I ",  "gli ", "LE ", "l'",
+                                  "un ", "uno ", "Una ", "un'", "the ", "A ",  "an "};
+    for (qsizetype k = 0; k < articoli.size(); ++k)
+        conArticolo << articoli[k] + QChar(char16_t(u'z' - k)) + QStringLiteral("ero");
+    QStringList perParola = conArticolo;
+    std::reverse(perParola.begin(), perParola.end());
+    QTest::newRow("ogni articolo")
+        << conArticolo.join(u';') << Opzioni_Ordine{.ignoraArticoli = true} << perParola.join(u';');
     QTest::newRow("articoli senza parola dopo")
         << "Ilaria;Il Gattopardo;Il;Lo" << Opzioni_Ordine{.ignoraArticoli = true}
         << "Il Gattopardo;Il;Ilaria;Lo";
