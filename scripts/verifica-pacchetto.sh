@@ -54,9 +54,11 @@ echo "Depends: $dipendenze"
 grep -qw qt6-qpa-plugins <<<"$dipendenze" || sbaglia "Depends non nomina qt6-qpa-plugins"
 for eseguibile in "$radice"/usr/bin/*; do
     for libreria in $(objdump -p "$eseguibile" | awk '/NEEDED/ {print $2}' | grep -E '^lib(Qt6|icu)'); do
-        percorso=$(ldconfig -p | awk -v l="$libreria" '$1 == l {print $NF; exit}')
+        # Both readers take their whole input: one that stops early would end
+        # the writer with SIGPIPE, which pipefail turns into a failure.
+        percorso=$(ldconfig -p | awk -v l="$libreria" '$1 == l && !p {p = $NF} END {print p}')
         [ -n "$percorso" ] || { sbaglia "$libreria non trovata"; continue; }
-        pacchetto=$(dpkg -S "$(readlink -f "$percorso")" 2>/dev/null | head -1 | cut -d: -f1)
+        pacchetto=$(dpkg -S "$(readlink -f "$percorso")" 2>/dev/null | awk -F: 'NR == 1 {print $1}')
         [ -n "$pacchetto" ] || { sbaglia "nessun pacchetto per $libreria"; continue; }
         grep -qE "(^|, )$pacchetto( |,|$)" <<<"$dipendenze" ||
             sbaglia "$(basename "$eseguibile") usa $libreria, ma Depends non nomina $pacchetto"
