@@ -167,8 +167,8 @@ int Esegui(const Impostazioni& imp) {
     const bool aCapo = imp.larghezza.has_value();
     bool formattato = true;
     bool scritto = false;
-    if (imp.fileUscita.isEmpty()) {
-        ScrittoreStandard scrittore;
+    // The same run whichever writer takes the pieces.
+    auto ordinaIn = [&](auto& scrittore) {
         formattato = Dichiarazioni::Elabora_Testo_Flusso(
             std::move(testo), aCapo,
             [&](QStringView pezzo) {
@@ -177,18 +177,14 @@ int Esegui(const Impostazioni& imp) {
             },
             perRighe);
         scritto = scrittore.chiudi();
+    };
+    if (imp.fileUscita.isEmpty()) {
+        ScrittoreStandard scrittore;
+        ordinaIn(scrittore);
     } else {
         QuorlaIo::ScrittoreFileTesto scrittore(imp.fileUscita);
-        if (scrittore.apri()) {
-            formattato = Dichiarazioni::Elabora_Testo_Flusso(
-                std::move(testo), aCapo,
-                [&](QStringView pezzo) {
-                    avanzamento.fase(u"scrittura"_s);
-                    ScriviAPezzi(scrittore, pezzo);
-                },
-                perRighe);
-            scritto = scrittore.chiudi();
-        }
+        if (scrittore.apri())
+            ordinaIn(scrittore);
     }
     avanzamento.ferma();
 
