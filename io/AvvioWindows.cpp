@@ -1,5 +1,9 @@
 #include "AvvioWindows.h"
 
+// CMake lists this file for Windows builds only; the guard keeps it empty
+// anywhere else it might be compiled by mistake.
+#ifdef _WIN32
+
 #include <windows.h>
 
 namespace QuorlaIo::Windows {
@@ -24,3 +28,5 @@ bool AvviaNotepad() {
 }
 
 } // namespace QuorlaIo::Windows
+
+#endif // _WIN32
