@@ -5,6 +5,7 @@
 #include <QStringView>
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <type_traits>
 
@@ -85,6 +86,9 @@ constexpr char16_t Spazio = u' ';
 constexpr char16_t Invio = 13;
 constexpr char16_t Tab = 9;
 const QString CapoRiga = QStringLiteral("\r\n");
+// Characters of input above which a window that can take the output in
+// pieces gets it so.
+constexpr qsizetype TestoGrande = qsizetype(1) << 20;
 
 using Ordinamento::TrimSpazi;
 
@@ -326,10 +330,10 @@ bool spezzaRighe(const QString& unito, int n, Ordinamento::Elenco& righe) {
     return spezzaIn(std::uint64_t());
 }
 
-void consegna(Finestra& f, QString finale) {
-    f.impostaTestoOrdine(finale);
-    // The box has its own copy now, and more copies of it are asked for below.
-    finale = QString();
+// Without the text when the box has had it in pieces.
+void consegna(Finestra& f, std::optional<QString> finale) {
+    if (finale)
+        f.prendiTestoOrdine(std::move(*finale));
     f.ridisegnaOrdine();
     if (f.copiaAppuntiAttiva()) {
         f.svuotaAppunti();
@@ -526,6 +530,10 @@ void Elabora_Testo(Finestra& f) {
         f.ridisegnaFinestra();
         return;
     }
+    // A large result goes to the box as it is made, and the old one leaves
+    // before the sort: either held whole would be one more copy of the text
+    // at the moment memory peaks.
+    const bool aPezzi = lavoro.size() > TestoGrande && f.iniziaTestoOrdine();
 
     // The items stay for LstOrdine(): in a copy of the distinct texts when
     // that is much smaller, so that the whole text need not stay beside the
@@ -538,17 +546,26 @@ void Elabora_Testo(Finestra& f) {
     // large text every whole copy in between is the size of the input again at
     // the moment memory peaks.
     QString finale;
-    const std::function<void(QStringView)> scrivi = [&](QStringView t) { finale.append(t); };
+    const std::function<void(QStringView)> scrivi = [&](QStringView t) {
+        if (aPezzi)
+            f.aggiungiTestoOrdine(t);
+        else
+            finale.append(t);
+    };
     Uscita uscita(scrivi);
     const bool formattato =
-        componi(g_LstOrdine.voci, f.aCapoAttivo(), uscita,
-                [&](qsizetype lunghezza) { finale.reserve(lunghezza + Sep_Ultimo.size()); });
+        componi(g_LstOrdine.voci, f.aCapoAttivo(), uscita, [&](qsizetype lunghezza) {
+            if (!aPezzi)
+                finale.reserve(lunghezza + Sep_Ultimo.size());
+        });
     uscita.fine(Sep_Ultimo);
+    if (aPezzi)
+        f.fineTestoOrdine();
     if (!formattato) {
         f.messaggio(TestoImpossibileFormattare, TitoloAvviso, FlagAvviso);
         f.impostaPosizioneSlider(f.massimoSlider());
     }
-    consegna(f, std::move(finale));
+    consegna(f, aPezzi ? std::nullopt : std::optional(std::move(finale)));
 }
 
 bool Elabora_Testo_Flusso(QString testo, bool aCapo, const std::function<void(QStringView)>& scrivi,

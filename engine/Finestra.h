@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace Dichiarazioni {
 
@@ -20,6 +21,15 @@ public:
     // building the text spares a copy of a large result.
     virtual qsizetype lunghezzaOrdine() const { return testoOrdine().size(); }
     virtual void impostaTestoOrdine(const QString& testo) = 0;
+    // The same, for a text nobody else keeps: a window that can take it over
+    // spares a copy of a large result.
+    virtual void prendiTestoOrdine(QString testo) { impostaTestoOrdine(testo); }
+    // A large result in pieces as it is made, so that it is never held whole
+    // beside the box: a window that can take it so says yes here, then gets
+    // the pieces and fineTestoOrdine. A CR LF may be split between two pieces.
+    virtual bool iniziaTestoOrdine() { return false; }
+    virtual void aggiungiTestoOrdine(QStringView) {}
+    virtual void fineTestoOrdine() {}
 
     // Focus may be refused (a disabled window); the engine does not care.
     virtual void fuocoOrig() = 0;

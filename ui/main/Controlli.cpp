@@ -77,9 +77,7 @@ QList<qsizetype> puntiDiTaglio(QStringView testo) {
 // group held apart by line separators, which the text reads as line breaks.
 constexpr qsizetype MoltiRighe = 10000;
 
-void raggruppaRighe(QString& testo) {
-    if (testo.count(u'\n') <= MoltiRighe)
-        return;
+void raggruppa(QString& testo) {
     qsizetype inizioBlocco = 0;
     QChar* c = testo.data();
     for (qsizetype i = 0; i < testo.size(); ++i) {
@@ -90,6 +88,11 @@ void raggruppaRighe(QString& testo) {
         else
             inizioBlocco = i + 1;
     }
+}
+
+void raggruppaRighe(QString& testo) {
+    if (testo.count(u'\n') > MoltiRighe)
+        raggruppa(testo);
 }
 
 // The positions of the block ends that are no line breaks of the text.
@@ -196,8 +199,9 @@ qsizetype CasellaTesto::lunghezzaTesto() const {
     return lunghezza;
 }
 
-void CasellaTesto::impostaTesto(const QString& testo) {
-    QString documento = testoPerDocumento(testo);
+void CasellaTesto::impostaTesto(QString testo) {
+    // A text handed over whole is converted where it lies.
+    QString documento = testoPerDocumento(std::move(testo));
     raggruppaRighe(documento);
     if (puntiDiTaglio(documento).isEmpty()) {
         setPlainText(documento);
@@ -209,20 +213,95 @@ void CasellaTesto::impostaTesto(const QString& testo) {
 }
 
 void CasellaTesto::riempi(QStringView documento) {
-    // Piece by piece, without a second copy of a long text; as with
-    // setPlainText, nothing of it can be undone.
+    // Piece by piece, without a second copy of a long text.
     const QSignalBlocker silenzio(this);
-    setPlainText(QString());
-    QTextDocument* doc = document();
-    doc->setUndoRedoEnabled(false);
-    QTextCursor cursore(doc);
-    cursore.beginEditBlock();
+    QTextCursor cursore = apriRiempimento();
     inserisci(cursore, documento);
+    chiudiRiempimento(cursore);
+}
+
+QTextCursor CasellaTesto::apriRiempimento() {
+    // As with setPlainText, nothing of the new text can be undone.
+    setPlainText(QString());
+    document()->setUndoRedoEnabled(false);
+    QTextCursor cursore(document());
+    cursore.beginEditBlock();
+    return cursore;
+}
+
+void CasellaTesto::chiudiRiempimento(QTextCursor& cursore) {
     cursore.endEditBlock();
-    doc->setUndoRedoEnabled(true);
-    doc->setModified(false);
-    setTextCursor(QTextCursor(doc));
+    document()->setUndoRedoEnabled(true);
+    document()->setModified(false);
+    setTextCursor(QTextCursor(document()));
     annullabili_ = 0;
+}
+
+void CasellaTesto::iniziaTesto() {
+    flusso_.emplace();
+    flusso_->segnaliBloccati = blockSignals(true);
+    flusso_->cursore = apriRiempimento();
+}
+
+void CasellaTesto::aggiungiTesto(QStringView pezzo) {
+    // Into the document's line breaks as it comes; a CR waits for the next
+    // piece to tell whether an LF follows.
+    QString& coda = flusso_->coda;
+    const qsizetype prima = coda.size();
+    coda.resize(prima + pezzo.size() + 1);
+    QChar* scrivi = coda.data() + prima;
+    for (const QChar c : pezzo) {
+        if (flusso_->crSospeso) {
+            flusso_->crSospeso = false;
+            *scrivi++ = u'\n';
+            ++flusso_->righe;
+            if (c == u'\n')
+                continue;
+        }
+        if (c == u'\r') {
+            flusso_->crSospeso = true;
+        } else {
+            flusso_->righe += c == u'\n';
+            *scrivi++ = c;
+        }
+    }
+    coda.truncate(scrivi - coda.data());
+    if (coda.size() >= 16 * PezzoMassimo)
+        versa(false);
+}
+
+void CasellaTesto::versa(bool tutto) {
+    // What is inserted ends where a block ends: at a line break of the text or
+    // at a cut, so that the rest starts a block of its own as the text did.
+    QString& coda = flusso_->coda;
+    if (flusso_->righe > MoltiRighe)
+        raggruppa(coda);
+    qsizetype fine = coda.size();
+    bool taglio = false;
+    if (!tutto) {
+        const QList<qsizetype> tagli = puntiDiTaglio(coda);
+        fine = coda.lastIndexOf(u'\n') + 1;
+        if (!tagli.isEmpty() && tagli.last() > fine) {
+            fine = tagli.last();
+            taglio = true;
+        }
+    }
+    inserisci(flusso_->cursore, QStringView(coda).first(fine));
+    if (taglio)
+        flusso_->cursore.insertBlock(formatoContinuazione(true));
+    coda.remove(0, fine);
+}
+
+void CasellaTesto::fineTesto() {
+    if (flusso_->crSospeso) {
+        flusso_->coda.append(u'\n');
+        ++flusso_->righe;
+    }
+    versa(true);
+    chiudiRiempimento(flusso_->cursore);
+    blockSignals(flusso_->segnaliBloccati);
+    flusso_.reset();
+    emit textChanged();
 }
 
 void CasellaTesto::inserisci(QTextCursor& cursore, QStringView testo) {

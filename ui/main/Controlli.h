@@ -34,7 +34,13 @@ public:
     QString testo() const;
     // testo().size(), counted on the blocks without building the text.
     qsizetype lunghezzaTesto() const;
-    void impostaTesto(const QString& testo);
+    void impostaTesto(QString testo);
+    // The same for a text handed over in pieces as it is made, so that it is
+    // never held whole beside the box: iniziaTesto, any number of pieces,
+    // fineTesto. A CR LF may be split between two pieces.
+    void iniziaTesto();
+    void aggiungiTesto(QStringView pezzo);
+    void fineTesto();
     // Start and length count characters of testo(); a position between the CR
     // and the LF of a line break stands after that break.
     void seleziona(qsizetype inizio, qsizetype lunghezza);
@@ -70,6 +76,9 @@ private:
     QString testoSenzaGiunture() const;
     int nelDocumento(qsizetype posizione, bool dopoLaGiuntura) const;
     void riempi(QStringView documento);
+    QTextCursor apriRiempimento();
+    void chiudiRiempimento(QTextCursor& cursore);
+    void versa(bool tutto);
     void inserisci(QTextCursor& cursore, QStringView testo);
     void spezzaBlocchi(QTextCursor& cursore, int inizio, int fine);
     void limitaAnnulla();
@@ -77,6 +86,14 @@ private:
     QColor sfondo_ = sfondoPredefinito();
     std::optional<QColor> coloreTesto_; // none: the system's window-text colour
     qsizetype annullabili_ = 0;         // characters changed since the history began
+    struct Flusso {
+        QTextCursor cursore;
+        QString coda; // the document's form, from the start of a block
+        bool crSospeso = false;
+        qsizetype righe = 0;
+        bool segnaliBloccati = false;
+    };
+    std::optional<Flusso> flusso_;
 };
 
 // The line-length slider. Its "click" is a change made by the user: letting go

@@ -523,6 +523,23 @@ void MainForm::impostaTestoOrdine(const QString& testo) {
     txtOrdine_->impostaTesto(testo);
 }
 
+void MainForm::prendiTestoOrdine(QString testo) {
+    txtOrdine_->impostaTesto(std::move(testo));
+}
+
+bool MainForm::iniziaTestoOrdine() {
+    txtOrdine_->iniziaTesto();
+    return true;
+}
+
+void MainForm::aggiungiTestoOrdine(QStringView pezzo) {
+    txtOrdine_->aggiungiTesto(pezzo);
+}
+
+void MainForm::fineTestoOrdine() {
+    txtOrdine_->fineTesto();
+}
+
 void MainForm::fuocoOrig() {
     txtOrig_->setFocus();
 }

@@ -92,6 +92,10 @@ public:
     QString testoOrdine() const override;
     qsizetype lunghezzaOrdine() const override;
     void impostaTestoOrdine(const QString& testo) override;
+    void prendiTestoOrdine(QString testo) override;
+    bool iniziaTestoOrdine() override;
+    void aggiungiTestoOrdine(QStringView pezzo) override;
+    void fineTestoOrdine() override;
     void fuocoOrig() override;
     void fuocoOrdine() override;
     void selezionaOrdine(qsizetype inizio, qsizetype lunghezza) override;
