@@ -404,6 +404,52 @@ private:
     bool iniziato_ = false;
 };
 
+// Takes the joined text in pieces as unisci makes it and writes the lines the
+// reflow found in it, with the line break between them.
+class InRighe {
+public:
+    InRighe(const Ordinamento::Elenco& righe, Uscita& uscita) : righe_(righe), uscita_(uscita) {}
+
+    void aggiungi(QStringView t) {
+        while (k_ < righe_.size()) {
+            if (posizione_ >= righe_.fine(k_)) {
+                apri(); // an empty line still has its line break
+                ++k_;
+                aperta_ = false;
+                continue;
+            }
+            if (t.isEmpty())
+                return;
+            qsizetype n = std::min(t.size(), righe_.inizio(k_) - posizione_);
+            if (n <= 0) {
+                apri();
+                n = std::min(t.size(), righe_.fine(k_) - posizione_);
+                uscita_.aggiungi(t.first(n));
+            }
+            t = t.sliced(n);
+            posizione_ += n;
+        }
+    }
+    void fine() { aggiungi(QStringView()); }
+
+private:
+    void apri() {
+        if (aperta_)
+            return;
+        if (k_ > 0) {
+            uscita_.aggiungi(Sep_Capo);
+            uscita_.aggiungi(CapoRiga);
+        }
+        aperta_ = true;
+    }
+
+    const Ordinamento::Elenco& righe_;
+    Uscita& uscita_;
+    std::size_t k_ = 0;
+    qsizetype posizione_ = 0;
+    bool aperta_ = false;
+};
+
 // Joins the items, and reflows the result when aCapo is on, into the output.
 // riserva is told the output's length beforehand, at most. Returns false when
 // the reflow could not break a line; the unbroken text has been written then.
@@ -418,29 +464,27 @@ bool componi(Lista&& ordinate, bool aCapo, Uscita& uscita, Riserva&& riserva) {
         unisci(ordinate, uscita);
         return true;
     }
-    const QString unito = unisciInStringa(ordinate);
-    if constexpr (!std::is_lvalue_reference_v<Lista>)
-        ordinate = {}; // nobody keeps them: gone before the output is built
     Ordinamento::Elenco& righe = g_LstFrasi.righe;
+    QString unito = unisciInStringa(ordinate);
     const bool formattato = spezzaRighe(unito, Num_Caratteri, righe);
     g_LstFrasi.ingresso = Sep_Ingresso;
     g_LstFrasi.uscita = Sep_Uscita;
     g_LstFrasi.spazio = Sep_Spazio;
+    righe.ribasa(QStringView());
+    // The output is made from the items once more: the joined text is as
+    // large as the output, and both at once would be one copy of the text
+    // too many at the moment memory peaks.
+    const qsizetype lunghezza = unito.size();
+    unito = QString();
     if (!formattato || uscitaInvio()) {
-        righe.ribasa(QStringView());
-        riserva(unito.size());
-        uscita.aggiungi(unito);
+        riserva(lunghezza);
+        unisci(ordinate, uscita);
         return formattato;
     }
-    riserva(unito.size() + qsizetype(righe.size()) * (Sep_Capo.size() + CapoRiga.size()));
-    for (std::size_t k = 0; k < righe.size(); ++k) {
-        if (k > 0) {
-            uscita.aggiungi(Sep_Capo);
-            uscita.aggiungi(CapoRiga);
-        }
-        uscita.aggiungi(righe[k]);
-    }
-    righe.ribasa(QStringView());
+    riserva(lunghezza + qsizetype(righe.size()) * (Sep_Capo.size() + CapoRiga.size()));
+    InRighe inRighe(righe, uscita);
+    unisci(ordinate, inRighe);
+    inRighe.fine();
     return formattato;
 }
 
@@ -518,10 +562,16 @@ Testi_Stato Leggi_Separatori(const Stato_Dialogo& stato) {
 
 void Elabora_Testo(Finestra& f) {
     SvuotaListe();
+    // A large result goes to the box as it is made, and the old one leaves
+    // before the input is read: either held whole would be one more copy of
+    // the text at the moment memory peaks.
+    const bool aPezzi = f.lunghezzaOrig() > TestoGrande && f.iniziaTestoOrdine();
 
     QString originale = f.testoOrig();
     const QStringView lavoro = TrimSpazi(originale);
     if (lavoro.isEmpty()) {
+        if (aPezzi)
+            f.fineTestoOrdine();
         f.impostaTestoOrdine(QString());
         f.ridisegnaOrdine();
         f.impostaTestoOrig(QString());
@@ -530,10 +580,6 @@ void Elabora_Testo(Finestra& f) {
         f.ridisegnaFinestra();
         return;
     }
-    // A large result goes to the box as it is made, and the old one leaves
-    // before the sort: either held whole would be one more copy of the text
-    // at the moment memory peaks.
-    const bool aPezzi = lavoro.size() > TestoGrande && f.iniziaTestoOrdine();
 
     // The items stay for LstOrdine(): in a copy of the distinct texts when
     // that is much smaller, so that the whole text need not stay beside the

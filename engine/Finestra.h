@@ -15,6 +15,8 @@ public:
     virtual ~Finestra() = default;
 
     virtual QString testoOrig() const = 0;
+    // The length of testoOrig(), as lunghezzaOrdine below.
+    virtual qsizetype lunghezzaOrig() const { return testoOrig().size(); }
     virtual void impostaTestoOrig(const QString& testo) = 0;
     virtual QString testoOrdine() const = 0;
     // The length of testoOrdine(); a window whose box can tell it without

@@ -57,6 +57,13 @@ public:
         return testo_.sliced(qsizetype(lunghe_[k].inizio), qsizetype(lunghe_[k].lunghezza));
     }
     QStringView back() const { return (*this)[size() - 1]; }
+    // Where item k starts and ends in the text, without the text.
+    qsizetype inizio(std::size_t k) const {
+        return qsizetype(lunghe_.empty() ? corte_[k].inizio : lunghe_[k].inizio);
+    }
+    qsizetype fine(std::size_t k) const {
+        return inizio(k) + qsizetype(lunghe_.empty() ? corte_[k].lunghezza : lunghe_[k].lunghezza);
+    }
     // The same places in another text, one that is rebuilt when needed.
     void ribasa(QStringView testo) { testo_ = testo; }
 

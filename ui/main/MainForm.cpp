@@ -515,6 +515,10 @@ QString MainForm::testoOrdine() const {
     return txtOrdine_->testo();
 }
 
+qsizetype MainForm::lunghezzaOrig() const {
+    return txtOrig_->lunghezzaTesto();
+}
+
 qsizetype MainForm::lunghezzaOrdine() const {
     return txtOrdine_->lunghezzaTesto();
 }

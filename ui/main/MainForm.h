@@ -90,6 +90,7 @@ public:
     QString testoOrig() const override;
     void impostaTestoOrig(const QString& testo) override;
     QString testoOrdine() const override;
+    qsizetype lunghezzaOrig() const override;
     qsizetype lunghezzaOrdine() const override;
     void impostaTestoOrdine(const QString& testo) override;
     void prendiTestoOrdine(QString testo) override;
