@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <unicode/ucol.h>
+#include <unicode/uloc.h>
 #include <unicode/uvernum.h>
 
 #include <algorithm>
@@ -321,10 +322,11 @@ public:
         const bool codici = o.lingua == LinguaCodiciUnicode();
         if (o.ignoraArticoli) {
             articoli_ = articoliDi(u"it") + articoliDi(u"en");
-            const QByteArray locale = LocaleIcu(o.lingua);
-            const qsizetype fine = locale.indexOf('_');
-            const QString lingua =
-                QString::fromLatin1(locale.left(fine < 0 ? locale.size() : fine));
+            // The language alone: "de@collation=phonebook" is German too.
+            char codice[ULOC_LANG_CAPACITY] = {};
+            UErrorCode errore = U_ZERO_ERROR;
+            uloc_getLanguage(LocaleIcu(o.lingua).constData(), codice, sizeof codice, &errore);
+            const QString lingua = QString::fromLatin1(codice);
             if (lingua != u"it" && lingua != u"en")
                 articoli_ += articoliDi(lingua);
         }
