@@ -3,6 +3,7 @@
 #include "Dichiarazioni.h"
 
 #include <QCollator>
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 
@@ -37,13 +38,8 @@ inline Opzioni leggi(const Dichiarazioni::Stato_Dialogo& s) {
     return o;
 }
 
-inline QString rifila(const QString& t) {
-    qsizetype a = 0, b = t.size();
-    while (a < b && t[a] == u' ')
-        ++a;
-    while (b > a && t[b - 1] == u' ')
-        --b;
-    return t.mid(a, b - a);
+inline QString rifila(QString t) {
+    return t.remove(QRegularExpression(QStringLiteral("^ +| +\\z")));
 }
 
 struct Liste {
