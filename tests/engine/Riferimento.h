@@ -15,40 +15,15 @@ namespace Riferimento {
 const QString Caratteri = QStringLiteral(" \r\t;:,.!?<>/\\|"); // the catalogue
 const QString M(QChar(1));
 
-struct Opzioni {
-    std::array<bool, 14> ingresso{};
-    QString uscita = QStringLiteral(";");
-    QString capo;
-    QString ultimo;
-};
-
-// What a dialog state read after the defaults stands for.
-inline Opzioni leggi(const Dichiarazioni::Stato_Dialogo& s) {
-    Opzioni o;
-    for (std::size_t i = 0; i < 14 && i < s.Chk_Separa.size(); ++i)
-        o.ingresso[i] = s.Chk_Separa[i] == 1;
-    for (std::size_t i = 0; i < 14 && i < s.Opt_Separatore_Out.size(); ++i) {
-        if (s.Opt_Separatore_Out[i]) {
-            o.uscita = Caratteri[i];
-            break;
-        }
-    }
-    o.capo = s.Opt_Capo[0] ? QStringLiteral(" ") : o.uscita;
-    o.ultimo = s.Opt_Ultimo[0] ? QString() : o.uscita;
-    return o;
-}
-
 inline QString rifila(QString t) {
     return t.remove(QRegularExpression(QStringLiteral("^ +| +\\z")));
 }
 
-struct Liste {
-    QStringList ordine;
-    QStringList frasi;
-};
-
-inline Liste elabora(Dichiarazioni::Finestra& f, const Opzioni& o, int n) {
-    Liste liste;
+// One run on the window under the engine's current separator options, with
+// lines of n characters; returns the items and the lines of the reflow.
+inline std::pair<QStringList, QStringList> elabora(Dichiarazioni::Finestra& f, int n) {
+    using namespace Dichiarazioni;
+    QStringList voci, frasi;
     QString lavoro = rifila(f.testoOrig());
     if (lavoro.isEmpty()) {
         f.impostaTestoOrdine(QString());
@@ -57,13 +32,13 @@ inline Liste elabora(Dichiarazioni::Finestra& f, const Opzioni& o, int n) {
         f.fuocoOrig();
         f.ridisegnaOrig();
         f.ridisegnaFinestra();
-        return liste;
+        return {};
     }
     // The line break arrives as CR LF; a lone CR splits too.
     for (int i = 0; i < 14; ++i) {
-        if (o.ingresso[i] && i == 1)
+        if (Sep_Ingresso[i] && i == 1)
             lavoro.replace(QStringLiteral("\r\n"), M).replace(QStringLiteral("\r"), M);
-        else if (o.ingresso[i])
+        else if (Sep_Ingresso[i])
             lavoro.replace(Caratteri[i], M);
     }
     while (lavoro.contains(M + M))
@@ -71,18 +46,17 @@ inline Liste elabora(Dichiarazioni::Finestra& f, const Opzioni& o, int n) {
     const QStringList pezzi = lavoro.split(M);
     for (qsizetype i = 0; i < pezzi.size(); ++i) {
         if (i + 1 == pezzi.size() || !rifila(pezzi[i]).isEmpty())
-            liste.ordine << rifila(pezzi[i]);
+            voci << rifila(pezzi[i]);
     }
     // Empty first; equal items in the order they came.
     const QCollator collatore;
-    std::stable_sort(
-        liste.ordine.begin(), liste.ordine.end(), [&](const QString& a, const QString& b) {
-            return a.isEmpty() ? !b.isEmpty() : !b.isEmpty() && collatore.compare(a, b) < 0;
-        });
+    std::stable_sort(voci.begin(), voci.end(), [&](const QString& a, const QString& b) {
+        return a.isEmpty() ? !b.isEmpty() : !b.isEmpty() && collatore.compare(a, b) < 0;
+    });
 
-    const QString& s = o.uscita;
+    const QString& s = Sep_Uscita;
     QString unito;
-    for (const QString& voce : liste.ordine)
+    for (const QString& voce : voci)
         unito += voce + s;
     unito.chop(1);
     unito.replace(s + s, s); // one pass: three become two
@@ -99,32 +73,32 @@ inline Liste elabora(Dichiarazioni::Finestra& f, const Opzioni& o, int n) {
             if (riga.startsWith(s))
                 riga.remove(0, 1);
             if (resto.isEmpty() && !riga.isEmpty()) {
-                liste.frasi << riga;
+                frasi << riga;
                 spezzato = true;
                 break;
             }
             if (resto.startsWith(s)) {
-                liste.frasi << riga;
+                frasi << riga;
                 resto.remove(0, 1);
             } else if (riga.endsWith(s)) {
-                liste.frasi << riga.chopped(1);
+                frasi << riga.chopped(1);
             } else if (riga.contains(s)) {
                 const qsizetype rottura = riga.lastIndexOf(s);
                 resto = riga.mid(rottura + 1) + resto;
-                liste.frasi << riga.left(rottura);
+                frasi << riga.left(rottura);
             } else {
                 break;
             }
         }
         if (spezzato) {
-            uscita = liste.frasi.join(o.capo + QStringLiteral("\r\n"));
+            uscita = frasi.join(Sep_Capo + QStringLiteral("\r\n"));
         } else {
             f.messaggio(QStringLiteral("Impossibile formattare il testo"),
                         QStringLiteral("Quorla!"), 0x10030);
             f.impostaPosizioneSlider(f.massimoSlider());
         }
     }
-    f.impostaTestoOrdine(rifila(uscita) + o.ultimo);
+    f.impostaTestoOrdine(rifila(uscita) + Sep_Ultimo);
     f.ridisegnaOrdine();
     if (f.copiaAppuntiAttiva()) {
         f.svuotaAppunti();
@@ -136,7 +110,7 @@ inline Liste elabora(Dichiarazioni::Finestra& f, const Opzioni& o, int n) {
         f.fuocoOrdine();
         f.ridisegnaOrdine();
     }
-    return liste;
+    return {voci, frasi};
 }
 
 } // namespace Riferimento
