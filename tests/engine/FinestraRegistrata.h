@@ -11,8 +11,7 @@ public:
     QString orig;
     QString ordine = QStringLiteral("uscita di prima");
     QString appunti = QStringLiteral("appunti di prima");
-    bool aCapo = false;
-    bool copia = false;
+    bool aCapo = false, copia = false;
     QStringList registro;
 
     QString testoOrig() const override { return orig; }

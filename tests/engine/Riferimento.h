@@ -4,7 +4,6 @@
 
 #include <QCollator>
 #include <QRegularExpression>
-#include <QStringList>
 #include <algorithm>
 
 // A second, deliberately literal implementation of a run in the default order,
@@ -72,9 +71,8 @@ inline std::pair<QStringList, QStringList> elabora(Dichiarazioni::Finestra& f, i
             resto = resto.mid(n);
             if (riga.startsWith(s))
                 riga.remove(0, 1);
-            if (resto.isEmpty() && !riga.isEmpty()) {
+            if ((spezzato = resto.isEmpty() && !riga.isEmpty())) {
                 frasi << riga;
-                spezzato = true;
                 break;
             }
             if (resto.startsWith(s)) {
