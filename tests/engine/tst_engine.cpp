@@ -406,9 +406,9 @@ void TestEngine::grandeComeCollatore() {
         QStringLiteral("a A b B c à è é ì ò ù z Z \u00ad - ' 😀 \uff21 _").split(u' ') << " ";
     std::mt19937 g(7);
     QStringList voci;
-    for (int i = 0; i < 120000; ++i) {
+    for (int i = 0; i < 140000; ++i) {
         QString v = radici[g() % radici.size()];
-        for (int k = int(g() % 6); k > 0; --k)
+        for (int k = int(2 + g() % 8); k > 0; --k)
             v += lettere[g() % lettere.size()];
         if (!v.trimmed().isEmpty())
             voci << v.trimmed();
