@@ -35,8 +35,8 @@ Stato_Dialogo stato(const Uscite& u) {
 
 int lingua(const QString& nome) {
     const auto& l = Lingue_Ordine();
-    return int(std::find_if(l.begin(), l.end(), [&](auto& x) { return x.nome == nome; }) -
-               l.begin());
+    const auto i = std::find_if(l.begin(), l.end(), [&](auto& x) { return x.nome == nome; });
+    return i == l.end() ? (qFatal("no language %s", qPrintable(nome)), 0) : int(i - l.begin());
 }
 
 QString flusso(const QString& ingresso, bool aCapo, bool righeLf, bool* formattato) {
@@ -183,8 +183,7 @@ void TestEngine::casi_data() {
     riga("tipico", frutta, {}, "banana;kiwi;mela;pera");
     riga("a capo 12", frutta, {.n = 12}, "banana;kiwi \r\nmela;pera");
     riga("a capo 12, fine riga come", greco, {.capo = true, .n = 12}, "alfa;beta;\r\ndelta;gamma");
-    riga("a capo 4, voce troppo lunga", greco, {.ultimo = true, .n = 4}, "alfa;beta;delta;gamma;",
-         true);
+    riga("a capo 4, troppo lunga", greco, {.ultimo = true, .n = 4}, "alfa;beta;delta;gamma;", true);
     riga("vuoto", "", {.ultimo = true, .n = 10}, "");
     riga("nessun separatore", "  pera mela  ", {.attivi = {}}, "pera mela");
     riga("solo separatori, a capo", ";;;", {.attivi = {3}, .ultimo = true, .n = 50}, ";", true);
@@ -210,6 +209,8 @@ void TestEngine::casi_data() {
     riga("Invio, a capo, fine riga come", abc, {.uscita = 1, .capo = true, .n = 5}, "a\r\nb\r\nc");
     riga("Invio, voce troppo lunga", "gamma beta", {.uscita = 1, .ultimo = true, .n = 4},
          "beta\r\ngamma\r\n", true);
+    riga("Invio, riga vuota in testa", "\r\n\r\n\r\nb a", {.attivi = {0}, .uscita = 1, .n = 5},
+         "\r\nb\r\na");
     riga("Invio in e out", "b\r\n\r\na\r\n", {.attivi = {1}, .uscita = 1}, "a\r\nb");
     riga("Tab", abc, {.uscita = 2, .spazio = true}, "a\tb\tc");
     riga("Tab, a capo, come", abc, {.uscita = 2, .capo = true, .ultimo = true, .n = 3},
