@@ -14,6 +14,9 @@ public:
     bool aCapo = false, copia = false;
     QStringList registro;
 
+    explicit FinestraRegistrata(const QString& testo = {}, bool aCapo = false, bool copia = false)
+        : orig(testo), aCapo(aCapo), copia(copia) {}
+
     QString testoOrig() const override { return orig; }
     void impostaTestoOrig(const QString& t) override { nota("orig", orig = t); }
     QString testoOrdine() const override { return ordine; }
