@@ -16,7 +16,6 @@ public:
 
     explicit FinestraRegistrata(const QString& testo = {}, bool aCapo = false, bool copia = false)
         : orig(testo), aCapo(aCapo), copia(copia) {}
-
     QString testoOrig() const override { return orig; }
     void impostaTestoOrig(const QString& t) override { nota("orig", orig = t); }
     QString testoOrdine() const override { return ordine; }

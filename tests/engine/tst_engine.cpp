@@ -299,7 +299,10 @@ void TestEngine::ordine_data() {
     riga("spagnolo", spagnolo, {.lingua = lingua("Español")}, "chico;cuna;czar;dama");
     riga("spagnolo tradizionale", spagnolo, {.lingua = lingua("Español (tradizionale)")},
          "cuna;czar;chico;dama");
-    riga("italiano, ö con la o", "öl;zebra;ost", {}, "öl;ost;zebra");
+    riga("ceco", "hrad;chata;cesta", {.lingua = lingua("Čeština")}, "cesta;hrad;chata");
+    riga("polacco", "ąb;az", {.lingua = lingua("Polski")}, "az;ąb");
+    riga("turco", "ib;ıa", {.lingua = lingua("Türkçe")}, "ıa;ib");
+    riga("finlandese", "zz;äa", {.lingua = lingua("Suomi")}, "zz;äa");
     riga("svedese", "öl;zebra;ost", {.lingua = lingua("Svenska")}, "ost;zebra;öl");
     riga("danese, aa", "aarhus;zebra;abe", {.lingua = lingua("Dansk")}, "abe;zebra;aarhus");
     // A character beyond the first 65536 comes after every one within them.
