@@ -169,10 +169,7 @@ private slots:
     // the next edit, which itself can still be undone.
     void annullaLimitato() {
         CasellaTesto casella;
-        casella.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&casella));
-        const QString a(CasellaTesto::LimiteAnnulla / 2 + 1, u'a');
-        const QString b(CasellaTesto::LimiteAnnulla / 2 + 1, u'b');
+        const QString a(CasellaTesto::LimiteAnnulla / 2 + 1, u'a'), b(a.size(), u'b');
         QApplication::clipboard()->setText(a);
         casella.paste();
         casella.undo();

@@ -80,9 +80,10 @@ private slots:
         QCOMPARE(testo(d.stato()), "00000000000000 - - - -");
         for (int i = 0; i < N; ++i)
             QVERIFY(d.Chk_Separa(i)->isTristate());
-        QVERIFY(!d.Chk_Separa(-1) && !d.Chk_Separa(N) && !d.Opt_Separatore_Out(-1));
-        QVERIFY(!d.Opt_Separatore_Out(N) && !d.Opt_Capo(-1) && !d.Opt_Capo(2));
-        QVERIFY(!d.Opt_Ultimo(-1) && !d.Opt_Ultimo(2));
+        for (int i : {-1, N})
+            QVERIFY(!d.Chk_Separa(i) && !d.Opt_Separatore_Out(i) && !d.Opt_Capo(i) &&
+                    !d.Opt_Ultimo(i));
+        QVERIFY(!d.Opt_Capo(2) && !d.Opt_Ultimo(2));
         // Both sizes of the icon are drawn on one grid: the large one is the small doubled,
         // a page of items split by red separators, on a clear background.
         QCOMPARE(d.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
@@ -98,14 +99,11 @@ private slots:
     // every caption fits its control.
     void controlli_data() {
         QTest::addColumn<QString>("scheda"); // name~caption~tool tip~frame
-        const QString ingresso = "~Separatori usati nel \"Testo in ingresso\"";
-        const QString uscita = "~Separatore usato nel \"Testo riordinato\"";
-        const QString capo = "~Separatore per \"testo a capo\"",
-                      fine = "~Separatore a \"fine testo\"";
-        const QString usato = "il separatore usato per riordinare il testo";
-        const QString riga = " dopo l'ultimo carattere della riga";
-        const QString testo = " dopo l'ultimo carattere del testo riordinato";
         // clang-format off
+        const QString ingresso = "~Separatori usati nel \"Testo in ingresso\"", uscita = "~Separatore usato nel \"Testo riordinato\"";
+        const QString capo = "~Separatore per \"testo a capo\"", fine = "~Separatore a \"fine testo\"";
+        const QString usato = "il separatore usato per riordinare il testo", riga = " dopo l'ultimo carattere della riga";
+        const QString testo = " dopo l'ultimo carattere del testo riordinato";
         const char* voci[N] = {"Spazio~~Spazio", "Invio~~Invio", "Tab~~Tab", "Punto e virgola~~;",
             "Due punti~~:", "Virgola~~,", "Punto~~.", "Punto esclamativo~~!", "Punto di domanda~~?",
             "<~~Minore di", " >~>~Maggiore di", " /~/~/", " \\~\\~\\", "|~~|"};
@@ -139,10 +137,11 @@ private slots:
              b->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY(w == b || !w->geometry().intersects(b->geometry()));
         const QFont prima = QApplication::font();
-        QFont punti = prima, pixel = prima;
-        punti.setPointSizeF(22);
-        pixel.setPixelSize(30);
-        for (const QFont& carattere : {prima, punti, pixel}) {
+        for (int grandezza : {0, 22, -30}) { // points, or pixels if negative
+            QFont carattere = prima;
+            if (grandezza != 0)
+                grandezza > 0 ? carattere.setPointSize(grandezza)
+                              : carattere.setPixelSize(-grandezza);
             QApplication::setFont(carattere);
             Frm_SepElenco grande;
             QApplication::setFont(prima);
@@ -152,19 +151,17 @@ private slots:
         }
     }
 
-    // What the user does: "clic" with the mouse, a key on a control or on the one
-    // with the focus, or "chiudi" the window ("=" checks where the focus is), to
-    // a state the program set: none is a round trip of applicaStato and stato, where
-    // members the dialog lacks and unknown values are left out, and of two options
-    // the first wins. A greyed box is only ever set by the program. Only OK and a
-    // close request confirm, Enter only on OK, Esc never; the dialog stays, for the
-    // receiver to hide.
+    // From a state applicaStato set, what the user does: "clic", a key on a control
+    // or on the focused one, "chiudi" ("=": where the focus is). A greyed box is only
+    // set by the program; only OK and a close request confirm, Enter only on OK.
     void azioni_data() {
         QTest::addColumn<QString>("prima");
         QTest::addColumn<QString>("azioni");
         QTest::addColumn<QString>("dopo");
         QTest::addColumn<int>("conferme");
         const QString p = Predefinito, z = "00000000000000";
+        // Round trips: members the dialog lacks and unknown values are left out, of two
+        // options the first wins.
         for (const QString& s : QStringList{p, "01200000000021 13 1 1 s", z + " 1 1 0 s",
                                             z + " 2 0 1 -", z + " - - - -"})
             QTest::newRow(qPrintable(s)) << s << "" << s << 0;
@@ -175,8 +172,8 @@ private slots:
         QTest::newRow("vuota, due volte") << p << "Space Chk_Separa 4;Space Chk_Separa 4" << p << 0;
         QTest::newRow("dopo nessuna scelta") << z + " - - - -"
             << "clic Opt_Separatore_Out 5;clic Opt_Separatore_Out 9;clic Opt_Capo 1" << z + " 9 1 - -" << 0;
-        QTest::newRow("Invio") << z + " 3 0 0 s" << "clic Opt_Separatore_Out 1" << z + " 1 0 0 s" << 0;
-        QTest::newRow("Tab") << z + " 3 0 0 s" << "clic Opt_Separatore_Out 2" << z + " 2 0 0 s" << 0;
+        QTest::newRow("uscita Invio") << z + " 3 0 0 s" << "clic Opt_Separatore_Out 1" << z + " 1 0 0 s" << 0;
+        QTest::newRow("uscita Tab") << z + " 3 0 0 s" << "clic Opt_Separatore_Out 2" << z + " 2 0 0 s" << 0;
         QTest::newRow("|") << z + " 2 0 0 s" << "clic Opt_Separatore_Out 13" << z + " 13 0 0 s" << 0;
         QTest::newRow("OK") << p << "clic Cmd_OK" << p << 1;
         QTest::newRow("chiusura") << p << "chiudi" << p << 1;
@@ -185,7 +182,6 @@ private slots:
         // or its first, passing over the space box while it has no say.
         const QString tab = "Tab Chk_Separa 0;=Chk_Separa 1;Tab Chk_Separa 13;=Opt_Separatore_Out ";
         QTest::newRow("Tab") << p << tab + "3;Tab;=Chk_Spazio;Tab;=Opt_Capo 0;Tab;=Opt_Ultimo 0;Tab;=Cmd_OK;Tab;=Chk_Separa 0" << p << 0;
-        QTest::newRow("Tab, ultime") << z + " 13 1 1 -" << tab + "13;Tab;=Chk_Spazio;Tab;=Opt_Capo 1;Tab;=Opt_Ultimo 1" << z + " 13 1 1 -" << 0;
         QTest::newRow("Tab, nessuna") << z + " - - - -" << tab + "0;Tab;=Chk_Spazio;Tab;=Opt_Capo 0;Tab;=Opt_Ultimo 0" << z + " - - - -" << 0;
         QTest::newRow("Tab, Invio") << z + " 1 0 1 -" << tab + "1;Tab;=Opt_Capo 0" << z + " 1 0 1 -" << 0;
         for (const char* nome : {"Cmd_OK", "Chk_Separa 0", "Opt_Separatore_Out 3", "Chk_Spazio"}) {
@@ -233,9 +229,6 @@ private slots:
         QTRY_COMPARE(spia.count(), conferme);
         QVERIFY(d.isVisible());
         QCOMPARE(testo(d.stato()), dopo);
-        const Qt::CheckState visti[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
-        for (int i = 0; i < N; ++i)
-            QCOMPARE(d.Chk_Separa(i)->checkState(), visti[dopo[i].digitValue()]);
         // A space after a line break or a tab has no say.
         QCOMPARE(d.Chk_Spazio()->isEnabled(), !QString("12").contains(dopo.section(' ', 1, 1)));
     }
