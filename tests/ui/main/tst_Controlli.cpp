@@ -114,6 +114,8 @@ private slots:
             QVERIFY(fine.isEmpty() || !CasellaTesto::continuazione(b.next()) ||
                     fine.contains(t.back()));
         }
+        // Very many lines go into few blocks, which Qt makes so much faster.
+        QVERIFY(atteso.count(u'\n') < 12000 || casella.document()->blockCount() < 1200);
         // A position between a CR and its LF stands after the break.
         const auto dopo = [&atteso](qsizetype p) { return p + (atteso.mid(p - 1, 2) == "\r\n"); };
         const qsizetype n = atteso.size();
