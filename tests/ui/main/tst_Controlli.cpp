@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -107,6 +108,7 @@ private slots:
         }
         QCOMPARE(casella.testo(), atteso);
         QCOMPARE(casella.lunghezzaTesto(), atteso.size());
+        QCOMPARE(casella.document()->isModified(), modo != u"imposta"); // as setPlainText does
         for (QTextBlock b = casella.document()->begin(); b.isValid(); b = b.next()) {
             const QString t = b.text();
             QVERIFY(t.size() <= CasellaTesto::PezzoMassimo);
@@ -136,29 +138,38 @@ private slots:
     // a line break typed, plain or with Shift, is a line break of the text.
     void digitareAllaGiuntura_data() {
         QTest::addColumn<QString>("tasto");
-        QTest::addColumn<bool>("primaDellaGiuntura");
+        QTest::addColumn<int>("ancora"); // where the selection starts: "|" 0, "c" -1
+        QTest::addColumn<int>("cursore");
         QTest::addColumn<QString>("atteso");
         // clang-format off
-        QTest::newRow("lettera dopo") << "Z" << false << "abczdef";
-        QTest::newRow("lettera prima") << "Z" << true << "abczdef";
-        QTest::newRow("cancella indietro") << "Backspace" << false << "abdef";
-        QTest::newRow("cancella avanti") << "Del" << true << "abcef";
-        QTest::newRow("invio dopo") << "Return" << false << "abc\r\ndef";
-        QTest::newRow("invio prima") << "Return" << true << "abc\r\ndef";
-        QTest::newRow("Maiusc+Invio") << "Shift+Return" << false << "abc\r\ndef";
+        QTest::newRow("lettera dopo") << "Z" << 0 << 0 << "abczdef";
+        QTest::newRow("lettera prima") << "Z" << -1 << -1 << "abczdef";
+        QTest::newRow("cancella indietro") << "Backspace" << 0 << 0 << "abdef";
+        QTest::newRow("cancella avanti") << "Del" << -1 << -1 << "abcef";
+        QTest::newRow("cancella la selezione") << "Backspace" << -3 << 0 << "adef";
+        QTest::newRow("incolla niente") << "Ctrl+V" << -3 << 0 << "abcdef"; // the selection stays
+        QTest::newRow("invio dopo") << "Return" << 0 << 0 << "abc\r\ndef";
+        QTest::newRow("invio prima") << "Return" << -1 << -1 << "abc\r\ndef";
+        QTest::newRow("Maiusc+Invio") << "Shift+Return" << 0 << 0 << "abc\r\ndef";
         // clang-format on
     }
     void digitareAllaGiuntura() {
         QFETCH(QString, tasto);
-        QFETCH(bool, primaDellaGiuntura);
+        QFETCH(int, ancora);
+        QFETCH(int, cursore);
         QFETCH(QString, atteso);
         // A run cut exactly at PezzoMassimo: the join falls after "abc".
         const QString testa = QString(CasellaTesto::PezzoMassimo - 3, u'x'), coda(100, u'y');
         CasellaTesto casella;
         casella.impostaTesto(testa + "abcdef" + coda);
-        QTextCursor c(casella.document()->firstBlock().next());
-        c.movePosition(primaDellaGiuntura ? QTextCursor::PreviousCharacter : QTextCursor::NoMove);
+        const int giuntura = casella.document()->firstBlock().next().position();
+        QTextCursor c(casella.document());
+        c.setPosition(giuntura + ancora);
+        c.setPosition(giuntura + cursore, QTextCursor::KeepAnchor);
         casella.setTextCursor(c);
+        auto* vuoto = new QMimeData;
+        vuoto->setText(QString());
+        QApplication::clipboard()->setMimeData(vuoto);
         const QKeyCombination k = QKeySequence::fromString(tasto)[0];
         QTest::keyClick(&casella, k.key(), k.keyboardModifiers());
         QCOMPARE(casella.testo(), testa + atteso + coda);
@@ -169,20 +180,38 @@ private slots:
 
     // Edits kept for undo are bounded: past the limit the history goes before
     // the next edit, which itself can still be undone.
+    void annullaLimitato_data() {
+        QTest::addColumn<bool>("trascina");
+        QTest::newRow("un tasto, poi incolla") << false;
+        QTest::newRow("trascina") << true;
+    }
     void annullaLimitato() {
+        QFETCH(bool, trascina);
         CasellaTesto casella;
+        casella.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&casella));
         const QString a(CasellaTesto::LimiteAnnulla / 2 + 1, u'a'), b(a.size(), u'b');
         QApplication::clipboard()->setText(a);
         casella.paste();
         casella.undo();
         QCOMPARE(casella.testo(), QString());
         casella.redo();
-        QTest::keyClick(&casella, Qt::Key_Left);
-        QApplication::clipboard()->setText(b);
-        casella.paste();
-        // The history went before the paste, the cursor stayed where it was.
-        QTest::keyClick(&casella, Qt::Key_Z);
-        QCOMPARE(casella.testo(), a.left(a.size() - 1) + b + u'z' + a.right(1));
+        QMimeData dati;
+        dati.setText(b);
+        QDropEvent rilascio({2, 2}, Qt::CopyAction, &dati, Qt::LeftButton, {});
+        if (trascina) {
+            QDragEnterEvent entra({2, 2}, Qt::CopyAction, &dati, Qt::LeftButton, {});
+            QApplication::sendEvent(casella.viewport(), &entra);
+            QApplication::sendEvent(casella.viewport(), &rilascio);
+            QCOMPARE(casella.testo().count(u'b'), b.size());
+        } else {
+            QTest::keyClick(&casella, Qt::Key_Left);
+            QApplication::clipboard()->setText(b);
+            casella.paste();
+            // The history went before the paste, the cursor stayed where it was.
+            QTest::keyClick(&casella, Qt::Key_Z);
+            QCOMPARE(casella.testo(), a.left(a.size() - 1) + b + u'z' + a.right(1));
+        }
         for (int i = 0; i < 4; ++i)
             casella.undo();
         QCOMPARE(casella.testo(), a);
