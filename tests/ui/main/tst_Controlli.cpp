@@ -162,10 +162,11 @@ private slots:
         const QString testa = QString(CasellaTesto::PezzoMassimo - 3, u'x'), coda(100, u'y');
         CasellaTesto casella;
         casella.impostaTesto(testa + "abcdef" + coda);
-        const int giuntura = casella.document()->firstBlock().next().position();
-        QTextCursor c(casella.document());
-        c.setPosition(giuntura + ancora);
-        c.setPosition(giuntura + cursore, QTextCursor::KeepAnchor);
+        // After the join, where the engine puts a cursor at that place of the text.
+        casella.seleziona(testa.size() + 3, 0);
+        QTextCursor c = casella.textCursor();
+        c.setPosition(c.position() + ancora);
+        c.setPosition(c.position() - ancora + cursore, QTextCursor::KeepAnchor);
         casella.setTextCursor(c);
         auto* vuoto = new QMimeData;
         vuoto->setText(QString());

@@ -92,6 +92,18 @@ private slots:
         const auto* punti = reinterpret_cast<const QRgb*>(piccola.constBits());
         QVERIFY(std::count(punti, punti + 256, QColor(Qt::red).rgb()) &&
                 std::count(punti, punti + 256, 0u));
+        // A font too wide to ever fit stops shrinking at a legible size.
+        const QFont prima = QApplication::font();
+        QFont largo = prima;
+        largo.setLetterSpacing(QFont::AbsoluteSpacing, 40);
+        for (int pixel : {0, 30}) {
+            if (pixel != 0)
+                largo.setPixelSize(pixel);
+            QApplication::setFont(largo);
+            Frm_SepElenco stretto;
+            QApplication::setFont(prima);
+            QVERIFY(pixel ? stretto.font().pixelSize() == 8 : stretto.font().pointSizeF() == 6);
+        }
     }
 
     // Every control: caption, tool tip and frame, inside its frame, overlapping no
