@@ -92,23 +92,31 @@ private slots:
         const auto* punti = reinterpret_cast<const QRgb*>(piccola.constBits());
         QVERIFY(std::count(punti, punti + 256, QColor(Qt::red).rgb()) &&
                 std::count(punti, punti + 256, 0u));
-        // A font too wide to ever fit stops shrinking at a legible size.
+        // Every caption fits its control, with a wide default font too, which the dialog
+        // makes smaller; one too wide to ever fit stops shrinking at a legible size.
         const QFont prima = QApplication::font();
-        QFont largo = prima;
+        QFont grande = prima, pixel = prima, largo = prima;
+        grande.setPointSize(22);
+        pixel.setPixelSize(30);
         largo.setLetterSpacing(QFont::AbsoluteSpacing, 40);
-        for (int pixel : {0, 30}) {
-            if (pixel != 0)
-                largo.setPixelSize(pixel);
-            QApplication::setFont(largo);
-            Frm_SepElenco stretto;
+        QFont largoPixel = largo;
+        largoPixel.setPixelSize(30);
+        for (const QFont& carattere : {prima, grande, pixel, largo, largoPixel}) {
+            QApplication::setFont(carattere);
+            Frm_SepElenco f;
             QApplication::setFont(prima);
-            QVERIFY(pixel ? stretto.font().pixelSize() == 8 : stretto.font().pointSizeF() == 6);
+            const bool entra = carattere.letterSpacing() == 0;
+            for (const QAbstractButton* b : f.findChildren<QAbstractButton*>())
+                QVERIFY(!entra || (b->sizeHint().width() <= b->width() &&
+                                   b->sizeHint().height() <= b->height()));
+            for (const QGroupBox* g : f.findChildren<QGroupBox*>())
+                QVERIFY(!entra || g->minimumSizeHint().width() <= g->width());
+            QVERIFY(entra || (carattere.pixelSize() > 0 ? f.font().pixelSize() == 8
+                                                        : f.font().pointSizeF() == 6));
         }
     }
 
-    // Every control: caption, tool tip and frame, inside its frame, overlapping no
-    // other; with a wide default font too, which the dialog makes smaller until
-    // every caption fits its control.
+    // Every control: caption, tool tip and frame, inside its frame, overlapping no other.
     void controlli_data() {
         QTest::addColumn<QString>("scheda"); // name~caption~tool tip~frame
         // clang-format off
@@ -148,19 +156,6 @@ private slots:
         for (const QWidget* w :
              b->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY(w == b || !w->geometry().intersects(b->geometry()));
-        const QFont prima = QApplication::font();
-        for (int grandezza : {0, 22, -30}) { // points, or pixels if negative
-            QFont carattere = prima;
-            if (grandezza != 0)
-                grandezza > 0 ? carattere.setPointSize(grandezza)
-                              : carattere.setPixelSize(-grandezza);
-            QApplication::setFont(carattere);
-            Frm_SepElenco grande;
-            QApplication::setFont(prima);
-            const QAbstractButton* c = controllo(grande, attesi[0]);
-            QVERIFY(c->sizeHint().width() <= c->width() && c->sizeHint().height() <= c->height());
-            QVERIFY(c->parentWidget()->minimumSizeHint().width() <= c->parentWidget()->width());
-        }
     }
 
     // From a state applicaStato set, what the user does: "clic", a key on a control
