@@ -1,6 +1,4 @@
-#include "Controlli.h"
-#include "FintiDialoghi.h"
-#include "MainForm.h"
+#include "Dialoghi.h"
 #include "RigaComando.h"
 
 #include <QApplication>
@@ -10,12 +8,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
-#include <QUrl>
 
 #include <functional>
 
@@ -26,26 +22,6 @@ namespace {
 bool crea(const QString& percorso, const QByteArray& byte) {
     QFile file(percorso);
     return file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size();
-}
-
-// Drags the data over `w` and drops it there, on the first widget up from it
-// that takes drops, as the toolkit looks for it; whether the drop was taken.
-bool trascina(QWidget* w, const QMimeData& dati) {
-    QWidget* bersaglio = w;
-    while (bersaglio && !bersaglio->acceptDrops())
-        bersaglio = bersaglio->parentWidget();
-    if (!bersaglio)
-        return false;
-    const QPoint punto = w->mapTo(bersaglio, QPoint(5, 5));
-    const Qt::DropActions azioni = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent entra(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
-    QDragMoveEvent muove(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent lascia(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
-    for (QEvent* evento : std::initializer_list<QEvent*>{&entra, &muove, &lascia}) {
-        if (!QCoreApplication::sendEvent(bersaglio, evento) || !evento->isAccepted())
-            return false;
-    }
-    return true;
 }
 
 // Shows the real file dialog and hands it to `azione`; then dismisses the
@@ -78,21 +54,13 @@ Dialoghi::OpzioniFile opzioniDialogo(const QString& cartella, bool apri) {
 
 class TestDesktop : public QObject {
     Q_OBJECT
-    std::unique_ptr<MainForm> f;
-    FintiDialoghi* d = nullptr;
     std::unique_ptr<QTemporaryDir> cartella;
 
 private slots:
     void init() {
-        auto dialoghi = std::make_unique<FintiDialoghi>();
-        d = dialoghi.get();
-        f = std::make_unique<MainForm>(std::move(dialoghi));
-        f->show();
-        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
         cartella = std::make_unique<QTemporaryDir>();
         QVERIFY(cartella->isValid());
     }
-    void cleanup() { f.reset(); }
 
     // What a start takes from its command line: an answer and an exit code
     // before the toolkit starts (its own options may still be there), or the
@@ -138,37 +106,6 @@ private slots:
         QCOMPARE(subito ? *subito : riga.uscita.value_or(-1), codice);
         QCOMPARE(riga.file.value_or(QString()), file);
         QCOMPARE(uscita, scritto);
-    }
-
-    // A file dropped anywhere on the window opens as "Apri..." would open it,
-    // on a text box too, which would otherwise take its name for text; text
-    // dropped on the input box goes in as a paste would, and opens nothing.
-    void trascinamento_data() {
-        QTest::addColumn<QString>("dove");
-        QTest::addColumn<bool>("file");
-        QTest::newRow("file sull'uscita") << "Txt_Ordine" << true;
-        QTest::newRow("file sul righello") << "Img_Righello_0" << true;
-        QTest::newRow("testo") << "Txt_Orig" << false;
-    }
-
-    void trascinamento() {
-        QFETCH(QString, dove);
-        QFETCH(bool, file);
-        const QString percorso = cartella->filePath(u"voci.txt"_s);
-        QVERIFY(crea(percorso, "pera mela\r\nbanana\r\n"));
-        QWidget* w = f->findChild<QWidget*>(dove);
-        if (auto* casella = qobject_cast<CasellaTesto*>(w))
-            w = casella->viewport();
-        f->Txt_Orig()->impostaTesto(u"vecchio"_s);
-        f->Txt_Ordine()->impostaTesto(u"uscita"_s);
-        QMimeData dati;
-        if (file)
-            dati.setUrls({QUrl(u"https://esempio.it/altro.txt"_s), QUrl::fromLocalFile(percorso)});
-        dati.setText(file ? percorso : u"pera\r\nmela"_s);
-        QVERIFY(trascina(w, dati));
-        QTRY_COMPARE(f->testoOrdine(), file ? u"banana;mela;pera"_s : QString());
-        QCOMPARE(f->testoOrig(), file ? u"pera mela banana"_s : u"pera\r\nmelavecchio"_s);
-        QVERIFY(d->messaggi.isEmpty());
     }
 
     // "All Files (*.*)" keeps its caption and shows every file, those without

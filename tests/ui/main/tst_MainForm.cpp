@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -82,6 +83,26 @@ QString buchi(const QImage& g) {
     }
     std::sort(esito.begin(), esito.end());
     return tratti == 1 ? esito : QStringLiteral("spezzata");
+}
+
+// Drags the data over `w` and drops it there, on the first widget up from it
+// that takes drops, as the toolkit looks for it; whether the drop was taken.
+bool trascina(QWidget* w, const QMimeData& dati) {
+    QWidget* bersaglio = w;
+    while (bersaglio && !bersaglio->acceptDrops())
+        bersaglio = bersaglio->parentWidget();
+    if (!bersaglio)
+        return false;
+    const QPoint punto = w->mapTo(bersaglio, QPoint(5, 5));
+    const Qt::DropActions azioni = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent entra(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent muove(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent lascia(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
+    for (QEvent* evento : std::initializer_list<QEvent*>{&entra, &muove, &lascia}) {
+        if (!QCoreApplication::sendEvent(bersaglio, evento) || !evento->isAccepted())
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -577,6 +598,42 @@ private slots:
         QCOMPARE(scatole(*d), avviso ? QStringList{attesa} : QStringList());
         QCOMPARE(f->testoOrdine(), avviso ? (apri ? QString() : "a;b") : uscita);
         QCOMPARE(file.open(QIODevice::ReadOnly) && file.readAll() == "a;b", tipo == "salva");
+    }
+
+    // A file dropped anywhere on the window opens as "Apri..." would open it,
+    // on a text box too, which would otherwise take its name for text; text
+    // dropped on the input box goes in as a paste would, and opens nothing.
+    void trascinamento_data() {
+        QTest::addColumn<QString>("dove");
+        QTest::addColumn<bool>("file");
+        QTest::newRow("file sull'uscita") << "Txt_Ordine" << true;
+        QTest::newRow("file sul righello") << "Img_Righello_0" << true;
+        QTest::newRow("testo") << "Txt_Orig" << false;
+    }
+
+    void trascinamento() {
+        QFETCH(QString, dove);
+        QFETCH(bool, file);
+        QTemporaryDir cartella;
+        const QString percorso = cartella.filePath("voci.txt");
+        QFile voci(percorso);
+        QVERIFY(voci.open(QIODevice::WriteOnly) && voci.write("pera mela\r\nbanana\r\n"));
+        voci.close();
+        QWidget* w = f->findChild<QWidget*>(dove);
+        if (auto* casella = qobject_cast<CasellaTesto*>(w))
+            w = casella->viewport();
+        f->Txt_Orig()->impostaTesto(QStringLiteral("vecchio"));
+        f->Txt_Ordine()->impostaTesto(QStringLiteral("uscita"));
+        QMimeData dati;
+        if (file)
+            dati.setUrls({QUrl(QStringLiteral("https://esempio.it/altro.txt")),
+                          QUrl::fromLocalFile(percorso)});
+        dati.setText(file ? percorso : QStringLiteral("pera\r\nmela"));
+        QVERIFY(trascina(w, dati));
+        QTRY_COMPARE(f->testoOrdine(), file ? QStringLiteral("banana;mela;pera") : QString());
+        QCOMPARE(f->testoOrig(),
+                 file ? QStringLiteral("pera mela banana") : QStringLiteral("pera\r\nmelavecchio"));
+        QVERIFY(d->messaggi.isEmpty());
     }
 
     // Closing asks nothing and ends the program; the real way out leaves the
