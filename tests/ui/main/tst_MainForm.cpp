@@ -186,6 +186,9 @@ private slots:
         QTest::newRow("pixel") << pixel;
         punti.setLetterSpacing(QFont::AbsoluteSpacing, -12); // narrow, still tall
         QTest::newRow("stretto e alto") << punti;
+        // Too wide at any size: the smallest that stays legible, 6 points.
+        punti.setLetterSpacing(QFont::AbsoluteSpacing, 20);
+        QTest::newRow("largo") << punti;
     }
 
     void carattereBarra() {
@@ -200,6 +203,10 @@ private slots:
         barra.impostaTesto(3, QStringLiteral("A CAPO"));
         barra.impostaTesto(4, QStringLiteral("COPIA"));
         QFont uno = barra.font();
+        if (dato.letterSpacing() > 0) {
+            QCOMPARE(uno.pointSizeF(), 6.0);
+            return;
+        }
         QVERIFY(testiEntrano(barra, uno));
         if (dato.pointSizeF() > 0)
             uno.setPointSizeF(uno.pointSizeF() + 0.5);
