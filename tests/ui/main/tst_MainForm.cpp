@@ -182,6 +182,9 @@ private slots:
         QFont punti, pixel;
         punti.setPointSizeF(30);
         pixel.setPixelSize(40);
+        // A little narrower than usual, so that the texts fit above the floor.
+        punti.setLetterSpacing(QFont::AbsoluteSpacing, -1);
+        pixel.setLetterSpacing(QFont::AbsoluteSpacing, -1);
         QTest::newRow("punti") << punti;
         QTest::newRow("pixel") << pixel;
         punti.setLetterSpacing(QFont::AbsoluteSpacing, -12); // narrow, still tall
