@@ -48,9 +48,10 @@ bool testiEntrano(const BarraStato& barra, const QFont& carattere) {
     return true;
 }
 
-// The holes in a glyph of black ink, each marked by where it lies: 'a' above
-// the middle row, 'b' below it, 'm' on it; "spezzata" unless the ink is one stroke.
-QString buchi(const QImage& g) {
+// The shape of a glyph of black ink: its holes, each marked by where it lies
+// ('a' above the middle row, 'b' below it, 'm' on it), then how many stroke
+// ends it has; "spezzata" unless the ink is one stroke.
+QString forma(const QImage& g) {
     const int w = g.width(), h = g.height();
     QList<int> visto(w * h, 0);
     const auto nero = [&](int x, int y) { return g.pixelColor(x, y) == Qt::black; };
@@ -82,7 +83,16 @@ QString buchi(const QImage& g) {
             esito += 2 * somma < quanti * (h - 1) ? 'a' : 2 * somma > quanti * (h - 1) ? 'b' : 'm';
     }
     std::sort(esito.begin(), esito.end());
-    return tratti == 1 ? esito : QStringLiteral("spezzata");
+    int estremi = 0; // ink with a single ink neighbour
+    for (int i = 0; i < w * h; ++i) {
+        int vicini = 0;
+        for (int d = 0; d < 9; ++d) {
+            const int x = i % w + d % 3 - 1, y = i / w + d / 3 - 1;
+            vicini += d != 4 && x >= 0 && y >= 0 && x < w && y < h && nero(x, y);
+        }
+        estremi += nero(i % w, i / w) && vicini == 1;
+    }
+    return tratti == 1 ? esito + QString::number(estremi) : QStringLiteral("spezzata");
 }
 
 // Drags the data over `w` and drops it there, on the first widget up from it
@@ -233,13 +243,14 @@ private slots:
     }
 
     // Each digit of the ruler has the shape of its figure: one stroke, with
-    // its holes where the figure has them; the tens stand over their columns.
+    // its holes and ends where the figure has them (a closed 4); the tens
+    // stand over their columns.
     void cifreRighello() {
         const QImage r = disegnaRighello();
-        const QStringList forme = {"m", "", "", "", "a", "", "b", "", "ab", "a"};
+        const QStringList forme = {"m0", "2", "2", "3", "a1", "2", "b1", "2", "ab0", "a1"};
         auto cifra = [&r](int x, int y) { return r.copy(x, y, 5, 9); };
         for (int k = 1; k <= 100; ++k)
-            QVERIFY2(buchi(cifra(6 * k - 2, 15)) == forme[k % 10], qPrintable(QString::number(k)));
+            QVERIFY2(forma(cifra(6 * k - 2, 15)) == forme[k % 10], qPrintable(QString::number(k)));
         for (int n = 1; n <= 9; ++n)
             QCOMPARE(cifra(60 * n - 2, 2), cifra(6 * n - 2, 15));
         QCOMPARE(cifra(595, 2), cifra(4, 15));
