@@ -322,6 +322,11 @@ private slots:
         };
         const QList<int> predefinite = campi();
         QVERIFY(m().MenuCrescente->isChecked() && m().MenuLingua[0]->isChecked());
+        // Only the system's language and the Unicode order explain themselves.
+        const auto& lingue = m().MenuLingua;
+        QCOMPARE(lingue[0]->toolTip() + '|' + lingue[1]->toolTip() + '|' + lingue.last()->toolTip(),
+                 "Segui l'ordine alfabetico della lingua del sistema|" + lingue[1]->text() +
+                     "|Ordina per codice Unicode dei caratteri");
         Opz_Ordine.seme = 7; // the same shuffle every run
         const QString testo = QStringLiteral("c10 B l'a il b a c9 A b, c10");
         for (const QString& nome : voci) {
