@@ -95,9 +95,9 @@ QString forma(const QImage& g) {
     return tratti == 1 ? esito + QString::number(estremi) : QStringLiteral("spezzata");
 }
 
-// Drags the data over `w` and drops it there, on the first widget up from it
+// Drags the data over `w` and, if asked, drops it there, on the first widget up from it
 // that takes drops, as the toolkit looks for it; whether the drop was taken.
-bool trascina(QWidget* w, const QMimeData& dati) {
+bool trascina(QWidget* w, const QMimeData& dati, bool lascia = true) {
     QWidget* bersaglio = w;
     while (bersaglio && !bersaglio->acceptDrops())
         bersaglio = bersaglio->parentWidget();
@@ -107,8 +107,10 @@ bool trascina(QWidget* w, const QMimeData& dati) {
     const Qt::DropActions azioni = Qt::CopyAction | Qt::MoveAction;
     QDragEnterEvent entra(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
     QDragMoveEvent muove(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent lascia(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
-    for (QEvent* evento : std::initializer_list<QEvent*>{&entra, &muove, &lascia}) {
+    QDropEvent cade(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
+    for (QEvent* evento : std::initializer_list<QEvent*>{&entra, &muove, &cade}) {
+        if (evento == &cade && !lascia)
+            break;
         if (!QCoreApplication::sendEvent(bersaglio, evento) || !evento->isAccepted())
             return false;
     }
@@ -655,6 +657,9 @@ private slots:
             dati.setUrls({QUrl(QStringLiteral("https://esempio.it/altro.txt")),
                           QUrl::fromLocalFile(percorso)});
         dati.setText(file ? percorso : QStringLiteral("pera\r\nmela"));
+        QVERIFY(trascina(w, dati, false)); // only passing over: nothing opens
+        QCoreApplication::processEvents();
+        QCOMPARE(f->testoOrig(), QStringLiteral("vecchio"));
         QVERIFY(trascina(w, dati));
         QTRY_COMPARE(f->testoOrdine(), file ? QStringLiteral("banana;mela;pera") : QString());
         QCOMPARE(f->testoOrig(),
