@@ -2,6 +2,7 @@
 #include "RigaComando.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -98,14 +99,16 @@ private slots:
         QFETCH(int, codice);
         QFETCH(QString, file);
         QFETCH(QString, scritto);
-        QString uscita;
+        // A device, not a string, so that what is not flushed is not seen.
+        QBuffer uscita;
+        uscita.open(QIODevice::WriteOnly);
         QTextStream flusso(&uscita);
         argomenti.prepend(u"quorla"_s);
         const std::optional<int> subito = RispostaImmediata(argomenti, flusso);
         const RigaComando riga = subito ? RigaComando{} : LeggiRigaComando(argomenti, flusso);
         QCOMPARE(subito ? *subito : riga.uscita.value_or(-1), codice);
         QCOMPARE(riga.file.value_or(QString()), file);
-        QCOMPARE(uscita, scritto);
+        QCOMPARE(QString::fromUtf8(uscita.data()), scritto);
     }
 
     // "All Files (*.*)" keeps its caption and shows every file, those without
