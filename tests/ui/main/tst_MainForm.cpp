@@ -162,6 +162,7 @@ private slots:
                                    "BLOC MAIUSC"};
         for (int n = 1, x = -1; n <= 5; x = pannello(n++)->geometry().right()) {
             QCOMPARE(pannello(n)->text(), testi[n - 1]);
+            QCOMPARE(bool(pannello(n)->alignment() & Qt::AlignHCenter), n > 2); // the short ones
             QVERIFY(pannello(n)->isEnabled() == (n < 3) && pannello(n)->x() > x);
             QVERIFY(pannello(n)->height() == 17 && pannello(n)->geometry().right() < 672);
         }
