@@ -439,7 +439,9 @@ void MainForm::Form_Load() {
 // A run of the engine. Whatever goes wrong inside it is dropped: the handler
 // that started it carries on.
 void MainForm::elabora() {
-    const bool lungo = txtOrig_->document()->characterCount() > SogliaCursoreAttesa;
+    // The text's own length: the document also counts the breaks between the
+    // pieces that a long line is held in.
+    const bool lungo = txtOrig_->lunghezzaTesto() > SogliaCursoreAttesa;
     CursoreAttesa cursore(lungo, cursoreAttesa_);
     try {
         Elabora_Testo(*this);

@@ -9,22 +9,16 @@
 class FintiDialoghi : public Dialoghi {
 public:
     struct Messaggio {
-        QString testo;
-        QString titolo;
+        QString testo, titolo;
         unsigned flags = 0;
         QWidget* padre = nullptr;
     };
-
     QList<Messaggio> messaggi;
     QStringList titoliColore;
-    QList<OpzioniFile> aperture;
-    QList<OpzioniFile> salvataggi;
-
+    QList<OpzioniFile> aperture, salvataggi;
     std::optional<QColor> rispostaColore;
-    std::optional<QString> rispostaApri;
-    std::optional<QString> rispostaSalva;
-    // Runs while a message box would be open.
-    std::function<void()> durataMessaggio;
+    std::optional<QString> rispostaApri, rispostaSalva;
+    std::function<void()> durataMessaggio; // runs while a message box would be open
 
     void messaggio(QWidget* padre, const QString& testo, const QString& titolo,
                    unsigned flags) override {
