@@ -332,7 +332,9 @@ void TestEngine::articoli_data() {
     const QString comuni = QStringLiteral("il lo la i gli le l' un uno una un' the a an ");
     QTest::newRow("it") << "Italiano" << comuni;
     QTest::newRow("de") << "Deutsch" << comuni + "der die das ein eine";
+    QTest::newRow("de, phonebook") << "Deutsch (elenco telefonico)" << comuni + "der die das";
     QTest::newRow("es") << "Español" << comuni + "el los las";
+    QTest::newRow("es, traditional") << "Español (tradizionale)" << comuni + "el los las";
     QTest::newRow("fr") << "Français" << comuni + "les une";
     QTest::newRow("pt") << "Português" << comuni + "o os as um uma";
     QTest::newRow("nl") << "Nederlands" << comuni + "de het een 't";

@@ -434,6 +434,21 @@ private slots:
         QCOMPARE(f->testoOrdine(), unito);
     }
 
+    // A result too large to be held beside the box reaches it in pieces, after
+    // the old one has gone: the box shows what the engine makes of the text.
+    void testoGrande() {
+        QString testo;
+        for (int i = 0; testo.size() <= (1 << 20); ++i)
+            testo += QString::number(i * 7919 % 100003) + QLatin1String(i % 9 ? " " : "\r\n");
+        f->Txt_Orig()->impostaTesto(testo);
+        for (bool aCapo : {false, true}) {
+            QString atteso;
+            Dichiarazioni::Elabora_Testo_Flusso(testo, aCapo, [&](QStringView v) { atteso += v; });
+            (aCapo ? m().MenuACapo : m().MenuConverti)->trigger();
+            QCOMPARE(f->testoOrdine(), atteso);
+        }
+    }
+
     // The busy cursor is up while a long text is read or sorted, down while a
     // warning waits for the user, and gone at the end.
     void cursoreAttesa_data() {
