@@ -1,13 +1,17 @@
-// Runs the built quorla-cli as a process, as a script would.
+// Runs the built programs as processes, as a script would.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -19,44 +23,23 @@ struct Risultato {
     QByteArray errori;
 };
 
-// Limits the size of any file the child writes, as a full disk would.
-std::function<void()> LimiteFile(rlim_t byte) {
-    return [byte] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limite{byte, byte};
-        setrlimit(RLIMIT_FSIZE, &limite);
-    };
-}
-
-Risultato Esegui(const QStringList& argomenti, const QByteArray& ingresso = {},
-                 const QString& cartella = {}, std::function<void()> nelFiglio = {}) {
-    QProcess processo;
-    if (!cartella.isEmpty())
-        processo.setWorkingDirectory(cartella);
-    if (nelFiglio)
-        processo.setChildProcessModifier(nelFiglio);
-    processo.start(QStringLiteral(QUORLA_CLI), argomenti);
+Risultato Esegui(QProcess& p, const QStringList& argomenti, const QByteArray& ingresso = {},
+                 const QString& programma = QStringLiteral(QUORLA_CLI)) {
     Risultato r;
-    if (!processo.waitForStarted())
+    p.start(programma, argomenti);
+    if (!p.waitForStarted())
         return r;
-    processo.write(ingresso);
-    processo.closeWriteChannel();
-    if (!processo.waitForFinished(60'000) || processo.exitStatus() != QProcess::NormalExit)
+    if (!ingresso.isEmpty())
+        p.write(ingresso);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(60'000) || p.exitStatus() != QProcess::NormalExit)
         return r;
-    r.esito = processo.exitCode();
-    r.uscita = processo.readAllStandardOutput();
-    r.errori = processo.readAllStandardError();
-    return r;
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
 QByteArray Contenuto(const QString& percorso) {
     QFile file(percorso);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "<illeggibile>"_ba;
-}
-
-bool Crea(const QString& percorso, const QByteArray& byte) {
-    QFile file(percorso);
-    return file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size();
 }
 
 } // namespace
@@ -65,312 +48,299 @@ class TstCli : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        cartella = std::make_unique<QTemporaryDir>();
-        QVERIFY(cartella->isValid());
-    }
-
-    void opzioni_data();
-    void opzioni();
-    void ingressi_data();
-    void ingressi();
-    void codifiche_data();
-    void codifiche();
-    void errori_data();
-    void errori();
-    void salvataggio_data();
-    void salvataggio();
-    void aiutoEVersione();
+    void init();
+    void casi_data();
+    void casi();
+    void separatori_data();
+    void separatori();
+    void mescola();
+    void risposte_data();
+    void risposte();
+    void avanzamento();
 
 private:
     std::unique_ptr<QTemporaryDir> cartella;
 };
 
-void TstCli::opzioni_data() {
-    QTest::addColumn<QStringList>("argomenti");
+void TstCli::init() {
+    cartella = std::make_unique<QTemporaryDir>();
+    QVERIFY(cartella->isValid());
+    const std::pair<const char*, QByteArray> file[] = {
+        {"voci.txt", "bb aa"_ba},
+        {"righe.txt", "pera mela\r\nkiwi\r\n"_ba},
+        {"d.txt", "d c"_ba},
+        {"x.txt", "x"_ba},
+        {"vuoto.txt", ""_ba},
+        {"uscita.txt", "vecchio"_ba},
+        {"grande.txt", "parola "_ba.repeated(100'000)}};
+    for (const auto& [nome, byte] : file) {
+        QFile f(cartella->filePath(QString::fromLatin1(nome)));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(byte) == byte.size());
+    }
+    // Sparse: past the 1 GiB limit without the disk space.
+    QFile sparso(cartella->filePath(u"sparso"_s));
+    QVERIFY(sparso.open(QIODevice::WriteOnly) && sparso.resize((qint64(1) << 30) + 1));
+}
+
+void TstCli::casi_data() {
+    QTest::addColumn<QStringList>("argomenti"); // run in a folder holding the files of init()
     QTest::addColumn<QByteArray>("ingresso");
-    QTest::addColumn<QByteArray>("atteso");
+    QTest::addColumn<QByteArray>("uscita"); // into uscita.txt when -o names it
     QTest::addColumn<int>("esito");
+    QTest::addColumn<QByteArray>("errore"); // all of standard error after "quorla-cli: "
+    QTest::addColumn<QString>("ambiente");
+    auto riga = [](const char* nome, const QStringList& a, const QByteArray& in,
+                   const QByteArray& out, int esito = 0, const QByteArray& err = {},
+                   const QString& ambiente = {}) {
+        QTest::newRow(nome) << a << in << out << esito << err << ambiente;
+    };
+    const QByteArray voci = "gamma delta beta alfa"_ba;
+    const QByteArray noFormato = "Impossibile formattare il testo\n"_ba;
+    const QByteArray limite = ": supera il limite di 1073741824 byte\n"_ba;
+    const QByteArray salvare = "\xC2\xBB; se c'era, \xC3\xA8 rimasto com'era\n"_ba;
 
     // The window's defaults: space and ";" split, ";" joins, no reflow.
-    QTest::newRow("predefinite") << QStringList() << "pera mela; banana  kiwi"_ba
-                                 << "banana;kiwi;mela;pera"_ba << 0;
-    QTest::newRow("vuoto") << QStringList() << ""_ba
-                           << ""_ba << 0;
-    QTest::newRow("solo spazi") << QStringList() << "   "_ba
-                                << ""_ba << 0;
-    QTest::newRow("solo separatori") << QStringList() << ";;;"_ba
-                                     << ""_ba << 0;
-    QTest::newRow("ripetute restano") << QStringList() << "b a b"_ba
-                                      << "a;b;b"_ba << 0;
-    QTest::newRow("separatore in testa e in coda") << QStringList() << "; b a ;"_ba
-                                                   << "a;b"_ba << 0;
-
-    QTest::newRow("-s per nome") << QStringList{u"-s"_s, u"virgola"_s} << "c,b a,a"_ba
-                                 << "a;b a;c"_ba << 0;
-    QTest::newRow("-s per carattere") << QStringList{u"-s"_s, u","_s} << "c,b a,a"_ba
-                                      << "a;b a;c"_ba << 0;
-    QTest::newRow("-s elenco misto") << QStringList{u"--separatori=punto,|"_s} << "c.b|a d"_ba
-                                     << "a d;b;c"_ba << 0;
-    QTest::newRow("-s nessuno") << QStringList{u"-s"_s, u"nessuno"_s} << " y x "_ba
-                                << "y x"_ba << 0;
-    QTest::newRow("-u per carattere") << QStringList{u"-u"_s, u"/"_s} << "b a"_ba
-                                      << "a/b"_ba << 0;
-    QTest::newRow("-u tab") << QStringList{u"--uscita"_s, u"tab"_s} << "b a"_ba
-                            << "a\tb"_ba << 0;
-    QTest::newRow("voce con il separatore d'uscita") << QStringList{u"-u"_s, u","_s} << "y x,"_ba
-                                                     << "x,y"_ba << 0;
-
-    // The reflow of the engine's examples, on "alfa;beta;delta;gamma".
-    const QByteArray voci = "gamma delta beta alfa"_ba;
-    QTest::newRow("-w 12") << QStringList{u"-w"_s, u"12"_s} << voci
-                           << "alfa;beta \r\ndelta;gamma"_ba << 0;
-    QTest::newRow("-w 12 --fine-riga")
-        << QStringList{u"-w12"_s, u"--fine-riga"_s} << voci << "alfa;beta;\r\ndelta;gamma"_ba << 0;
-    QTest::newRow("-w 9") << QStringList{u"--larghezza=9"_s} << voci
-                          << "alfa;beta \r\ndelta \r\ngamma"_ba << 0;
-    QTest::newRow("-w 21 una riga")
-        << QStringList{u"-w"_s, u"21"_s} << voci << "alfa;beta;delta;gamma"_ba << 0;
-    QTest::newRow("-w 4 non formattabile")
-        << QStringList{u"-w"_s, u"4"_s} << voci << "alfa;beta;delta;gamma"_ba << 1;
-    QTest::newRow("-w su vuoto") << QStringList{u"-w"_s, u"10"_s} << ";"_ba
-                                 << ""_ba << 1;
-    QTest::newRow("--fine-riga senza -w")
-        << QStringList{u"--fine-riga"_s} << voci << "alfa;beta;delta;gamma"_ba << 0;
-    QTest::newRow("--fine-testo") << QStringList{u"--fine-testo"_s} << voci
-                                  << "alfa;beta;delta;gamma;"_ba << 0;
-    QTest::newRow("--fine-testo -w 4") << QStringList{u"--fine-testo"_s, u"-w"_s, u"4"_s} << voci
-                                       << "alfa;beta;delta;gamma;"_ba << 1;
-
-    // With "Invio" among the separators, every line is read as a line.
-    QTest::newRow("invio: una voce per riga")
-        << QStringList{u"-s"_s, u"invio"_s} << "pera mela\nbanana\r\nkiwi\rfico\n"_ba
-        << "banana;fico;kiwi;pera mela"_ba << 0;
-    QTest::newRow("invio e spazio") << QStringList{u"-s"_s, u"invio,spazio"_s} << "b c\na\n"_ba
-                                    << "a;b;c"_ba << 0;
-    QTest::newRow("riga vuota con invio") << QStringList{u"-s"_s, u"invio"_s} << "b\n\na\n"_ba
-                                          << "a;b"_ba << 0;
-    // Without it, the lines of the input are joined by a space, as "Apri" does.
-    QTest::newRow("righe senza invio") << QStringList() << "pera\nmela\n"_ba
-                                       << "mela;pera"_ba << 0;
-    QTest::newRow("righe senza spazio") << QStringList{u"-s"_s, u";"_s} << "b c\na"_ba
-                                        << "b c a"_ba << 0;
-
-    // The ordering options and the output choices reach the engine.
-    QTest::newRow("-u invio") << QStringList{u"-u"_s, u"invio"_s} << "b a"_ba
-                              << "a\r\nb"_ba << 0;
-    QTest::newRow("--spazio-dopo -w 11")
-        << QStringList{u"-u"_s, u","_s, u"--spazio-dopo"_s, u"-w"_s, u"11"_s}
-        << "gamma beta alfa"_ba
-        << "alfa, beta \r\ngamma"_ba << 0;
-    QTest::newRow("-r -n") << QStringList{u"-r"_s, u"-n"_s} << "img2 img10 img1"_ba
-                           << "img10;img2;img1"_ba << 0;
-    QTest::newRow("--maiuscole=prima --doppioni=identici")
-        << QStringList{u"--maiuscole=prima"_s, u"--doppioni=identici"_s}
-        << "roma Rovigo Roma roma"_ba
-        << "Roma;roma;Rovigo"_ba << 0;
-    QTest::newRow("--ignora-articoli -s punto-e-virgola")
-        << QStringList{u"--ignora-articoli"_s, u"-s"_s, u";"_s} << "Il Gattopardo;L'Aquila;Bari"_ba
-        << "L'Aquila;Bari;Il Gattopardo"_ba << 0;
-    QTest::newRow("--lingua=sv") << QStringList{u"--lingua=sv"_s} << "öl zebra ost"_ba
-                                 << "ost;zebra;öl"_ba << 0;
-    QTest::newRow("--lingua=unicode --doppioni=simili")
-        << QStringList{u"--lingua=unicode"_s, u"--doppioni=simili"_s} << "b città Citta B a"_ba
-        << "a;b;città"_ba << 0;
+    riga("predefinite", {}, "pera mela; banana  kiwi", "banana;kiwi;mela;pera");
+    riga("vuoto", {}, "", "");
+    riga("-s elenco misto", {u"--separatori=punto,|"_s}, "c.b|a d", "a d;b;c");
+    riga("-s nessuno", {u"-s"_s, u"nessuno"_s}, "y x", "y x");
+    riga("-s nomi in maiuscolo", {u"-s"_s, u"Spazio,PUNTO"_s}, "b.a c", "a;b;c");
+    riga("-u l'ultimo vince", {u"-u"_s, u"."_s, u"--uscita=!"_s}, "b a", "a!b");
+    riga("-w 12", {u"-w"_s, u"12"_s}, voci, "alfa;beta \r\ndelta;gamma");
+    riga("-w12 --fine-riga", {u"-w12"_s, u"--fine-riga"_s}, voci, "alfa;beta;\r\ndelta;gamma");
+    riga("--larghezza=9", {u"--larghezza=9"_s}, voci, "alfa;beta \r\ndelta \r\ngamma");
+    riga("-w 100", {u"-w"_s, u"100"_s}, voci, "alfa;beta;delta;gamma");
+    riga("-w 4 non formattabile", {u"-w"_s, u"4"_s}, voci, "alfa;beta;delta;gamma", 1, noFormato);
+    riga("--fine-riga senza -w", {u"--fine-riga"_s}, voci, "alfa;beta;delta;gamma");
+    riga("--fine-testo", {u"--fine-testo"_s}, voci, "alfa;beta;delta;gamma;");
+    riga("--spazio-dopo -w 11", {u"-u"_s, u","_s, u"--spazio-dopo"_s, u"-w"_s, u"11"_s},
+         "gamma beta alfa", "alfa, beta \r\ngamma");
+    // With "invio" the lines are the items; without, a line end is a space.
+    riga("invio", {u"-s"_s, u"invio"_s}, "pera mela\nbanana\r\nkiwi\rfico\n",
+         "banana;fico;kiwi;pera mela");
+    riga("righe senza invio", {}, "pera\nmela\n", "mela;pera");
+    riga("righe senza spazio", {u"-s"_s, u";"_s}, "b c\na", "b c a");
+    riga("-r -n", {u"-r"_s, u"-n"_s}, "img2 img10 img1", "img10;img2;img1");
+    riga("--doppioni=no", {u"--doppioni=no"_s}, "b a b", "a;b;b");
+    riga("--maiuscole=prima --doppioni=identici",
+         {u"--maiuscole=prima"_s, u"--doppioni=identici"_s}, "roma Rovigo Roma roma",
+         "Roma;roma;Rovigo");
+    riga("--maiuscole dopo", {u"--lingua=da"_s, u"--maiuscole"_s, u"dopo"_s}, "B a b A", "a;A;b;B");
+    riga("--maiuscole=lingua", {u"--lingua=da"_s, u"--maiuscole=lingua"_s}, "B a b A", "A;a;B;b");
+    riga("--ignora-articoli", {u"--ignora-articoli"_s, u"-s"_s, u";"_s},
+         "Il Gattopardo;L'Aquila;Bari", "L'Aquila;Bari;Il Gattopardo");
+    riga("--ignora-punteggiatura", {u"--ignora-punteggiatura"_s, u"-s"_s, u";"_s}, "a-c;ab",
+         "ab;a-c");
+    riga("--lingua=sv", {u"--lingua=sv"_s}, "öl zebra ost", "ost;zebra;öl");
+    riga("--lingua=sistema", {u"--lingua=sistema"_s}, "öl zebra ost", "öl;ost;zebra");
+    riga("--lingua in maiuscolo", {u"--lingua=DE@collation=PHONEBOOK"_s}, "Muff Müller Mueller",
+         "Mueller;Müller;Muff");
+    riga("--lingua=unicode --doppioni=simili", {u"--lingua=unicode"_s, u"--doppioni=simili"_s},
+         "b città Citta B a", "a;b;città");
+    // Files, standard input and their encodings.
+    riga("un file, non lo standard input", {u"righe.txt"_s}, "z", "kiwi;mela;pera");
+    riga("due file in fila", {u"d.txt"_s, u"voci.txt"_s}, "", "aa;bb;c;d");
+    riga("file uniti come righe", {u"-s"_s, u"invio"_s, u"d.txt"_s, u"x.txt"_s}, "", "d c;x");
+    riga("- è lo standard input", {u"d.txt"_s, u"-"_s, u"x.txt"_s}, "b", "b;c;d;x");
+    riga("file vuoto", {u"vuoto.txt"_s}, "z", "");
+    riga("una pipe per nome", {u"/dev/stdin"_s}, "b a", "a;b");
+    riga("Windows-1252", {}, "t\xE8 caff\xE8 \x80", "€;caffè;tè");
+    riga("fuori dal piano base", {}, "\xF0\x9F\x98\x80 a", "\xF0\x9F\x98\x80;a");
+    riga("-o", {u"-o"_s, u"uscita.txt"_s, u"voci.txt"_s}, "", "aa;bb");
+    riga("-o non formattabile salva", {u"-w1"_s, u"-ouscita.txt"_s, u"voci.txt"_s}, "", "aa;bb", 1,
+         noFormato);
+    riga("-o -", {u"-o"_s, u"-"_s}, "b a", "a;b");
+    // Every failure: status 2, nothing written, the --output file as it was.
+    riga("file che non esiste", {u"-o"_s, u"uscita.txt"_s, u"voci.txt"_s, u"manca.txt"_s}, "", "",
+         2, "impossibile leggere «manca.txt»: il file non esiste\n");
+    riga("cartella", {u"."_s}, "", "", 2, "impossibile leggere «.»: è una cartella\n");
+    riga("troppo grande", {u"sparso"_s}, "", "", 2, "impossibile leggere «sparso»" + limite);
+    riga("flusso troppo grande", {u"/dev/zero"_s}, "", "", 2,
+         "impossibile leggere «/dev/zero»" + limite);
+    riga("standard input illeggibile", {}, "", "", 2,
+         "impossibile leggere standard input: non si può leggere\n", u"cartella"_s);
+    if (QFileInfo(u"/dev/loop0"_s).exists())
+        riga("dispositivo a blocchi", {u"/dev/loop0"_s}, "", "", 2,
+             "impossibile leggere «/dev/loop0»: non è un file regolare\n");
+    riga("opzione sconosciuta", {u"--boh"_s}, "", "", 2,
+         "opzione sconosciuta: «boh»\nUso: quorla-cli [opzioni] [FILE...]\n"
+         "Per l'elenco delle opzioni: quorla-cli --help\n");
+    riga("opzioni sconosciute", {u"--boh"_s, u"-k"_s}, "", "", 2, "opzioni sconosciute: boh, k\n");
+    riga("manca il valore", {u"-w"_s}, "", "", 2, "manca il valore dopo «-w»\n");
+    riga("valore inatteso", {u"--mescola=1"_s}, "", "", 2, "valore inatteso dopo «--mescola»\n");
+    riga("larghezza 0", {u"-o"_s, u"uscita.txt"_s, u"-w"_s, u"0"_s, u"voci.txt"_s}, "", "", 2,
+         "larghezza non valida: «0» (da 1 a 100)\n");
+    riga("larghezza 101", {u"-w"_s, u"101"_s}, "", "", 2, "larghezza non valida: «101»");
+    riga("larghezza non numero", {u"-w"_s, u"dieci"_s}, "", "", 2, "larghezza non valida: «dieci»");
+    riga("separatore sconosciuto", {u"-s"_s, u"spazio,x"_s}, "", "", 2,
+         "separatore sconosciuto: «x»\n");
+    riga("separatore vuoto", {u"-s"_s, u"spazio,"_s}, "", "", 2, "separatore sconosciuto: «»\n");
+    riga("uscita sconosciuta", {u"-u"_s, u"ab"_s}, "", "", 2,
+         "separatore di uscita sconosciuto: «ab»\n");
+    riga("maiuscole errate", {u"--maiuscole=sempre"_s}, "", "", 2,
+         "valore non valido per --maiuscole: «sempre» (lingua, prima, dopo)\n");
+    riga("doppioni errati", {u"--doppioni=tutti"_s}, "", "", 2,
+         "valore non valido per --doppioni: «tutti» (no, identici, simili)\n");
+    riga("lingua sconosciuta", {u"--lingua=xx"_s}, "", "", 2,
+         "lingua sconosciuta: «xx» (vedi --help)\n");
+    riga("seme non numero", {u"--seme=-1"_s}, "", "", 2, "seme non valido: «-1»\n");
+    riga("--output vuoto", {u"--output="_s}, "", "", 2, "manca il nome del file dopo --output\n");
+    riga("scrittura interrotta", {u"-o"_s, u"uscita.txt"_s, u"grande.txt"_s}, "", "", 2,
+         "impossibile salvare il file «uscita.txt" + salvare, u"limite"_s);
+    riga("cartella d'uscita inesistente", {u"-o"_s, u"no/u.txt"_s, u"voci.txt"_s}, "", "", 2,
+         "impossibile salvare il file «no/u.txt" + salvare);
+    riga("standard output pieno", {}, "b a", "", 2, "errore di scrittura sullo standard output\n",
+         u"pieno"_s);
 }
 
-void TstCli::opzioni() {
+void TstCli::casi() {
     QFETCH(QStringList, argomenti);
     QFETCH(QByteArray, ingresso);
-    QFETCH(QByteArray, atteso);
+    QFETCH(QByteArray, uscita);
     QFETCH(int, esito);
-
-    const Risultato r = Esegui(argomenti, ingresso);
-    QCOMPARE(r.uscita, atteso);
-    QCOMPARE(r.esito, esito);
-    if (esito == 1)
-        QCOMPARE(r.errori, "quorla-cli: Impossibile formattare il testo\n"_ba);
-    else
-        QCOMPARE(r.errori, QByteArray());
-}
-
-void TstCli::ingressi_data() {
-    QTest::addColumn<QList<QByteArray>>("file");
-    QTest::addColumn<QStringList>("argomenti"); // @N names the Nth file
-    QTest::addColumn<QByteArray>("ingresso");
-    QTest::addColumn<QByteArray>("atteso");
-
-    QTest::newRow("un file") << QList{"pera mela\r\nkiwi\r\n"_ba} << QStringList{u"@0"_s} << ""_ba
-                             << "kiwi;mela;pera"_ba;
-    QTest::newRow("due file in fila")
-        << QList{"d c"_ba, "b a"_ba} << QStringList{u"@0"_s, u"@1"_s} << ""_ba
-        << "a;b;c;d"_ba;
-    // The end of one file and the start of the next are a line end.
-    QTest::newRow("file senza fine riga si uniscono come righe")
-        << QList{"b"_ba, "a"_ba} << QStringList{u"-s"_s, u"invio"_s, u"@0"_s, u"@1"_s} << ""_ba
-        << "a;b"_ba;
-    QTest::newRow("- è lo standard input")
-        << QList{"c"_ba, "a"_ba} << QStringList{u"@0"_s, u"-"_s, u"@1"_s} << "b"_ba
-        << "a;b;c"_ba;
-    QTest::newRow("nessun file: standard input") << QList<QByteArray>() << QStringList() << "y x"_ba
-                                                 << "x;y"_ba;
-    QTest::newRow("file vuoto") << QList{""_ba} << QStringList{u"@0"_s} << "x"_ba
-                                << ""_ba;
-    QTest::newRow("-o - è lo standard output")
-        << QList<QByteArray>() << QStringList{u"-o"_s, u"-"_s} << "b a"_ba
-        << "a;b"_ba;
-    // A pipe named as a file, as <(...) gives one, is read to its end.
-    QTest::newRow("una pipe per nome")
-        << QList<QByteArray>() << QStringList{u"/dev/stdin"_s} << "b a"_ba
-        << "a;b"_ba;
-    QTest::newRow("standard input ignorato con un file")
-        << QList{"b a"_ba} << QStringList{u"@0"_s} << "z"_ba
-        << "a;b"_ba;
-}
-
-void TstCli::ingressi() {
-    QFETCH(QList<QByteArray>, file);
-    QFETCH(QStringList, argomenti);
-    QFETCH(QByteArray, ingresso);
-    QFETCH(QByteArray, atteso);
-
-    for (qsizetype k = 0; k < file.size(); ++k)
-        QVERIFY(Crea(cartella->filePath(u"f%1.txt"_s.arg(k)), file[k]));
-    for (QString& a : argomenti) {
-        if (a.startsWith(u'@'))
-            a = cartella->filePath(u"f%1.txt"_s.arg(a.mid(1)));
-    }
-    const Risultato r = Esegui(argomenti, ingresso);
-    QCOMPARE(r.errori, QByteArray());
-    QCOMPARE(r.esito, 0);
-    QCOMPARE(r.uscita, atteso);
-}
-
-void TstCli::codifiche_data() {
-    QTest::addColumn<QByteArray>("byte");
-    QTest::addColumn<QByteArray>("atteso");
-
-    QTest::newRow("UTF-8") << "perché città è"_ba
-                           << "città;è;perché"_ba;
-    QTest::newRow("BOM UTF-8") << "\xEF\xBB\xBF"
-                                  "b a"_ba
-                               << "a;b"_ba;
-    QTest::newRow("Windows-1252 diventa UTF-8") << "t\xE8 caff\xE8 \x80"_ba
-                                                << "€;caffè;tè"_ba;
-    QTest::newRow("fuori dal piano base") << "\xF0\x9F\x98\x80 a"_ba
-                                          << "\xF0\x9F\x98\x80;a"_ba;
-    QTest::newRow("controlli intatti") << "b\x01"
-                                          "a c\td"_ba
-                                       << "a;b;c\td"_ba;
-}
-
-void TstCli::codifiche() {
-    QFETCH(QByteArray, byte);
-    QFETCH(QByteArray, atteso);
-
-    const Risultato daIngresso = Esegui({}, byte);
-    QCOMPARE(daIngresso.esito, 0);
-    QCOMPARE(daIngresso.uscita, atteso);
-
-    const QString percorso = cartella->filePath(u"codifica.txt"_s);
-    QVERIFY(Crea(percorso, byte));
-    const Risultato daFile = Esegui({percorso});
-    QCOMPARE(daFile.esito, 0);
-    QCOMPARE(daFile.uscita, atteso);
-}
-
-void TstCli::errori_data() {
-    QTest::addColumn<QStringList>("argomenti");
-    QTest::addColumn<QByteArray>("messaggio"); // part of standard error
-
-    QTest::newRow("file che non esiste")
-        << QStringList{u"manca.txt"_s} << "impossibile leggere «manca.txt»: il file non esiste"_ba;
-    QTest::newRow("una cartella") << QStringList{u"."_s} << "«.»: è una cartella"_ba;
-    QTest::newRow("il secondo file manca")
-        << QStringList{u"buono.txt"_s, u"manca.txt"_s} << "«manca.txt»"_ba;
-    QTest::newRow("opzione sconosciuta") << QStringList{u"--boh"_s} << "Uso: quorla-cli"_ba;
-    QTest::newRow("manca il valore") << QStringList{u"-w"_s} << "manca il valore"_ba;
-    QTest::newRow("larghezza 0") << QStringList{u"-w"_s, u"0"_s} << "larghezza non valida"_ba;
-    QTest::newRow("larghezza 101") << QStringList{u"-w"_s, u"101"_s} << "larghezza non valida"_ba;
-    QTest::newRow("larghezza non numero") << QStringList{u"-w"_s, u"dieci"_s} << "«dieci»"_ba;
-    QTest::newRow("separatore sconosciuto") << QStringList{u"-s"_s, u"spazio,x"_s} << "«x»"_ba;
-    QTest::newRow("separatore vuoto in lista")
-        << QStringList{u"-s"_s, u"spazio,"_s} << "separatore sconosciuto"_ba;
-    QTest::newRow("uscita sconosciuta") << QStringList{u"-u"_s, u"ab"_s} << "«ab»"_ba;
-    QTest::newRow("maiuscole errate") << QStringList{u"--maiuscole=sempre"_s} << "«sempre»"_ba;
-    QTest::newRow("doppioni errati") << QStringList{u"--doppioni=tutti"_s} << "«tutti»"_ba;
-    QTest::newRow("lingua sconosciuta") << QStringList{u"--lingua=xx"_s} << "«xx»"_ba;
-    QTest::newRow("seme non numero") << QStringList{u"--seme=-1"_s} << "«-1»"_ba;
-}
-
-void TstCli::errori() {
-    QFETCH(QStringList, argomenti);
-    QFETCH(QByteArray, messaggio);
-
-    QVERIFY(Crea(cartella->filePath(u"buono.txt"_s), "b a"_ba));
-    const Risultato r = Esegui(argomenti, "x"_ba, cartella->path());
-    QCOMPARE(r.esito, 2);
-    QCOMPARE(r.uscita, QByteArray());
-    QVERIFY2(r.errori.startsWith("quorla-cli: "), r.errori.constData());
-    QVERIFY2(r.errori.contains(messaggio), r.errori.constData());
-}
-
-void TstCli::salvataggio_data() {
-    QTest::addColumn<QStringList>("argomenti");
-    QTest::addColumn<rlim_t>("limite"); // 0: none
-    QTest::addColumn<int>("esito");
-    QTest::addColumn<QByteArray>("atteso"); // the target afterwards
-
-    const QByteArray vecchio = "contenuto da non perdere"_ba;
-    QTest::newRow("salva") << QStringList{u"voci.txt"_s} << rlim_t(0) << 0 << "aa;bb"_ba;
-    QTest::newRow("non formattabile salva lo stesso")
-        << QStringList{u"-w"_s, u"1"_s, u"voci.txt"_s} << rlim_t(0) << 1 << "aa;bb"_ba;
-    QTest::newRow("ingresso illeggibile")
-        << QStringList{u"voci.txt"_s, u"manca.txt"_s} << rlim_t(0) << 2 << vecchio;
-    QTest::newRow("opzione errata")
-        << QStringList{u"-w"_s, u"0"_s, u"voci.txt"_s} << rlim_t(0) << 2 << vecchio;
-    // The result is larger than the file size limit: the write fails midway.
-    QTest::newRow("scrittura interrotta")
-        << QStringList{u"grande.txt"_s} << rlim_t(4096) << 2 << vecchio;
-}
-
-void TstCli::salvataggio() {
-    QFETCH(QStringList, argomenti);
-    QFETCH(rlim_t, limite);
-    QFETCH(int, esito);
-    QFETCH(QByteArray, atteso);
+    QFETCH(QByteArray, errore);
+    QFETCH(QString, ambiente);
 
     const QDir qui(cartella->path());
-    QVERIFY(Crea(qui.filePath(u"voci.txt"_s), "bb aa"_ba));
-    QVERIFY(Crea(qui.filePath(u"grande.txt"_s), "parola "_ba.repeated(100'000)));
-    QVERIFY(Crea(qui.filePath(u"uscita.txt"_s), "contenuto da non perdere"_ba));
     const QStringList primaDi = qui.entryList(QDir::Files);
-
-    const Risultato r = Esegui(QStringList{u"-o"_s, u"uscita.txt"_s} + argomenti, {}, qui.path(),
-                               limite ? LimiteFile(limite) : nullptr);
+    QProcess p;
+    p.setWorkingDirectory(qui.path());
+    if (ambiente == u"cartella")
+        p.setStandardInputFile(qui.path());
+    if (ambiente == u"pieno")
+        p.setStandardOutputFile(u"/dev/full"_s);
+    if (ambiente == u"limite") {
+        // A file size limit makes the write fail midway, as a full disk would.
+        p.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limite{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limite);
+        });
+    }
+    const Risultato r = Esegui(p, argomenti, ingresso);
     QCOMPARE(r.esito, esito);
-    QCOMPARE(r.uscita, QByteArray());
-    QCOMPARE(Contenuto(qui.filePath(u"uscita.txt"_s)), atteso);
-    // No temporary file left behind.
-    QCOMPARE(qui.entryList(QDir::Files), primaDi);
-    if (esito == 2 && limite)
-        QVERIFY2(r.errori.contains("«uscita.txt»"), r.errori.constData());
+    if (errore.isEmpty())
+        QCOMPARE(r.errori, QByteArray());
+    else
+        QVERIFY2(r.errori.startsWith("quorla-cli: " + errore), r.errori.constData());
+    const bool nelFile = argomenti.join(u' ').contains(u"uscita.txt"_s) && esito < 2;
+    QCOMPARE(r.uscita, nelFile ? QByteArray() : uscita);
+    QCOMPARE(Contenuto(qui.filePath(u"uscita.txt"_s)), nelFile ? uscita : "vecchio"_ba);
+    QCOMPARE(qui.entryList(QDir::Files), primaDi); // no temporary file left behind
 }
 
-void TstCli::aiutoEVersione() {
-    const Risultato aiuto = Esegui({u"--help"_s});
-    QCOMPARE(aiuto.esito, 0);
-    QVERIFY(aiuto.uscita.startsWith("Uso: quorla-cli [opzioni] [FILE...]\n"));
-    for (const char* opzione :
-         {"-s, --separatori", "-u, --uscita", "--spazio-dopo", "--fine-riga", "--fine-testo",
-          "-w, --larghezza", "-r, --decrescente", "-n, --numeri-naturali", "--maiuscole",
-          "--ignora-punteggiatura", "--ignora-articoli", "--doppioni", "--lingua", "--mescola",
-          "--seme", "-o, --output", "Mostra questo aiuto", "Opzioni:", "Argomenti:"})
-        QVERIFY2(aiuto.uscita.contains(opzione), opzione);
+void TstCli::separatori_data() {
+    QTest::addColumn<QString>("carattere");
+    for (const auto& [nome, c] :
+         std::initializer_list<std::pair<const char*, char16_t>>{{"spazio", u' '},
+                                                                 {"invio", u'\r'},
+                                                                 {"tab", u'\t'},
+                                                                 {"punto-e-virgola", u';'},
+                                                                 {"due-punti", u':'},
+                                                                 {"virgola", u','},
+                                                                 {"punto", u'.'},
+                                                                 {"esclamativo", u'!'},
+                                                                 {"domanda", u'?'},
+                                                                 {"minore", u'<'},
+                                                                 {"maggiore", u'>'},
+                                                                 {"barra", u'/'},
+                                                                 {"barra-rovescia", u'\\'},
+                                                                 {"barra-verticale", u'|'}})
+        QTest::newRow(nome) << QString(QChar(c));
+}
 
-    const Risultato versione = Esegui({u"--version"_s});
-    QCOMPARE(versione.esito, 0);
-    QVERIFY(versione.uscita.startsWith("quorla-cli (Quorla!) " QUORLA_VERSIONE "\n"));
+void TstCli::separatori() {
+    QFETCH(QString, carattere);
+    const QString nome = QString::fromLatin1(QTest::currentDataTag());
+    // Alone, a separator splits the input and, as output separator, joins the items.
+    const QByteArray ingresso = ("b" + carattere + "a").toUtf8();
+    const QByteArray unito = "a" + (carattere == u"\r" ? "\r\n"_ba : carattere.toUtf8()) + "b";
+    QProcess a, b;
+    QCOMPARE(Esegui(a, {u"-s"_s, nome, u"-u"_s, carattere}, ingresso).uscita, unito);
+    QCOMPARE(Esegui(b, {u"-s"_s, carattere, u"-u"_s, nome}, ingresso).uscita, unito);
+}
+
+void TstCli::mescola() {
+    // The same seed, the same order; another seed, another; all items kept,
+    // whatever the direction.
+    const QByteArray voci = "a b c d e f g h"_ba;
+    QProcess p1, p2, p3;
+    const QByteArray uno = Esegui(p1, {u"--mescola"_s, u"--seme=7"_s, u"-r"_s}, voci).uscita;
+    QCOMPARE(Esegui(p2, {u"--mescola"_s, u"--seme"_s, u"7"_s}, voci).uscita, uno);
+    const QByteArray altro = Esegui(p3, {u"--mescola"_s, u"--seme=8"_s}, voci).uscita;
+    QVERIFY(uno != altro);
+    for (const QByteArray& mescolate : {uno, altro}) {
+        QList<QByteArray> lista = mescolate.split(';');
+        std::sort(lista.begin(), lista.end());
+        QCOMPARE(lista.join(';'), "a;b;c;d;e;f;g;h"_ba);
+    }
+}
+
+void TstCli::risposte_data() {
+    QTest::addColumn<QString>("programma");
+    QTest::addColumn<QString>("opzione");
+    QTest::addColumn<QByteArray>("atteso");
+    const QByteArray aiuto = [] {
+        QFile file(QStringLiteral(QUORLA_AIUTO));
+        return file.open(QIODevice::ReadOnly)
+                   ? file.readAll().replace("@VERSIONE@", QUORLA_VERSIONE)
+                   : QByteArray();
+    }();
+    QVERIFY(!aiuto.isEmpty());
+    for (const char* opzione : {"--help", "-h", "--help-all"})
+        QTest::newRow(opzione) << QStringLiteral(QUORLA_CLI) << QString::fromLatin1(opzione)
+                               << aiuto;
+    QTest::newRow("--version") << QStringLiteral(QUORLA_CLI) << u"--version"_s
+                               << "quorla-cli (Quorla!) " QUORLA_VERSIONE "\n"_ba;
+    // The window's program answers without a display.
+    for (const char* opzione : {"--version", "-v"})
+        QTest::newRow(qPrintable(u"quorla "_s + QLatin1StringView(opzione)))
+            << QStringLiteral(QUORLA_APP) << QString::fromLatin1(opzione)
+            << "Quorla! " QUORLA_VERSIONE "\n"_ba;
+}
+
+void TstCli::risposte() {
+    QFETCH(QString, programma);
+    QFETCH(QString, opzione);
+    QFETCH(QByteArray, atteso);
+    QProcess p;
+    const Risultato r = Esegui(p, {opzione}, {}, programma);
+    QCOMPARE(r.esito, 0);
+    QCOMPARE(r.errori, QByteArray());
+    // After the version, one line of legal notice and nothing more.
+    if (opzione == u"--version" && programma == QStringLiteral(QUORLA_CLI))
+        QCOMPARE(r.uscita.count('\n'), 2);
+    QCOMPARE(r.uscita.first(std::min(r.uscita.size(), atteso.size())), atteso);
+}
+
+void TstCli::avanzamento() {
+    // Standard error on a terminal of the test's own, and on a pipe, for two
+    // runs whose input stays open past the second that brings the line.
+    const int pty = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(pty >= 0 && ::grantpt(pty) == 0 && ::unlockpt(pty) == 0);
+    const QByteArray nome = ::ptsname(pty);
+    QProcess terminale, pipe;
+    terminale.setChildProcessModifier(
+        [nome] { ::dup2(::open(nome.constData(), O_RDWR | O_NOCTTY), STDERR_FILENO); });
+    for (QProcess* p : {&terminale, &pipe})
+        p->start(QStringLiteral(QUORLA_CLI), {});
+    QTest::qWait(1500);
+    for (QProcess* p : {&terminale, &pipe}) {
+        p->write("b a");
+        p->closeWriteChannel();
+        QVERIFY(p->waitForFinished());
+        QCOMPARE(p->readAllStandardOutput(), "a;b"_ba);
+    }
+    QCOMPARE(pipe.readAllStandardError(), QByteArray());
+    QByteArray errori;
+    char pezzo[4096];
+    for (ssize_t n; (n = ::read(pty, pezzo, sizeof pezzo)) > 0;)
+        errori.append(pezzo, n);
+    ::close(pty);
+    // Rewritten in place, and wiped at the end.
+    QVERIFY2(errori.startsWith("\rquorla-cli: lettura di standard input... 1 s\x1b[K"),
+             errori.constData());
+    QVERIFY(errori.endsWith("\r\x1b[K"));
 }
 
 QTEST_GUILESS_MAIN(TstCli)
