@@ -18,24 +18,22 @@ public:
     QList<OpzioniFile> aperture, salvataggi;
     std::optional<QColor> rispostaColore;
     std::optional<QString> rispostaApri, rispostaSalva;
-    std::function<void()> durataMessaggio; // runs while a message box would be open
+    std::function<void()> durataMessaggio = [] {}; // while a message box would be open
 
-    void messaggio(QWidget* padre, const QString& testo, const QString& titolo,
-                   unsigned flags) override {
-        messaggi.append({testo, titolo, flags, padre});
-        if (durataMessaggio)
-            durataMessaggio();
+    void messaggio(QWidget* padre, const QString& t, const QString& titolo, unsigned f) override {
+        messaggi.append({t, titolo, f, padre});
+        durataMessaggio();
     }
-    std::optional<QColor> colore(QWidget*, const QString& titolo) override {
-        titoliColore.append(titolo);
+    std::optional<QColor> colore(QWidget*, const QString& t) override {
+        titoliColore.append(t);
         return rispostaColore;
     }
-    std::optional<QString> apriFile(QWidget*, const OpzioniFile& opzioni) override {
-        aperture.append(opzioni);
+    std::optional<QString> apriFile(QWidget*, const OpzioniFile& o) override {
+        aperture.append(o);
         return rispostaApri;
     }
-    std::optional<QString> salvaFile(QWidget*, const OpzioniFile& opzioni) override {
-        salvataggi.append(opzioni);
+    std::optional<QString> salvaFile(QWidget*, const OpzioniFile& o) override {
+        salvataggi.append(o);
         return rispostaSalva;
     }
 };

@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -25,30 +24,26 @@ bool crea(const QString& percorso, const QByteArray& byte) {
     return file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size();
 }
 
-// Shows the real file dialog and hands it to `azione`; then dismisses the
-// dialog's own boxes, and the dialog if it is still up after a while.
-std::optional<QString> conDialogo(bool apri, const Dialoghi::OpzioniFile& opzioni,
+// Shows the real file dialog on `cartella` and hands it to `azione`; then dismisses
+// the dialog's own boxes, and the dialog if it is still up after a while.
+std::optional<QString> conDialogo(bool apri, const QString& cartella,
                                   const std::function<void(QFileDialog*)>& azione) {
     QTimer guardiano;
     int passi = 0;
     QObject::connect(&guardiano, &QTimer::timeout, [&] {
-        QWidget* modale = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modale))
-            box->reject();
-        else if (auto* dialogo = qobject_cast<QFileDialog*>(modale); dialogo && passi++ == 0)
-            azione(dialogo);
-        else if (dialogo && passi > 20)
+        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* file = qobject_cast<QFileDialog*>(dialogo);
+        if (file && passi++ == 0)
+            azione(file);
+        else if (dialogo && (!file || passi > 20))
             dialogo->reject();
     });
     guardiano.start(50);
-    DialoghiQt dialoghi;
-    return apri ? dialoghi.apriFile(nullptr, opzioni) : dialoghi.salvaFile(nullptr, opzioni);
-}
-
-Dialoghi::OpzioniFile opzioniDialogo(const QString& cartella, bool apri) {
-    return {
+    const Dialoghi::OpzioniFile opzioni = {
         u"Apri"_s, {u"File di testo (*.txt)"_s, u"All Files (*.*)"_s}, {}, u"txt"_s, cartella, apri,
         false};
+    DialoghiQt dialoghi;
+    return apri ? dialoghi.apriFile(nullptr, opzioni) : dialoghi.salvaFile(nullptr, opzioni);
 }
 
 } // namespace
@@ -117,7 +112,7 @@ private slots:
         for (const char* nome : {"LEGGIMI", "note.md", "voci.txt"})
             QVERIFY(crea(cartella->filePath(QString::fromLatin1(nome)), "x"));
         QStringList visti; // each filter's caption, then the files it shows
-        conDialogo(true, opzioniDialogo(cartella->path(), true), [&](QFileDialog* dialogo) {
+        conDialogo(true, cartella->path(), [&](QFileDialog* dialogo) {
             auto* tipi = dialogo->findChild<QComboBox*>(u"fileTypeCombo"_s);
             auto* lista = dialogo->findChild<QListView*>(u"listView"_s);
             for (int filtro = 0; filtro < tipi->count(); ++filtro) {
@@ -156,7 +151,7 @@ private slots:
         for (const QString& nome : {u"LEGGIMI"_s, u"voci.txt"_s})
             QVERIFY(crea(cartella->filePath(nome), "x"));
         const std::optional<QString> risposta =
-            conDialogo(apri, opzioniDialogo(cartella->path(), apri), [&](QFileDialog* dialogo) {
+            conDialogo(apri, cartella->path(), [&](QFileDialog* dialogo) {
                 auto* nome = dialogo->findChild<QLineEdit*>(u"fileNameEdit"_s);
                 nome->setFocus();
                 nome->clear();

@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -35,6 +36,11 @@ QStringList scatole(const FintiDialoghi& d) {
     return esito;
 }
 
+bool scrivi(const QString& percorso, const QByteArray& byte) {
+    QFile file(percorso);
+    return file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size();
+}
+
 // Whether every text of the bar can be read whole, inside its panel's frame
 // and indent, at the given font.
 bool testiEntrano(const BarraStato& barra, const QFont& carattere) {
@@ -48,73 +54,22 @@ bool testiEntrano(const BarraStato& barra, const QFont& carattere) {
     return true;
 }
 
-// The shape of a glyph of black ink: its holes, each marked by where it lies
-// ('a' above the middle row, 'b' below it, 'm' on it), then how many stroke
-// ends it has; "spezzata" unless the ink is one stroke.
-QString forma(const QImage& g) {
-    const int w = g.width(), h = g.height();
-    QList<int> visto(w * h, 0);
-    const auto nero = [&](int x, int y) { return g.pixelColor(x, y) == Qt::black; };
-    int somma = 0, quanti = 0, tratti = 0;
-    bool bordo = false;
-    // Ink joins across corners, the paper only side by side.
-    std::function<void(int, int, bool)> riempi = [&](int x, int y, bool inchiostro) {
-        if (x < 0 || y < 0 || x >= w || y >= h || visto[y * w + x] || nero(x, y) != inchiostro)
-            return;
-        visto[y * w + x] = 1;
-        somma += y;
-        ++quanti;
-        bordo = bordo || x == 0 || y == 0 || x == w - 1 || y == h - 1;
-        for (int d = 0; d < 9; ++d) {
-            if (inchiostro || d % 2)
-                riempi(x + d % 3 - 1, y + d / 3 - 1, inchiostro);
-        }
-    };
-    QString esito;
-    for (int i = 0; i < w * h; ++i) {
-        if (visto[i])
-            continue;
-        somma = quanti = 0;
-        bordo = false;
-        const bool inchiostro = nero(i % w, i / w);
-        riempi(i % w, i / w, inchiostro);
-        tratti += inchiostro;
-        if (!inchiostro && !bordo)
-            esito += 2 * somma < quanti * (h - 1) ? 'a' : 2 * somma > quanti * (h - 1) ? 'b' : 'm';
-    }
-    std::sort(esito.begin(), esito.end());
-    int estremi = 0; // ink with a single ink neighbour
-    for (int i = 0; i < w * h; ++i) {
-        int vicini = 0;
-        for (int d = 0; d < 9; ++d) {
-            const int x = i % w + d % 3 - 1, y = i / w + d / 3 - 1;
-            vicini += d != 4 && x >= 0 && y >= 0 && x < w && y < h && nero(x, y);
-        }
-        estremi += nero(i % w, i / w) && vicini == 1;
-    }
-    return tratti == 1 ? esito + QString::number(estremi) : QStringLiteral("spezzata");
-}
-
 // Drags the data over `w` and, if asked, drops it there, on the first widget up from it
-// that takes drops, as the toolkit looks for it; whether the drop was taken.
+// that takes drops, as the toolkit looks for it; whether every step was taken.
 bool trascina(QWidget* w, const QMimeData& dati, bool lascia = true) {
-    QWidget* bersaglio = w;
-    while (bersaglio && !bersaglio->acceptDrops())
-        bersaglio = bersaglio->parentWidget();
-    if (!bersaglio)
-        return false;
-    const QPoint punto = w->mapTo(bersaglio, QPoint(5, 5));
+    QWidget* b = w;
+    while (!b->acceptDrops())
+        b = b->parentWidget();
+    const QPoint p = w->mapTo(b, QPoint(5, 5));
     const Qt::DropActions azioni = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent entra(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
-    QDragMoveEvent muove(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent cade(punto, azioni, &dati, Qt::LeftButton, Qt::NoModifier);
-    for (QEvent* evento : std::initializer_list<QEvent*>{&entra, &muove, &cade}) {
-        if (evento == &cade && !lascia)
-            break;
-        if (!QCoreApplication::sendEvent(bersaglio, evento) || !evento->isAccepted())
-            return false;
-    }
-    return true;
+    QDragEnterEvent entra(p, azioni, &dati, Qt::LeftButton, {});
+    QDragMoveEvent muove(p, azioni, &dati, Qt::LeftButton, {});
+    QDropEvent cade(p, azioni, &dati, Qt::LeftButton, {});
+    bool preso = true;
+    for (QDropEvent* e :
+         std::initializer_list<QDropEvent*>{&entra, &muove, lascia ? &cade : nullptr})
+        preso = preso && (!e || (QCoreApplication::sendEvent(b, e) && e->isAccepted()));
+    return preso;
 }
 
 } // namespace
@@ -186,6 +141,22 @@ private slots:
         QVERIFY(g.center().y() > f->Txt_Ordine()->geometry().bottom());
         QCOMPARE(f->Txt_Orig()->toolTip() + '|' + f->Txt_Ordine()->toolTip(),
                  QStringLiteral("Inserire il testo da ordinare|Testo ordinato"));
+        // Chosen colours go to both boxes and stay when a choice is cancelled;
+        // the defaults come back; the rulers never change.
+        d->rispostaColore = QColor(200, 220, 240);
+        m().MenuColori[0]->trigger();
+        d->rispostaColore = QColor(90, 0, 0);
+        m().MenuColori[1]->trigger();
+        d->rispostaColore.reset();
+        m().MenuColori[0]->trigger();
+        QCOMPARE(d->titoliColore, (QStringList{"Colore sfondo", "Colore testo", "Colore sfondo"}));
+        for (CasellaTesto* c : {f->Txt_Orig(), f->Txt_Ordine()})
+            QVERIFY(c->sfondo() == QColor(200, 220, 240) && c->coloreTesto() == QColor(90, 0, 0));
+        QCOMPARE(f->Img_Righello(1)->grab().toImage().pixelColor(1, 1), MisureRighello::sfondo());
+        m().MenuColori_Def->trigger();
+        for (CasellaTesto* c : {f->Txt_Orig(), f->Txt_Ordine()})
+            QVERIFY(c->sfondo() == QColor(255, 255, 192) &&
+                    c->coloreTesto() == QApplication::palette().color(QPalette::WindowText));
     }
 
     // The bar keeps the font it is given, made smaller only as far as its
@@ -243,21 +214,6 @@ private slots:
         acceso = true;
         QTRY_VERIFY_WITH_TIMEOUT(pannello(5)->isEnabled(), 2000);
         QCOMPARE(pannello(5)->text() + f->testoOrig(), QStringLiteral("BLOC MAIUSC"));
-    }
-
-    // Each digit of the ruler has the shape of its figure: one stroke, with
-    // its holes and ends where the figure has them (a closed 4); the tens
-    // stand over their columns.
-    void cifreRighello() {
-        const QImage r = disegnaRighello();
-        const QStringList forme = {"m0", "2", "2", "3", "a1", "2", "b1", "2", "ab0", "a1"};
-        auto cifra = [&r](int x, int y) { return r.copy(x, y, 5, 9); };
-        for (int k = 1; k <= 100; ++k)
-            QVERIFY2(forma(cifra(6 * k - 2, 15)) == forme[k % 10], qPrintable(QString::number(k)));
-        for (int n = 1; n <= 9; ++n)
-            QCOMPARE(cifra(60 * n - 2, 2), cifra(6 * n - 2, 15));
-        QCOMPARE(cifra(595, 2), cifra(4, 15));
-        QCOMPARE(cifra(601, 2), cifra(58, 15));
     }
 
     // Captions and shortcut keys of every menu; "-" is a separator.
@@ -402,16 +358,21 @@ private slots:
                                   : QStringList());
     }
 
-    // Any change of the input empties the output; only a sort fills it again.
+    // Any change of the input empties the output; only a sort fills it again,
+    // a double-click too, on the empty box only: on a full one it selects a word.
     // Reflow on: lines of at most the slider's length, the slider shown; a
     // user's change of the slider sorts again, the program's does not; off:
     // one run again.
     void aCapo() {
         QTest::keyClicks(f->Txt_Orig(), QStringLiteral("aa bb cc dd ee ff gg hh ii ll mm nn oo "
                                                        "pp qq rr ss tt uu vv zz"));
-        ctrl(f->Txt_Orig(), Qt::Key_O);
+        CasellaTesto* c = f->Txt_Ordine();
+        const QPoint inizio = c->cursorRect(QTextCursor(c->document())).center();
+        QTest::mouseDClick(c->viewport(), Qt::LeftButton, {}, inizio); // empty: it sorts
         const QString unito = f->testoOrdine();
         QVERIFY(unito.size() > 50 && !unito.contains('\r'));
+        QTest::mouseDClick(c->viewport(), Qt::LeftButton, {}, inizio + QPoint(3, 0)); // full
+        QCOMPARE(c->textCursor().selectedText(), QStringLiteral("aa"));
         QTest::keyClick(f->Txt_Orig(), Qt::Key_Backspace);
         QTest::qWait(20);
         QCOMPARE(f->testoOrdine(), QString());
@@ -482,30 +443,15 @@ private slots:
                 [&] { ordine = attesa(); });
         d->durataMessaggio = [&] { messaggio = attesa(); };
         QTemporaryDir cartella;
-        QFile file(cartella.filePath(QStringLiteral("lungo.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(testo.toLatin1()) == lunghezza);
-        file.close();
+        const QString percorso = cartella.filePath(QStringLiteral("lungo.txt"));
+        QVERIFY(scrivi(percorso, testo.toLatin1()));
         if (apri) {
-            f->apriFile(file.fileName());
+            f->apriFile(percorso);
         } else {
             f->Txt_Orig()->impostaTesto(testo);
             m().MenuConverti->trigger();
         }
         QCOMPARE(QList<int>({lettura, messaggio, ordine, attesa()}), attese);
-    }
-
-    // A double-click sorts only into an empty output box; into a full one it
-    // selects a word.
-    void doppioClic() {
-        f->Txt_Orig()->impostaTesto(QStringLiteral("b a"));
-        CasellaTesto* c = f->Txt_Ordine();
-        for (const QString& uscita : {QStringLiteral("x yy z"), QString()}) {
-            c->impostaTesto(uscita);
-            QTest::mouseDClick(c->viewport(), Qt::LeftButton, {},
-                               c->cursorRect(QTextCursor(c->document())).center() +
-                                   QPoint(c->fontMetrics().horizontalAdvance("x y"), 0));
-            QCOMPARE(c->textCursor().selectedText(), uscita.isEmpty() ? "a;b" : "yy");
-        }
     }
 
     // OK and the close box apply the dialog, sort and give the window back;
@@ -561,26 +507,6 @@ private slots:
         f->separatori()->Cmd_OK()->click();
         QCOMPARE(d->messaggi.size(), 2);
         QVERIFY(d->messaggi[0].padre == f.get() && d->messaggi[1].padre == f->separatori());
-    }
-
-    // The colours go to both boxes and stay when a choice is cancelled; the
-    // defaults come back; the rulers never change.
-    void colori() {
-        d->rispostaColore = QColor(200, 220, 240);
-        m().MenuColori[0]->trigger();
-        d->rispostaColore = QColor(90, 0, 0);
-        m().MenuColori[1]->trigger();
-        d->rispostaColore.reset();
-        m().MenuColori[0]->trigger();
-        QCOMPARE(d->titoliColore, (QStringList{"Colore sfondo", "Colore testo", "Colore sfondo"}));
-        for (CasellaTesto* c : {f->Txt_Orig(), f->Txt_Ordine()})
-            QVERIFY(c->sfondo() == QColor(200, 220, 240) && c->coloreTesto() == QColor(90, 0, 0));
-        QCOMPARE(f->Img_Righello(1)->grab().toImage().pixelColor(1, 1), MisureRighello::sfondo());
-        m().MenuColori_Def->trigger();
-        for (CasellaTesto* c : {f->Txt_Orig(), f->Txt_Ordine()}) {
-            QCOMPARE(c->sfondo(), QColor(255, 255, 192));
-            QCOMPARE(c->coloreTesto(), QApplication::palette().color(QPalette::WindowText));
-        }
     }
 
     // "Apri..." and "Salva con nome...": the dialog as asked, then the text
@@ -649,20 +575,16 @@ private slots:
     // dropped on the input box goes in as a paste would, and opens nothing.
     void trascinamento_data() {
         QTest::addColumn<QString>("dove");
-        QTest::addColumn<bool>("file");
-        QTest::newRow("file sull'uscita") << "Txt_Ordine" << true;
-        QTest::newRow("file sul righello") << "Img_Righello_0" << true;
-        QTest::newRow("testo") << "Txt_Orig" << false;
+        for (const char* dove : {"Txt_Ordine", "Img_Righello_0", "Txt_Orig"}) // the last: text
+            QTest::newRow(dove) << dove;
     }
 
     void trascinamento() {
         QFETCH(QString, dove);
-        QFETCH(bool, file);
+        const bool file = dove != "Txt_Orig";
         QTemporaryDir cartella;
         const QString percorso = cartella.filePath("voci.txt");
-        QFile voci(percorso);
-        QVERIFY(voci.open(QIODevice::WriteOnly) && voci.write("pera mela\r\nbanana\r\n"));
-        voci.close();
+        QVERIFY(scrivi(percorso, "pera mela\r\nbanana\r\n"));
         QWidget* w = f->findChild<QWidget*>(dove);
         if (auto* casella = qobject_cast<CasellaTesto*>(w))
             w = casella->viewport();
@@ -670,16 +592,14 @@ private slots:
         f->Txt_Ordine()->impostaTesto(QStringLiteral("uscita"));
         QMimeData dati;
         if (file)
-            dati.setUrls({QUrl(QStringLiteral("https://esempio.it/altro.txt")),
-                          QUrl::fromLocalFile(percorso)});
+            dati.setUrls({QUrl("https://esempio.it/altro.txt"), QUrl::fromLocalFile(percorso)});
         dati.setText(file ? percorso : QStringLiteral("pera\r\nmela"));
         QVERIFY(trascina(w, dati, false)); // only passing over: nothing opens
         QCoreApplication::processEvents();
         QCOMPARE(f->testoOrig(), QStringLiteral("vecchio"));
         QVERIFY(trascina(w, dati));
-        QTRY_COMPARE(f->testoOrdine(), file ? QStringLiteral("banana;mela;pera") : QString());
-        QCOMPARE(f->testoOrig(),
-                 file ? QStringLiteral("pera mela banana") : QStringLiteral("pera\r\nmelavecchio"));
+        QTRY_COMPARE(f->testoOrdine(), file ? "banana;mela;pera" : "");
+        QCOMPARE(f->testoOrig(), file ? "pera mela banana" : "pera\r\nmelavecchio");
         QVERIFY(d->messaggi.isEmpty());
     }
 
@@ -693,12 +613,10 @@ private slots:
         finestra.show();
         QVERIFY(QTest::qWaitForWindowExposed(&finestra));
         finestra.menu().MenuSeparatori->trigger();
-        bool confermato = false;
-        connect(finestra.separatori(), &Frm_SepElenco::confermato, this,
-                [&] { confermato = true; });
+        QSignalSpy conferme(finestra.separatori(), &Frm_SepElenco::confermato);
         QTimer::singleShot(0, &finestra, [&finestra] { finestra.menu().MenuFine->trigger(); });
         QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(!confermato && !finestra.isVisible() && !finestra.separatori()->isVisible());
+        QVERIFY(conferme.isEmpty() && !finestra.isVisible() && !finestra.separatori()->isVisible());
     }
 };
 
