@@ -13,7 +13,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTimer>
 
 namespace {
@@ -291,9 +290,33 @@ private slots:
             QCOMPARE(tacche[k - 1], 6 * k - (k < 4));
             for (int y = 33; y <= 46; ++y)
                 QCOMPARE(nero(tacche[k - 1], y), y <= (k % 10 == 0 ? 42 : 36));
-            // tst_MainForm checks the shapes, alike for a 1 and a 2, and the tens.
             QVERIFY(k == 1 || r.copy(6 * k - 2, 15, 5, 9) != r.copy(6 * k - 8, 15, 5, 9));
         }
+        // The digits 1 to 9 and 0 by their holes, paper that side-by-side steps
+        // cannot lead out of: above ('a'), on ('m') or below ('b') the middle row.
+        QStringList buchi;
+        for (int k = 1; k <= 10; ++k) {
+            QList<bool> visto(45, false);
+            buchi << QString();
+            for (int i = 0; i < 45; ++i) {
+                QList<QPoint> coda{{i % 5, i / 5}};
+                int somma = 0, quanti = 0, bordo = 0;
+                while (!coda.isEmpty()) {
+                    const QPoint p = coda.takeLast();
+                    if (!QRect(0, 0, 5, 9).contains(p) || visto[p.y() * 5 + p.x()] ||
+                        nero(p.x() + 6 * k - 2, p.y() + 15))
+                        continue;
+                    visto[p.y() * 5 + p.x()] = true;
+                    somma += p.y(), ++quanti;
+                    bordo |= !QRect(1, 1, 3, 7).contains(p);
+                    coda << p + QPoint(1, 0) << p - QPoint(1, 0) << p + QPoint(0, 1)
+                         << p - QPoint(0, 1);
+                }
+                if (quanti > 0 && !bordo)
+                    buchi.last() += somma < 4 * quanti ? 'a' : somma > 4 * quanti ? 'b' : 'm';
+            }
+        }
+        QCOMPARE(buchi.join(','), QStringLiteral(",,,a,,b,,ab,a,m"));
         QVERIFY(iconaQuorla().availableSizes().contains(QSize(16, 16)));
     }
 

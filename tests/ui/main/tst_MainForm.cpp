@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -531,7 +530,7 @@ private slots:
                  avviso ? QStringList{uscita.arg(percorso) + "|Quorla!|10030"} : QStringList());
         QCOMPARE(f->testoOrdine(), avviso ? (apri ? QString() : "a;b") : uscita);
         QFile file(percorso);
-        QCOMPARE(file.open(QIODevice::ReadOnly) && file.readAll() == "a;b", tipo == "salva");
+        QCOMPARE(file.open(QIODevice::ReadOnly) && file.read(4) == "a;b", tipo == "salva");
     }
 };
 

@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
