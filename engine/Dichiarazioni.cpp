@@ -81,7 +81,6 @@ struct {
     bool spazio = false;
 } g_LstFrasi;
 
-constexpr char16_t Marcatore = 1;
 constexpr char16_t Spazio = u' ';
 constexpr char16_t Invio = 13;
 constexpr char16_t Tab = 9;
@@ -491,7 +490,7 @@ bool componi(Lista&& ordinate, bool aCapo, Uscita& uscita, Riserva&& riserva) {
 } // namespace
 
 Stato_Dialogo Init_Separatori() {
-    Sep_Interno = QString(QChar(Marcatore));
+    Sep_Interno = QString(QChar(Ordinamento::Marcatore));
     static const char16_t caratteri[NumSeparatori] = {u' ', 13,   9,    u';', u':', u',',  u'.',
                                                       u'!', u'?', u'<', u'>', u'/', u'\\', u'|'};
     for (int i = 0; i < NumSeparatori; ++i) {

@@ -19,7 +19,6 @@ namespace Dichiarazioni::Ordinamento {
 
 namespace {
 
-constexpr char16_t Marcatore = 1;
 constexpr char16_t Invio = 13;
 constexpr char16_t AvanzaRiga = 10;
 

@@ -10,6 +10,9 @@
 // Inside the engine: cutting the text into items and putting them in order.
 namespace Dichiarazioni::Ordinamento {
 
+// The internal separator (Sep_Interno): it always cuts, whatever is chosen.
+constexpr char16_t Marcatore = 1;
+
 // Only the space is trimmed: tabs and line breaks are part of an item.
 inline QStringView TrimSpazi(QStringView s) {
     qsizetype inizio = 0;

@@ -116,6 +116,8 @@ void TstCli::casi_data() {
     for (const char* opzione : {"--help", "-h", "--help-all"})
         ok(opzione, opzione, "", testoAiuto);
     ok("quorla --version, senza display", "quorla --version", "", "Quorla! " + versione);
+    ok("una voce di tre milioni di caratteri", "", QByteArray(3000000, 'x'),
+       QByteArray(3000000, 'x'));
     ko("file che non esiste", "-o uscita.txt voci.txt manca.txt",
        "impossibile leggere «manca.txt»: il file non esiste\n");
     ko("cartella", ".", "impossibile leggere «.»: è una cartella\n");
@@ -150,7 +152,6 @@ void TstCli::casi_data() {
        "impossibile salvare il file «no/u.txt" + salvare);
     ko("standard output pieno", "@pieno", "errore di scrittura sullo standard output\n");
 }
-
 void TstCli::casi() {
     QFETCH(QStringList, argomenti);
     QFETCH(QByteArray, ingresso);

@@ -146,14 +146,14 @@ void TestEngine::pannelli_data() {
     u = {.spazio = true, .ultimo = true};
     QTest::newRow("punto e virgola e spazio") << stato(u) << "\"Spazio\" ;#\"; \"#;# #;";
 }
-
 void TestEngine::pannelli() {
     QFETCH(Stato_Dialogo, s);
     QFETCH(QString, atteso);
     QStringList attesi = atteso.split(u'#');
     attesi[0].prepend("Separatori testo inserito: ");
     attesi[1].prepend("Separatore testo elaborato: ");
-    Leggi_Separatori(stato({.attivi = {13}, .uscita = 10})); // what a row may leave as it was
+    // What a row may leave as it was, or must set back.
+    Leggi_Separatori(stato({.attivi = {13}, .uscita = 10, .capo = true, .ultimo = true}));
     for (int volta = 0; volta < 2; ++volta) {
         const Testi_Stato t = Leggi_Separatori(s);
         QCOMPARE(QStringList({t.pannello1, t.pannello2, Sep_Uscita, Sep_Capo, Sep_Ultimo}), attesi);
@@ -266,6 +266,11 @@ void TestEngine::ordine_data() {
     tutte.ignoraArticoli = true;
     tutte.lingua = lingua("Deutsch");
     riga("predefinito", "pera;Mela;banana;mela", {}, "banana;mela;Mela;pera");
+    QStringList mille; // more distinct texts than a short text is first sized for
+    for (int i = 1500; i > 0; --i)
+        mille.prepend(QString::number(i));
+    riga("molte voci, poco testo", QStringList(mille.crbegin(), mille.crend()).join(u';'),
+         {.numeriNaturali = true}, mille.join(u';'));
     riga("numeri come testo", numeri, {}, "10;9;capitolo 12;capitolo 3;img1;img10;img2");
     riga("numeri naturali", numeri, {.numeriNaturali = true},
          "9;10;capitolo 3;capitolo 12;img1;img2;img10");

@@ -106,7 +106,6 @@ void TstIo::lettura_data() {
     const QString argv = QCoreApplication::arguments().join(QChar(0)) + QChar(0);
     riga("/proc/self/cmdline", argv.toLocal8Bit(), argv);
 }
-
 void TstIo::lettura() {
     const QTemporaryDir cartella;
     QFETCH(QByteArray, byte);
@@ -157,7 +156,6 @@ void TstIo::scrittura_data() {
     riga("cartella non scrivibile", vecchio, {u"mela"_s}, "mela", u"sola lettura"_s);
     riga("cartella non scrivibile, file nuovo", {}, {u"x"_s}, {}, u"sola lettura"_s);
 }
-
 void TstIo::scrittura() {
     const QTemporaryDir cartella;
     QFETCH(QString, percorso);
@@ -221,7 +219,6 @@ void TstIo::editor_data() {
     // This one stays alive a while, as an editor would.
     QTest::newRow("senza aspettarlo") << QStringList{u"gedit"_s} << "1\n--new-window\n"_ba;
 }
-
 void TstIo::editor() {
     const QTemporaryDir cartella;
     QFETCH(QStringList, presenti);

@@ -74,7 +74,6 @@ private slots:
                                   << "Quorla! 2.00\n";
         QTest::newRow("aiuto") << QStringList{"--help", "-v"} << 0 << QString() << aiuto;
     }
-
     void rigaComando() {
         QFETCH(QStringList, argomenti);
         QFETCH(int, codice);
@@ -105,7 +104,6 @@ private slots:
         QTest::newRow("apri, non esiste") << true << u"manca"_s << QString();
         QTest::newRow("salva, esiste com'è") << false << u"LEGGIMI"_s << u"LEGGIMI.txt"_s;
     }
-
     void nomeDigitato() {
         QFETCH(bool, apri);
         QFETCH(QString, digitato);

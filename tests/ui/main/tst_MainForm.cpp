@@ -160,7 +160,6 @@ private slots:
         }
         QTest::newRow("pixel") << pixel;
     }
-
     void carattereBarra() {
         QFETCH(QFont, dato);
         QWidget padre;
@@ -200,7 +199,6 @@ private slots:
                         "&Elimina doppioni|,&Lingua|,-,Me&scola|");
         riga("&?", "Informazioni su...|F1");
     }
-
     void menu() {
         QFETCH(QString, titolo);
         QFETCH(QString, voci);
@@ -238,7 +236,6 @@ private slots:
               "MenuLingua_1", QStringLiteral("MenuLingua_%1").arg(unicode), "MenuMescola"},
              {1, 0, 2, 0, 0, 2, unicode, 1});
     }
-
     void voceOrdine() {
         QFETCH(QStringList, voci);
         QFETCH(QList<int>, attese);
@@ -293,7 +290,6 @@ private slots:
             for (const auto& [tasto, effetto] : tasti)
                 QTest::addRow("%s %d", effetto, casella) << casella << tasto << QString(effetto);
     }
-
     void acceleratori() {
         QFETCH(int, casella);
         QFETCH(int, tasto);
@@ -397,7 +393,6 @@ private slots:
         QTest::newRow("apri 50000") << "apri" << 50000 << QList<int>{0, 0};
         QTest::newRow("apri 50001") << "apri" << 50001 << QList<int>{1, 1};
     }
-
     void cursoreAttesa() {
         QFETCH(QString, via);
         QFETCH(int, lunghezza);
@@ -447,7 +442,6 @@ private slots:
         for (const char* modo : {"ok", "chiusura", "esc"})
             QTest::newRow(modo) << modo;
     }
-
     void dialogoSeparatori() {
         QFETCH(QString, modo);
         Frm_SepElenco* dlg = f->separatori();
@@ -494,7 +488,6 @@ private slots:
         riga("manca/v.txt", "Attenzione, Errore occorso durante il salvataggio dei dati nel file "
                             "%1");
     }
-
     void file() {
         QFETCH(QString, tipo);
         QFETCH(QString, uscita);

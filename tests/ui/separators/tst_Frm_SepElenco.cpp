@@ -152,7 +152,6 @@ private slots:
                 QTest::addRow("%s, %s", qPrintable(tasto), nome) << p << tasto + ' ' + nome << p << int(tasto != "Esc" && QString(nome) == "Cmd_OK");
         // clang-format on
     }
-
     void azioni() {
         QFETCH(QString, prima);
         QFETCH(QString, azioni);
