@@ -351,18 +351,18 @@ void TestEngine::articoli_data() {
     QTest::newRow("el") << "Ελληνικά" << comuni + "ο η το οι τα ένας μια ένα";
 }
 
-// Each article, in capitals or not, before a one-letter word: the words alone
-// decide, and they come in the reverse order of the articles.
+// Each article, in capitals or not, before a word "z" and a letter: the words
+// alone decide, between "y" and "zz", which have none.
 void TestEngine::articoli() {
     QFETCH(QString, nome);
     QFETCH(QString, articoli);
-    QStringList voci;
+    QStringList voci{QStringLiteral("y")};
     for (const QString& a : articoli.split(u' ', Qt::SkipEmptyParts)) {
         const QString articolo = voci.size() % 2 ? a.toUpper() : a;
-        voci << articolo + (a.endsWith(u'\'') ? "" : " ") + QChar(char16_t(u'z' - voci.size()));
+        voci << articolo + (a.endsWith(u'\'') ? "z" : " z") + QChar(char16_t(u'a' + voci.size()));
     }
-    const QString ingresso = voci.join(u';');
-    std::reverse(voci.begin(), voci.end());
+    voci << QStringLiteral("zz");
+    const QString ingresso = QStringList(voci.crbegin(), voci.crend()).join(u';');
     QCOMPARE(ordina(ingresso, {.ignoraArticoli = true, .lingua = lingua(nome)}), voci.join(u';'));
 }
 

@@ -13,7 +13,6 @@
 #include <climits>
 
 namespace {
-const QString CapoRiga = QStringLiteral("\r\n");
 
 // Qt lays out a paragraph whole, and its word wrap measures a run without a
 // break opportunity to its end for every line of the run: a sorted list

@@ -158,6 +158,7 @@ private slots:
         QTest::newRow("invio dopo") << "Return" << 0 << 0 << "abc\r\ndef";
         QTest::newRow("invio prima") << "Return" << -1 << -1 << "abc\r\ndef";
         QTest::newRow("Maiusc+Invio") << "Shift+Return" << 0 << 0 << "abc\r\ndef";
+        QTest::newRow("Invio del tastierino") << "Enter" << 0 << 0 << "abc\r\ndef";
         // clang-format on
     }
     void digitareAllaGiuntura() {

@@ -113,8 +113,9 @@ private slots:
         const QPoint scarto = f->geometry().center() - f->screen()->availableGeometry().center();
         QVERIFY(scarto.manhattanLength() < 3);
         for (CasellaTesto* c : {f->Txt_Orig(), f->Txt_Ordine()}) {
-            const Righello* r = f->Img_Righello(c == f->Txt_Ordine());
+            Righello* r = f->Img_Righello(c == f->Txt_Ordine());
             QCOMPARE(r->immagine(), disegnaRighello());
+            QCOMPARE(r->grab().toImage().convertToFormat(QImage::Format_RGB32), r->immagine());
             QCOMPARE(r->geometry(), QRect(c->pos() - QPoint(0, 48), r->immagine().size()));
             QVERIFY(c->size() == QSize(625, 169) && !c->isReadOnly());
             QCOMPARE(c->sfondo(), QColor(255, 255, 192));
