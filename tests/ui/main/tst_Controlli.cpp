@@ -318,6 +318,10 @@ private slots:
             }
         }
         QCOMPARE(buchi.join(','), QStringLiteral(",,,a,,b,,ab,a,m"));
+        for (int d = 1; d <= 10; ++d) // the tens are the same digits, higher up; "10" last
+            QCOMPARE(r.copy(d < 10 ? 60 * d - 2 : 595, 2, 5, 9),
+                     r.copy(6 * d - 2 - 54 * (d / 10), 15, 5, 9));
+        QCOMPARE(r.copy(601, 2, 5, 9), r.copy(58, 15, 5, 9));
         QVERIFY(iconaQuorla().availableSizes().contains(QSize(16, 16)));
     }
 
