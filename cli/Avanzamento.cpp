@@ -51,13 +51,11 @@ void Avanzamento::ciclo() {
         // Erase to the end of the line: the new text may be shorter.
         std::fprintf(stderr, "%s\x1b[K", riga.constData());
         std::fflush(stderr);
-        mostrato_ = true;
         sveglia_.wait_for(lock, 500ms, [this] { return fermo_; });
     }
-    if (mostrato_) {
-        std::fputs("\r\x1b[K", stderr);
-        std::fflush(stderr);
-    }
+    // The line has been shown at least once: wipe it.
+    std::fputs("\r\x1b[K", stderr);
+    std::fflush(stderr);
 }
 
 } // namespace QuorlaCli

@@ -33,7 +33,6 @@ private:
     std::condition_variable sveglia_;
     QString fase_;
     bool fermo_ = false;
-    bool mostrato_ = false;
     std::chrono::steady_clock::time_point inizio_;
     std::thread filo_;
 };

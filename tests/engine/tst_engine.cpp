@@ -266,11 +266,14 @@ void TestEngine::ordine_data() {
     tutte.ignoraArticoli = true;
     tutte.lingua = lingua("Deutsch");
     riga("predefinito", "pera;Mela;banana;mela", {}, "banana;mela;Mela;pera");
-    QStringList mille; // more distinct texts than a short text is first sized for
-    for (int i = 1500; i > 0; --i)
+    QStringList mille; // more distinct texts than a short text is first sized for, each twice
+    for (int i = 1000; i > 0; --i)
         mille.prepend(QString::number(i));
-    riga("molte voci, poco testo", QStringList(mille.crbegin(), mille.crend()).join(u';'),
-         {.numeriNaturali = true}, mille.join(u';'));
+    riga("molte voci, poco testo",
+         QStringList(mille.crbegin(), mille.crend()).join(u';') + u';' + mille.join(u';'),
+         {.numeriNaturali = true, .doppioni = Doppioni::Identici}, mille.join(u';'));
+    // Distinct texts of one length whose hashes (32 bits) are equal stay distinct.
+    riga("impronte uguali", "xgrmz;xemom;xemom", {}, "xemom;xemom;xgrmz");
     riga("numeri come testo", numeri, {}, "10;9;capitolo 12;capitolo 3;img1;img10;img2");
     riga("numeri naturali", numeri, {.numeriNaturali = true},
          "9;10;capitolo 3;capitolo 12;img1;img2;img10");

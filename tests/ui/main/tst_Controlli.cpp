@@ -322,7 +322,16 @@ private slots:
             QCOMPARE(r.copy(d < 10 ? 60 * d - 2 : 595, 2, 5, 9),
                      r.copy(6 * d - 2 - 54 * (d / 10), 15, 5, 9));
         QCOMPARE(r.copy(601, 2, 5, 9), r.copy(58, 15, 5, 9));
-        QVERIFY(iconaQuorla().availableSizes().contains(QSize(16, 16)));
+        // The icon from 16 to 256 pixels: a white page with a black edge, its corner turned down
+        // in grey, a grey shadow, and a smoothed black A.
+        const QIcon icona = iconaQuorla();
+        QVERIFY(icona.availableSizes().contains({16, 16}) &&
+                icona.availableSizes().contains({256, 256}));
+        const QImage i = icona.pixmap(32).toImage();
+        QCOMPARE((QList<QRgb>{i.pixel(21, 6), i.pixel(8, 5), i.pixel(5, 15), i.pixel(27, 20)}),
+                 (QList<QRgb>{qRgb(192, 192, 192), qRgb(255, 255, 255), 0xff000000,
+                              qRgb(128, 128, 128)}));
+        QVERIFY(qGray(i.pixel(12, 12)) % 255 != 0);
     }
 
     // The real dialogs: message boxes by their flags, the file dialogs, the colour
@@ -339,7 +348,7 @@ private slots:
         QFETCH(QString, tipo);
         QFETCH(unsigned, flags);
         const bool salva = tipo == "salva", scelto = tipo == "colore scelto";
-        const Dialoghi::OpzioniFile o{"Titolo", {}, {}, {}, {}, !salva, salva};
+        const Dialoghi::OpzioniFile o{"Titolo", {}, "nome.txt", {}, {}, !salva, salva};
         QString titolo;
         // Once the dialog is up: look at it, then close it.
         QTimer::singleShot(0, [&] {
@@ -351,11 +360,13 @@ private slots:
                                      QMessageBox::Warning, QMessageBox::Information};
                 QCOMPARE(int(box->icon()), icone[(flags & 0xF0) >> 4]);
                 QCOMPARE(box->text(), QStringLiteral("uno\ndue\n\ntre"));
+                QCOMPARE(box->textFormat(), Qt::PlainText); // no markup read into a message
                 QCOMPARE(box->buttons(), QList<QAbstractButton*>{box->button(QMessageBox::Ok)});
             } else if (auto* colori = qobject_cast<QColorDialog*>(dlg)) {
                 colori->setCurrentColor(QColor(12, 34, 56));
             } else if (auto* file = qobject_cast<QFileDialog*>(dlg)) {
-                QCOMPARE(file->testOption(QFileDialog::DontConfirmOverwrite), !salva);
+                QVERIFY(file->testOption(QFileDialog::DontConfirmOverwrite) != salva &&
+                        file->selectedFiles().value(0).endsWith(u"/nome.txt"));
             }
             dlg->done(scelto ? QDialog::Accepted : QDialog::Rejected);
         });

@@ -63,13 +63,13 @@ private slots:
             "altri argomenti sono ignorati.\n";
         QTest::newRow("relativo") << QStringList{"./a/voci.txt"} << -1
                                   << QDir::currentPath() + "/a/voci.txt" << QString();
-        QTest::newRow("in più") << QStringList{"/tmp/a.txt", "b.txt", "c d.txt"} << -1
-                                << "/tmp/a.txt"
-                                << "quorla: si apre solo il primo file; ignorati: b.txt c d.txt\n";
+        QTest::newRow("in più") << QStringList{"/tmp/a.txt", "c d.txt"} << -1 << "/tmp/a.txt"
+                                << "quorla: si apre solo il primo file; ignorati: c d.txt\n";
         // -reverse is the toolkit's, not a bundle of letters holding a v.
-        QTest::newRow("del toolkit") << QStringList{"-reverse", "voci.txt"} << 2 << QString()
-                                     << "quorla: opzione sconosciuta: --reverse\nPer l'elenco "
-                                        "delle opzioni: quorla --help\n";
+        QTest::newRow("del toolkit")
+            << QStringList{"-reverse", "-k", "voci.txt"} << 2 << QString()
+            << "quorla: opzione sconosciuta: --reverse\nquorla: opzione "
+               "sconosciuta: -k\nPer l'elenco delle opzioni: quorla --help\n";
         QTest::newRow("versione") << QStringList{"-platform", "offscreen", "-v"} << 0 << QString()
                                   << "Quorla! 2.00\n";
         QTest::newRow("aiuto") << QStringList{"--help", "-v"} << 0 << QString() << aiuto;

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -148,18 +149,17 @@ private slots:
     // texts need to fit their panels and its height.
     void carattereBarra_data() {
         QTest::addColumn<QFont>("dato");
-        QFont pixel;
-        pixel.setPixelSize(40);
-        pixel.setLetterSpacing(QFont::AbsoluteSpacing, -1);
         // Narrower than usual, to fit above the floor; narrow but tall; too wide at
-        // any size: then the smallest that stays legible, 6 points.
+        // any size: then the smallest that stays legible, 6 points or 8 pixels.
         for (int spaziatura : {-1, -12, 20}) {
-            QFont punti;
+            QFont punti, pixel;
             punti.setPointSizeF(30);
-            punti.setLetterSpacing(QFont::AbsoluteSpacing, spaziatura);
+            pixel.setPixelSize(40);
+            for (QFont* f : {&punti, &pixel})
+                f->setLetterSpacing(QFont::AbsoluteSpacing, spaziatura);
             QTest::addRow("punti %d", spaziatura) << punti;
+            QTest::addRow("pixel %d", spaziatura) << pixel;
         }
-        QTest::newRow("pixel") << pixel;
     }
     void carattereBarra() {
         QFETCH(QFont, dato);
@@ -174,7 +174,7 @@ private slots:
         barra.impostaTesto(4, QStringLiteral("COPIA"));
         QFont uno = barra.font();
         if (dato.letterSpacing() > 0) {
-            QCOMPARE(uno.pointSizeF(), 6.0);
+            QCOMPARE(dato.pointSizeF() > 0 ? uno.pointSizeF() : uno.pixelSize() * 0.75, 6.0);
             return;
         }
         QVERIFY(testiEntrano(barra, uno));
@@ -198,6 +198,8 @@ private slots:
         riga("O&rdine", "&Crescente|,&Decrescente|,-,&Numeri in ordine naturale|,&Maiuscole e "
                         "minuscole|,Ignora &punteggiatura e spazi|,Ignora &articoli iniziali|,-,"
                         "&Elimina doppioni|,&Lingua|,-,Me&scola|");
+        riga("&Maiuscole e minuscole", "&Come la lingua|,&Maiuscole prima|,M&inuscole prima|");
+        riga("&Elimina doppioni", "&No|,&Identici|,&Anche con maiuscole e accenti diversi|");
         riga("&?", "Informazioni su...|F1");
     }
     void menu() {
@@ -378,6 +380,24 @@ private slots:
             Dichiarazioni::Elabora_Testo_Flusso(testo, aCapo, [&](QStringView v) { atteso += v; });
             (aCapo ? m().MenuACapo : m().MenuConverti)->trigger();
             QCOMPARE(f->testoOrdine(), atteso);
+        }
+    }
+
+    // A file dropped on the input box opens as with "Apri..."; text dropped goes in as typed.
+    void trascina() {
+        QTemporaryDir cartella;
+        const QString percorso = cartella.filePath(QStringLiteral("v.txt"));
+        QVERIFY(scrivi(percorso, "b a") && f->acceptDrops());
+        QMimeData file, testo;
+        file.setUrls({QUrl::fromLocalFile(percorso)});
+        testo.setText(QStringLiteral("d c "));
+        for (QMimeData* dati : {&file, &testo}) {
+            QDragEnterEvent entra({2, 2}, Qt::CopyAction, dati, Qt::LeftButton, {});
+            QDropEvent cade({2, 2}, Qt::CopyAction, dati, Qt::LeftButton, {});
+            QApplication::sendEvent(f->Txt_Orig()->viewport(), &entra);
+            QApplication::sendEvent(f->Txt_Orig()->viewport(), &cade);
+            QTRY_COMPARE(f->testoOrig() + '|' + f->testoOrdine(),
+                         dati == &file ? QStringLiteral("b a|a;b") : QStringLiteral("d c b a|"));
         }
     }
 
