@@ -28,7 +28,6 @@ private:
 
 void TstCli::init() {
     cartella = std::make_unique<QTemporaryDir>();
-    QVERIFY(cartella->isValid());
     const QList<QByteArray> file = {
         "voci.txt",   "bb aa",   "d.txt",      "d c",
         "uscita.txt", "vecchio", "grande.txt", "parola "_ba.repeated(100'000)};

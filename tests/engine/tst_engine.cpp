@@ -110,7 +110,7 @@ private slots:
     void mescola();
     void grandeComeCollatore_data();
     void grandeComeCollatore();
-    void localeSenzaAlfabeto();
+    void linguaDelSistema();
     void casuali();
 };
 
@@ -235,9 +235,11 @@ void TestEngine::ordine_data() {
     const QString tedeschi = QStringLiteral("Der Hund;die Katze;Das Auto;Bär;Ein Esel");
     const QString muller = QStringLiteral("Müller;Mukl;Mueller;Muffe");
     const QString spagnolo = QStringLiteral("chico;czar;cuna;dama");
-    const Doppioni ama = Doppioni::AncheMaiuscoleAccenti;
+    using enum Maiuscole;
+    using enum Doppioni;
+    const Doppioni ama = AncheMaiuscoleAccenti;
     Opzioni_Ordine tutte{.numeriNaturali = true, .ignoraPunteggiatura = true};
-    tutte.maiuscole = Maiuscole::MaiuscolePrima;
+    tutte.maiuscole = MaiuscolePrima;
     tutte.ignoraArticoli = true;
     tutte.lingua = lingua("Deutsch");
     riga("predefinito", "pera;Mela;banana;mela", {}, "banana;mela;Mela;pera");
@@ -246,17 +248,14 @@ void TestEngine::ordine_data() {
         mille.prepend(QString::number(i));
     riga("molte voci, poco testo",
          QStringList(mille.crbegin(), mille.crend()).join(u';') + u';' + mille.join(u';'),
-         {.numeriNaturali = true, .doppioni = Doppioni::Identici}, mille.join(u';'));
-    // Distinct texts of one length whose hashes (32 bits) are equal stay distinct.
-    riga("impronte uguali", "xgrmz;xemom;xemom", {}, "xemom;xemom;xgrmz");
+         {.numeriNaturali = true, .doppioni = Identici}, mille.join(u';'));
+    riga("impronte uguali", "xgrmz;xemom;xemom", {}, "xemom;xemom;xgrmz"); // one 32-bit hash
     riga("numeri come testo", numeri, {}, "10;9;capitolo 12;capitolo 3;img1;img10;img2");
     riga("numeri naturali", numeri, {.numeriNaturali = true},
          "9;10;capitolo 3;capitolo 12;img1;img2;img10");
-    riga("maiuscole prima", nomi, {.maiuscole = Maiuscole::MaiuscolePrima},
-         "rana;Roma;roma;Rovigo");
+    riga("maiuscole prima", nomi, {.maiuscole = MaiuscolePrima}, "rana;Roma;roma;Rovigo");
     // Danish puts capitals first by itself; the option overrides it.
-    riga("danese, minuscole prima", nomi,
-         {.maiuscole = Maiuscole::MinuscolePrima, .lingua = lingua("Dansk")},
+    riga("danese, minuscole prima", nomi, {.maiuscole = MinuscolePrima, .lingua = lingua("Dansk")},
          "rana;roma;Roma;Rovigo");
     riga("punteggiatura contata", orti, {}, "dell orto;dell'orto;della;dellorto;delo");
     riga("punteggiatura ignorata", orti, {.ignoraPunteggiatura = true},
@@ -268,7 +267,7 @@ void TestEngine::ordine_data() {
          "Il Gattopardo;Il;Ilaria;Lo");
     riga("articoli tedeschi in italiano", tedeschi, {.ignoraArticoli = true},
          "Bär;Das Auto;Der Hund;die Katze;Ein Esel");
-    riga("doppioni identici", "b;a;b;A;a", {.doppioni = Doppioni::Identici}, "a;A;b");
+    riga("doppioni identici", "b;a;b;A;a", {.doppioni = Identici}, "a;A;b");
     riga("doppioni con maiuscole e accenti", "Citta;casa;città;CITTÀ;cittadino", {.doppioni = ama},
          "casa;Citta;cittadino");
     riga("doppioni dopo articoli e punteggiatura", "Il Gatto;gatto;L'Orto;orto;o-r-t-o;zeta",
@@ -289,7 +288,8 @@ void TestEngine::ordine_data() {
     riga("svedese", "öl;zebra;ost", {.lingua = lingua("Svenska")}, "ost;zebra;öl");
     riga("danese, aa", "aarhus;zebra;abe", {.lingua = lingua("Dansk")}, "abe;zebra;aarhus");
     // A character beyond the first 65536 comes after every one within them.
-    riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;ä", {.lingua = LinguaCodiciUnicode()}, "B;Z;a;b;ä;é;ﬁ;😀");
+    riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;\uE001;\uE000;ä", {.lingua = LinguaCodiciUnicode()},
+         "B;Z;a;b;ä;é;\uE000;\uE001;ﬁ;😀");
     riga("tutte insieme", "die Bahn 10;Die Bahn 9;der apfel;Der Apfel;ein-Zug", tutte,
          "Der Apfel;der apfel;Die Bahn 9;die Bahn 10;ein-Zug");
 }
@@ -353,8 +353,8 @@ void TestEngine::mescola() {
     const QString prima = ordina(ingresso, {.mescola = true, .seme = 11});
     QCOMPARE(LstOrdine().first(), QString());
     QCOMPARE(ordina(ingresso, {.verso = Verso::Decrescente, .mescola = true, .seme = 11}), prima);
-    QVERIFY(ordina(ingresso, {.mescola = true, .seme = 12}) != prima);
-    QVERIFY(ordina(ingresso, {.mescola = true}) != ordina(ingresso, {.mescola = true}));
+    QVERIFY(ordina(ingresso, {.mescola = true, .seme = 12}) != prima &&
+            ordina(ingresso, {.mescola = true}) != ordina(ingresso, {.mescola = true}));
     QVERIFY(!ordina(voci.join(u';'), {.mescola = true, .seme = 11}).startsWith(u"v0;")); // no empty
     QCOMPARE(ordinate({.mescola = true, .seme = 11}), ordinate({}));
     QCOMPARE(ordinate({.doppioni = Doppioni::Identici, .mescola = true, .seme = 11}),
@@ -420,12 +420,15 @@ void TestEngine::grandeComeCollatore() {
     QCOMPARE(LstOrdine(), attese);
 }
 
-void TestEngine::localeSenzaAlfabeto() {
-    QLocale::setDefault(QLocale::c());
-    FinestraRegistrata f(QStringLiteral("b é B a e"));
-    Elabora_Testo(f);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    QCOMPARE(f.ordine, QStringLiteral("a;b;B;e;é"));
+// The system's language orders by default; the C locale, which has no alphabet, gets Italian.
+void TestEngine::linguaDelSistema() {
+    for (const auto& [sistema, atteso] : {std::pair{QLocale::c(), "a;b;B;e;é;ö;z"},
+                                          std::pair{QLocale(QLocale::Swedish), "a;b;B;e;é;z;ö"}}) {
+        QLocale::setDefault(sistema);
+        const QString ordinate = ordina(QStringLiteral("z;b;é;ö;B;a;e"), {});
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        QCOMPARE(ordinate, QString::fromUtf8(atteso));
+    }
 }
 
 // Random texts and dialog states, the engine against the reference. Words

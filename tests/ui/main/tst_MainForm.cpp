@@ -465,8 +465,7 @@ private slots:
         f->Txt_Orig()->impostaTesto(QStringLiteral("c b,a"));
         ctrl(f->Txt_Orig(), Qt::Key_O);
         ctrl(f->Txt_Ordine(), Qt::Key_S);
-        QVERIFY(QTest::qWaitForWindowActive(dlg));
-        QVERIFY(!f->isEnabled() && !f->menuBar()->isEnabled());
+        QVERIFY(QTest::qWaitForWindowActive(dlg) && !f->isEnabled() && !f->menuBar()->isEnabled());
         QTest::keyClicks(f->Txt_Orig(), QStringLiteral("zz"));
         ctrl(dlg->Chk_Separa(0), Qt::Key_O);
         QTest::mouseDClick(f->Txt_Ordine()->viewport(), Qt::LeftButton);
