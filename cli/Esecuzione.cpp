@@ -2,6 +2,7 @@
 
 #include "Avanzamento.h"
 #include "FileTesto.h"
+#include "Motore.h"
 #include "ScritturaFlusso.h"
 
 #include <QFile>
@@ -128,14 +129,30 @@ template <typename Scrittore> void ScriviAPezzi(Scrittore& scrittore, QStringVie
         scrittore.scrivi(testo.sliced(da, std::min(Fetta, testo.size() - da)));
 }
 
+// The engine's result, as it is made, to a writer.
+template <typename Scrittore> class VersoScrittore : public Motore::Uscita {
+public:
+    VersoScrittore(Scrittore& scrittore, Avanzamento& avanzamento)
+        : scrittore_(scrittore), avanzamento_(avanzamento) {}
+    void scrivi(QStringView pezzo) override {
+        avanzamento_.fase(u"scrittura"_s);
+        ScriviAPezzi(scrittore_, pezzo);
+    }
+
+private:
+    Scrittore& scrittore_;
+    Avanzamento& avanzamento_;
+};
+
 } // namespace
 
 int Esegui(const Impostazioni& imp) {
-    ApplicaAlMotore(imp);
     // With "Invio" splitting the input, the lines of a file are its items.
     // They reach the engine ending in a bare LF, which it takes for the
     // window's CR LF: a file with Unix line ends is then used as it is read.
-    const bool perRighe = Dichiarazioni::Sep_Ingresso[Dichiarazioni::IndiceInvio];
+    Motore::Opzioni opzioni = imp.opzioni;
+    const bool perRighe = opzioni.perRighe();
+    opzioni.righeLf = perRighe;
     const QuorlaIo::FineRiga fineRiga =
         perRighe ? QuorlaIo::FineRiga::Lf : QuorlaIo::FineRiga::Spazio;
     const QString giunto = perRighe ? u"\n"_s : u" "_s;
@@ -164,18 +181,12 @@ int Esegui(const Impostazioni& imp) {
     }
 
     avanzamento.fase(u"ordinamento"_s);
-    const bool aCapo = imp.larghezza.has_value();
     bool formattato = true;
     bool scritto = false;
     // The same run whichever writer takes the pieces.
     auto ordinaIn = [&](auto& scrittore) {
-        formattato = Dichiarazioni::Elabora_Testo_Flusso(
-            std::move(testo), aCapo,
-            [&](QStringView pezzo) {
-                avanzamento.fase(u"scrittura"_s);
-                ScriviAPezzi(scrittore, pezzo);
-            },
-            perRighe);
+        VersoScrittore uscita(scrittore, avanzamento);
+        formattato = Motore::ordina(std::move(testo), opzioni, uscita).formattato();
         scritto = scrittore.chiudi();
     };
     if (imp.fileUscita.isEmpty()) {
@@ -196,7 +207,7 @@ int Esegui(const Impostazioni& imp) {
         return EsitoErrore;
     }
     if (!formattato) {
-        Errore(Dichiarazioni::TestoImpossibileFormattare);
+        Errore(u"Impossibile formattare il testo"_s);
         return EsitoNonFormattato;
     }
     return EsitoRiuscito;

@@ -16,21 +16,14 @@ namespace QuorlaCli {
 
 namespace {
 
-// Names for the catalogue entries, in catalogue order, so that a list of
-// separators can be typed without quoting the shell's own characters.
-constexpr std::array<const char*, Dichiarazioni::NumSeparatori> NomiSeparatori = {
-    "spazio",         "invio",          "tab",     "punto-e-virgola", "due-punti", "virgola",
-    "punto",          "esclamativo",    "domanda", "minore",          "maggiore",  "barra",
-    "barra-rovescia", "barra-verticale"};
-constexpr std::array<char16_t, Dichiarazioni::NumSeparatori> CaratteriSeparatori = {
-    u' ', u'\r', u'\t', u';', u':', u',', u'.', u'!', u'?', u'<', u'>', u'/', u'\\', u'|'};
-
-// A catalogue index for a name or for the separator character itself.
+// A catalogue index for a name or for the separator character itself. The
+// names spare the user quoting the shell's own characters.
 std::optional<int> IndiceSeparatore(const QString& testo) {
-    for (int i = 0; i < Dichiarazioni::NumSeparatori; ++i) {
-        if (testo.compare(QLatin1StringView(NomiSeparatori[i]), Qt::CaseInsensitive) == 0)
+    for (int i = 0; i < Motore::NumSeparatori; ++i) {
+        const Motore::Separatore& s = Motore::catalogo()[std::size_t(i)];
+        if (testo.compare(QLatin1StringView(s.nomeCli), Qt::CaseInsensitive) == 0)
             return i;
-        if (testo.size() == 1 && testo[0] == QChar(CaratteriSeparatori[i]))
+        if (testo.size() == 1 && testo[0] == QChar(s.carattere))
             return i;
     }
     return std::nullopt;
@@ -65,25 +58,26 @@ std::optional<std::vector<int>> ListaSeparatori(const QString& valore, QString& 
 }
 
 QString CodiceLingua(int i) {
-    if (i == Dichiarazioni::LinguaSistema)
+    if (i == Motore::LinguaSistema)
         return u"sistema"_s;
-    if (i == Dichiarazioni::LinguaCodiciUnicode())
+    if (i == Motore::linguaCodiciUnicode())
         return u"unicode"_s;
-    return Dichiarazioni::Lingue_Ordine()[std::size_t(i)].locale;
+    return QString::fromLatin1(Motore::lingueOrdine()[std::size_t(i)].locale);
 }
 
 QString ElencoLingue() {
     QStringList voci;
-    const auto& lingue = Dichiarazioni::Lingue_Ordine();
+    const auto& lingue = Motore::lingueOrdine();
     for (int i = 0; i < int(lingue.size()); ++i)
-        voci.append(u"%1 (%2)"_s.arg(CodiceLingua(i), lingue[std::size_t(i)].nome));
+        voci.append(
+            u"%1 (%2)"_s.arg(CodiceLingua(i), QString::fromUtf8(lingue[std::size_t(i)].nome)));
     return voci.join(u", "_s);
 }
 
 QString ElencoSeparatori() {
     QStringList voci;
-    for (const char* nome : NomiSeparatori)
-        voci.append(QLatin1StringView(nome));
+    for (const Motore::Separatore& s : Motore::catalogo())
+        voci.append(QLatin1StringView(s.nomeCli));
     return voci.join(u", "_s);
 }
 
@@ -171,6 +165,89 @@ struct Opzioni {
                               u"FILE"_s};
 };
 
+// The separator dialog's choices, from their flags; an error message, or
+// nothing.
+QString LeggiSeparatori(const QCommandLineParser& parser, const Opzioni& o,
+                        Motore::Opzioni& opzioni) {
+    QString messaggio;
+    if (parser.isSet(o.separatori)) {
+        const std::optional<std::vector<int>> separatori =
+            ListaSeparatori(parser.value(o.separatori), messaggio);
+        if (!separatori)
+            return messaggio;
+        opzioni.ingresso.fill(false);
+        for (const int i : *separatori)
+            opzioni.ingresso[std::size_t(i)] = true;
+    }
+    if (parser.isSet(o.uscita)) {
+        const std::optional<int> uscita = IndiceSeparatore(parser.value(o.uscita));
+        if (!uscita)
+            return u"separatore di uscita sconosciuto: «%1»"_s.arg(parser.value(o.uscita));
+        opzioni.uscita = *uscita;
+    }
+    opzioni.spazioDopo = parser.isSet(o.spazioDopo);
+    opzioni.capo = parser.isSet(o.fineRiga) ? Motore::Fine::ComeUscita : Motore::Fine::Nessuno;
+    opzioni.ultimo = parser.isSet(o.fineTesto) ? Motore::Fine::ComeUscita : Motore::Fine::Nessuno;
+    if (parser.isSet(o.larghezza)) {
+        bool ok = false;
+        const int n = parser.value(o.larghezza).toInt(&ok);
+        if (!ok || n < 1 || n > 100)
+            return u"larghezza non valida: «%1» (da 1 a 100)"_s.arg(parser.value(o.larghezza));
+        opzioni.larghezza = n;
+    }
+    return {};
+}
+
+// The "Ordine" menu's choices, from their flags; an error message, or nothing.
+QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
+                    Motore::OpzioniOrdine& ordine) {
+    if (parser.isSet(o.decrescente))
+        ordine.verso = Motore::Verso::Decrescente;
+    ordine.numeriNaturali = parser.isSet(o.numeri);
+    if (parser.isSet(o.maiuscole)) {
+        const auto scelta = Scelta<Motore::Maiuscole>(
+            parser.value(o.maiuscole), {{u"lingua"_s, Motore::Maiuscole::ComeLingua},
+                                        {u"prima"_s, Motore::Maiuscole::MaiuscolePrima},
+                                        {u"dopo"_s, Motore::Maiuscole::MinuscolePrima}});
+        if (!scelta)
+            return u"valore non valido per --maiuscole: «%1» (lingua, prima, dopo)"_s.arg(
+                parser.value(o.maiuscole));
+        ordine.maiuscole = *scelta;
+    }
+    ordine.ignoraPunteggiatura = parser.isSet(o.punteggiatura);
+    ordine.ignoraArticoli = parser.isSet(o.articoli);
+    if (parser.isSet(o.doppioni)) {
+        const auto scelta = Scelta<Motore::Doppioni>(
+            parser.value(o.doppioni), {{u"no"_s, Motore::Doppioni::No},
+                                       {u"identici"_s, Motore::Doppioni::Identici},
+                                       {u"simili"_s, Motore::Doppioni::AncheMaiuscoleAccenti}});
+        if (!scelta)
+            return u"valore non valido per --doppioni: «%1» (no, identici, simili)"_s.arg(
+                parser.value(o.doppioni));
+        ordine.doppioni = *scelta;
+    }
+    if (parser.isSet(o.lingua)) {
+        const QString v = parser.value(o.lingua);
+        const int lingue = int(Motore::lingueOrdine().size());
+        int trovata = -1;
+        for (int i = 0; i < lingue && trovata < 0; ++i) {
+            if (v.compare(CodiceLingua(i), Qt::CaseInsensitive) == 0)
+                trovata = i;
+        }
+        if (trovata < 0)
+            return u"lingua sconosciuta: «%1» (vedi --help)"_s.arg(v);
+        ordine.lingua = trovata;
+    }
+    ordine.mescola = parser.isSet(o.mescola);
+    if (parser.isSet(o.seme)) {
+        bool ok = false;
+        ordine.seme = parser.value(o.seme).toULongLong(&ok);
+        if (!ok)
+            return u"seme non valido: «%1»"_s.arg(parser.value(o.seme));
+    }
+    return {};
+}
+
 } // namespace
 
 QString TestoVersione() {
@@ -231,75 +308,10 @@ Analisi Analizza(const QStringList& argomenti) {
     }
 
     Impostazioni& imp = analisi.impostazioni;
-    QString messaggio;
-    if (parser.isSet(o.separatori)) {
-        imp.separatori = ListaSeparatori(parser.value(o.separatori), messaggio);
-        if (!imp.separatori)
-            return errore(messaggio);
-    }
-    if (parser.isSet(o.uscita)) {
-        imp.uscita = IndiceSeparatore(parser.value(o.uscita));
-        if (!imp.uscita)
-            return errore(u"separatore di uscita sconosciuto: «%1»"_s.arg(parser.value(o.uscita)));
-    }
-    imp.spazioDopo = parser.isSet(o.spazioDopo);
-    imp.fineRiga = parser.isSet(o.fineRiga);
-    imp.fineTesto = parser.isSet(o.fineTesto);
-    if (parser.isSet(o.larghezza)) {
-        bool ok = false;
-        const int n = parser.value(o.larghezza).toInt(&ok);
-        if (!ok || n < 1 || n > 100)
-            return errore(
-                u"larghezza non valida: «%1» (da 1 a 100)"_s.arg(parser.value(o.larghezza)));
-        imp.larghezza = n;
-    }
-
-    Dichiarazioni::Opzioni_Ordine& ordine = imp.ordine;
-    if (parser.isSet(o.decrescente))
-        ordine.verso = Dichiarazioni::Verso::Decrescente;
-    ordine.numeriNaturali = parser.isSet(o.numeri);
-    if (parser.isSet(o.maiuscole)) {
-        const auto scelta = Scelta<Dichiarazioni::Maiuscole>(
-            parser.value(o.maiuscole), {{u"lingua"_s, Dichiarazioni::Maiuscole::ComeLingua},
-                                        {u"prima"_s, Dichiarazioni::Maiuscole::MaiuscolePrima},
-                                        {u"dopo"_s, Dichiarazioni::Maiuscole::MinuscolePrima}});
-        if (!scelta)
-            return errore(u"valore non valido per --maiuscole: «%1» (lingua, prima, dopo)"_s.arg(
-                parser.value(o.maiuscole)));
-        ordine.maiuscole = *scelta;
-    }
-    ordine.ignoraPunteggiatura = parser.isSet(o.punteggiatura);
-    ordine.ignoraArticoli = parser.isSet(o.articoli);
-    if (parser.isSet(o.doppioni)) {
-        const auto scelta = Scelta<Dichiarazioni::Doppioni>(
-            parser.value(o.doppioni),
-            {{u"no"_s, Dichiarazioni::Doppioni::No},
-             {u"identici"_s, Dichiarazioni::Doppioni::Identici},
-             {u"simili"_s, Dichiarazioni::Doppioni::AncheMaiuscoleAccenti}});
-        if (!scelta)
-            return errore(u"valore non valido per --doppioni: «%1» (no, identici, simili)"_s.arg(
-                parser.value(o.doppioni)));
-        ordine.doppioni = *scelta;
-    }
-    if (parser.isSet(o.lingua)) {
-        const QString v = parser.value(o.lingua);
-        const int lingue = int(Dichiarazioni::Lingue_Ordine().size());
-        int trovata = -1;
-        for (int i = 0; i < lingue && trovata < 0; ++i) {
-            if (v.compare(CodiceLingua(i), Qt::CaseInsensitive) == 0)
-                trovata = i;
-        }
-        if (trovata < 0)
-            return errore(u"lingua sconosciuta: «%1» (vedi --help)"_s.arg(v));
-        ordine.lingua = trovata;
-    }
-    ordine.mescola = parser.isSet(o.mescola);
-    if (parser.isSet(o.seme)) {
-        bool ok = false;
-        ordine.seme = parser.value(o.seme).toULongLong(&ok);
-        if (!ok)
-            return errore(u"seme non valido: «%1»"_s.arg(parser.value(o.seme)));
-    }
+    if (const QString messaggio = LeggiSeparatori(parser, o, imp.opzioni); !messaggio.isEmpty())
+        return errore(messaggio);
+    if (const QString messaggio = LeggiOrdine(parser, o, imp.opzioni.ordine); !messaggio.isEmpty())
+        return errore(messaggio);
     imp.fileUscita = parser.value(o.output);
     if (parser.isSet(o.output) && imp.fileUscita.isEmpty())
         return errore(u"manca il nome del file dopo --output"_s);
@@ -309,34 +321,6 @@ Analisi Analizza(const QStringList& argomenti) {
     imp.ingressi = parser.positionalArguments();
     analisi.esito = Esito::Procedi;
     return analisi;
-}
-
-void ApplicaAlMotore(const Impostazioni& imp) {
-    using namespace Dichiarazioni;
-    // The window's start-up: the slider's value, the dialog's defaults read
-    // back at once.
-    Num_Caratteri = 50;
-    Stato_Dialogo stato = Init_Separatori();
-    Leggi_Separatori(stato);
-
-    // Then what the user would change in the separator dialog before its OK.
-    if (imp.separatori) {
-        std::fill(stato.Chk_Separa.begin(), stato.Chk_Separa.end(), 0);
-        for (const int i : *imp.separatori)
-            stato.Chk_Separa[std::size_t(i)] = 1;
-    }
-    if (imp.uscita) {
-        std::fill(stato.Opt_Separatore_Out.begin(), stato.Opt_Separatore_Out.end(), false);
-        stato.Opt_Separatore_Out[std::size_t(*imp.uscita)] = true;
-    }
-    stato.Chk_Spazio = imp.spazioDopo;
-    stato.Opt_Capo = {!imp.fineRiga, imp.fineRiga};
-    stato.Opt_Ultimo = {!imp.fineTesto, imp.fineTesto};
-    Leggi_Separatori(stato);
-
-    if (imp.larghezza)
-        Num_Caratteri = std::int16_t(*imp.larghezza);
-    Opz_Ordine = imp.ordine;
 }
 
 } // namespace QuorlaCli

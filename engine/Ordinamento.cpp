@@ -1,6 +1,5 @@
 #include "Ordinamento.h"
 
-#include <QLocale>
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
 #include <unicode/uvernum.h>
@@ -15,7 +14,7 @@
 #include <system_error>
 #include <thread>
 
-namespace Dichiarazioni::Ordinamento {
+namespace Motore::Ordinamento {
 
 namespace {
 
@@ -29,16 +28,17 @@ constexpr char16_t AvanzaRiga = 10;
 // While "Invio" is active, a line feed right after a carriage return belongs to
 // the same line break: on its own it would stay glued to the front of the next
 // line's first item. With righeLf every line feed is the line break.
-template <class F> void estraiVoci(QStringView testo, bool righeLf, F&& voce) {
+template <class F>
+void estraiVoci(QStringView testo, const std::array<bool, NumSeparatori>& ingresso, bool righeLf,
+                F&& voce) {
     std::array<bool, 128> attivo{};
     for (int i = 0; i < NumSeparatori; ++i) {
-        if (Sep_Ingresso[i] && Tab_Separatori[i].size() == 1 &&
-            Tab_Separatori[i][0].unicode() < 128)
-            attivo[Tab_Separatori[i][0].unicode()] = true;
+        const char16_t c = catalogo()[std::size_t(i)].carattere;
+        if (ingresso[std::size_t(i)] && c < 128)
+            attivo[c] = true;
     }
     attivo[Marcatore] = true;
-    const bool invioAttivo =
-        Sep_Ingresso[IndiceInvio] && Tab_Separatori[IndiceInvio] == QChar(Invio);
+    const bool invioAttivo = ingresso[std::size_t(indice(Sep::Invio))];
     // The table also stops at a line feed, whether it follows a carriage
     // return being looked at only then: the scan over the characters that are
     // no boundary, which reads the whole text, is one lookup each.
@@ -109,7 +109,9 @@ public:
         return Id(hash(base_ + inizio, lunghezza));
     }
     // The slot an id() with this hash will look at first.
-    void anticipa(Id impronta) const { Anticipa(&caselle_[std::size_t(impronta) & maschera_]); }
+    void anticipa(Id impronta) const {
+        Ordinamento::anticipa(&caselle_[std::size_t(impronta) & maschera_]);
+    }
 
     Id id(qsizetype inizio, qsizetype lunghezza, Id impronta) {
         const QChar* p = base_ + inizio;
@@ -317,14 +319,14 @@ bool eApostrofo(QChar c) {
 // the articles to skip.
 class Collazione {
 public:
-    Collazione(const Opzioni_Ordine& o, bool primaria) {
-        const bool codici = o.lingua == LinguaCodiciUnicode();
+    Collazione(const OpzioniOrdine& o, bool primaria) {
+        const bool codici = o.lingua == linguaCodiciUnicode();
         if (o.ignoraArticoli) {
             articoli_ = articoliDi(u"it") + articoliDi(u"en");
             // The language alone: "de@collation=phonebook" is German too.
             char codice[ULOC_LANG_CAPACITY] = {};
             UErrorCode errore = U_ZERO_ERROR;
-            uloc_getLanguage(LocaleIcu(o.lingua).constData(), codice, sizeof codice, &errore);
+            uloc_getLanguage(localeIcu(o.lingua).constData(), codice, sizeof codice, &errore);
             const QString lingua = QString::fromLatin1(codice);
             if (lingua != u"it" && lingua != u"en")
                 articoli_ += articoliDi(lingua);
@@ -333,7 +335,7 @@ public:
             return;
 
         UErrorCode errore = U_ZERO_ERROR;
-        collatore_ = ucol_open(LocaleIcu(o.lingua).constData(), &errore);
+        collatore_ = ucol_open(localeIcu(o.lingua).constData(), &errore);
         if (U_FAILURE(errore)) {
             collatore_ = nullptr; // code-point order rather than no order
             return;
@@ -498,9 +500,9 @@ void ordinaTratto(Voce<Id>* voci, std::size_t inizio, std::size_t fine, std::uin
                 // The keys lie in no useful order: ask for several at once.
                 for (std::size_t k = i; k < j; ++k) {
                     if (k + 16 < j)
-                        Anticipa(&code[std::size_t(voci[k + 16].id)]);
+                        anticipa(&code[std::size_t(voci[k + 16].id)]);
                     if (k + 8 < j)
-                        Anticipa(code[std::size_t(voci[k + 8].id)] + dopo);
+                        anticipa(code[std::size_t(voci[k + 8].id)] + dopo);
                     voci[k].carica(code[std::size_t(voci[k].id)] + dopo);
                 }
                 pila.push_back({i, j, profondita});
@@ -641,7 +643,7 @@ std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vis
             posto -= j - i;
         for (std::size_t k = i; k < j; ++k) {
             if (k + 8 < n)
-                Anticipa(&distinte[std::size_t(d.voci[k + 8].id)]);
+                anticipa(&distinte[std::size_t(d.voci[k + 8].id)]);
             ordinate[posto + (k - i)] = distinte[std::size_t(d.voci[k].id)];
         }
         if (verso == Verso::Crescente)
@@ -652,8 +654,9 @@ std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vis
 }
 
 template <class Id>
-std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, bool righeLf,
-                                    QString* compatto) {
+std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni,
+                                      QString* compatto) {
+    const OpzioniOrdine& o = opzioni.ordine;
     Vocabolario<Id> vocabolario(testo.data(), testo.size());
     std::vector<Id> idVoce;
     idVoce.reserve(std::size_t(testo.size() / 16 + 16));
@@ -672,7 +675,7 @@ std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, 
                 vocabolario.id(attese[a].inizio, attese[a].lunghezza, attese[a].impronta));
         inAttesa = 0;
     };
-    estraiVoci(testo, righeLf, [&](qsizetype inizio, qsizetype fine) {
+    estraiVoci(testo, opzioni.ingresso, opzioni.righeLf, [&](qsizetype inizio, qsizetype fine) {
         const Id impronta = vocabolario.impronta(inizio, fine - inizio);
         vocabolario.anticipa(impronta);
         attese[inAttesa++] = {inizio, fine - inizio, impronta};
@@ -768,7 +771,7 @@ std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, 
     const std::size_t voci = idVoce.size();
     for (std::size_t k = 0; k < voci; ++k) {
         if (k + 16 < voci)
-            Anticipa(&rango[idVoce[k + 16]]);
+            anticipa(&rango[idVoce[k + 16]]);
         if (tenuta(k))
             ++posto[std::size_t(rango[idVoce[k]]) + 1];
     }
@@ -777,8 +780,8 @@ std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, 
     ordinate.resize(tenute);
     for (std::size_t k = 0; k < voci; ++k) {
         if (k + 16 < voci) {
-            Anticipa(&rango[idVoce[k + 16]]);
-            Anticipa(&distinte[idVoce[k + 16]]);
+            anticipa(&rango[idVoce[k + 16]]);
+            anticipa(&distinte[idVoce[k + 16]]);
         }
         if (tenuta(k))
             ordinate[std::size_t(posto[rango[idVoce[k]]]++)] = vista(idVoce[k]);
@@ -788,21 +791,7 @@ std::vector<Vista<Id>> vociOrdinate(QStringView testo, const Opzioni_Ordine& o, 
 
 } // namespace
 
-QByteArray LocaleIcu(int lingua) {
-    const std::vector<LinguaOrdine>& lingue = Lingue_Ordine();
-    if (lingua > LinguaSistema && lingua < LinguaCodiciUnicode())
-        return lingue[std::size_t(lingua)].locale.toLatin1();
-    // The toolkit's own collator opens the locale under its BCP 47 name. The C
-    // locale has no alphabet (the toolkit would fall back to code points, every
-    // capital before every small letter): the interface's language instead.
-    const QLocale sistema;
-    if (sistema.language() == QLocale::C)
-        return QByteArrayLiteral("it_IT");
-    return sistema.bcp47Name().replace(u'-', u'_').toLatin1();
-}
-
-Elenco VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni, bool righeLf,
-                    QString* compatto) {
+Elenco vociOrdinate(QStringView testo, const Opzioni& opzioni, QString* compatto) {
     if (compatto)
         compatto->clear();
     // Positions and ids fit in 32 bits unless the text is beyond four billion
@@ -812,8 +801,8 @@ Elenco VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni, bool righe
                       std::move(voci));
     };
     if (std::uint64_t(testo.size()) < std::uint64_t(UINT32_MAX))
-        return elenco(vociOrdinate<std::uint32_t>(testo, opzioni, righeLf, compatto));
-    return elenco(vociOrdinate<std::uint64_t>(testo, opzioni, righeLf, compatto));
+        return elenco(vociOrdinateIn<std::uint32_t>(testo, opzioni, compatto));
+    return elenco(vociOrdinateIn<std::uint64_t>(testo, opzioni, compatto));
 }
 
-} // namespace Dichiarazioni::Ordinamento
+} // namespace Motore::Ordinamento

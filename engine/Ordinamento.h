@@ -1,20 +1,22 @@
 #pragma once
 
-#include "Dichiarazioni.h"
+#include "Opzioni.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <cstdint>
 #include <vector>
 
 // Inside the engine: cutting the text into items and putting them in order.
-namespace Dichiarazioni::Ordinamento {
+namespace Motore::Ordinamento {
 
-// The internal separator (Sep_Interno): it always cuts, whatever is chosen.
+// Code 1 in a text always cuts, whatever is chosen: the marker the items
+// were once cut at, which a text may still hold.
 constexpr char16_t Marcatore = 1;
 
 // Only the space is trimmed: tabs and line breaks are part of an item.
-inline QStringView TrimSpazi(QStringView s) {
+inline QStringView trimSpazi(QStringView s) {
     qsizetype inizio = 0;
     qsizetype fine = s.size();
     while (inizio < fine && s[inizio] == u' ')
@@ -27,7 +29,7 @@ inline QStringView TrimSpazi(QStringView s) {
 // Asks for memory that will soon be read: the tables here are far larger
 // than the caches, and each access in random order would otherwise wait for
 // its own miss.
-inline void Anticipa(const void* p) {
+inline void anticipa(const void* p) {
 #if defined(__GNUC__) || defined(__clang__)
     __builtin_prefetch(p);
 #else
@@ -83,11 +85,6 @@ private:
 // that "Invio" splits at, as CR LF is otherwise. Given compatto, the engine
 // may copy the distinct texts there, when they are much smaller than testo,
 // and point the items into that copy instead; it is left null otherwise.
-Elenco VociOrdinate(QStringView testo, const Opzioni_Ordine& opzioni, bool righeLf = false,
-                    QString* compatto = nullptr);
+Elenco vociOrdinate(QStringView testo, const Opzioni& opzioni, QString* compatto = nullptr);
 
-// The ICU locale id of an ordering language; for "Lingua del sistema" (and for
-// "Codici Unicode", whose duplicates still need a language) the system's.
-QByteArray LocaleIcu(int lingua);
-
-} // namespace Dichiarazioni::Ordinamento
+} // namespace Motore::Ordinamento

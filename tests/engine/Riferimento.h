@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dichiarazioni.h"
+#include "Opzioni.h"
 
 #include <QCollator>
 #include <QRegularExpression>
@@ -18,31 +18,32 @@ inline QString rifila(QString t) {
     return t.remove(QRegularExpression(QStringLiteral("^ +| +\\z")));
 }
 
-// One run on the window under the engine's current separator options, with
-// lines of n characters; returns the items and the lines of the reflow.
-inline std::pair<QStringList, QStringList> elabora(Dichiarazioni::Finestra& f, int n) {
-    using namespace Dichiarazioni;
-    QStringList voci, frasi;
-    QString lavoro = rifila(f.testoOrig());
+struct Esito {
+    QString uscita;
+    bool vuoto = false;
+    bool formattato = true;
+    qsizetype voci = 0;
+};
+
+// One run in the default order, with a punctuation mark as output separator.
+inline Esito elabora(const QString& testo, const Motore::Opzioni& o) {
+    Esito esito;
+    QString lavoro = rifila(testo);
     if (lavoro.isEmpty()) {
-        f.impostaTestoOrdine(QString());
-        f.ridisegnaOrdine();
-        f.impostaTestoOrig(QString());
-        f.fuocoOrig();
-        f.ridisegnaOrig();
-        f.ridisegnaFinestra();
-        return {};
+        esito.vuoto = true;
+        return esito;
     }
     // The line break arrives as CR LF; a lone CR splits too.
     for (int i = 0; i < 14; ++i) {
-        if (Sep_Ingresso[i] && i == 1)
+        if (o.ingresso[i] && i == 1)
             lavoro.replace(QStringLiteral("\r\n"), M).replace(QStringLiteral("\r"), M);
-        else if (Sep_Ingresso[i])
+        else if (o.ingresso[i])
             lavoro.replace(Caratteri[i], M);
     }
     while (lavoro.contains(M + M))
         lavoro.replace(M + M, M);
     const QStringList pezzi = lavoro.split(M);
+    QStringList voci;
     for (qsizetype i = 0; i < pezzi.size(); ++i) {
         if (i + 1 == pezzi.size() || !rifila(pezzi[i]).isEmpty())
             voci << rifila(pezzi[i]);
@@ -52,8 +53,11 @@ inline std::pair<QStringList, QStringList> elabora(Dichiarazioni::Finestra& f, i
     std::stable_sort(voci.begin(), voci.end(), [&](const QString& a, const QString& b) {
         return a.isEmpty() ? !b.isEmpty() : !b.isEmpty() && collatore.compare(a, b) < 0;
     });
+    esito.voci = voci.size();
 
-    const QString& s = Sep_Uscita;
+    const QString s = Caratteri[o.uscita];
+    const QString capo = o.capo == Motore::Fine::Nessuno ? QStringLiteral(" ") : s;
+    const QString ultimo = o.ultimo == Motore::Fine::Nessuno ? QString() : s;
     QString unito;
     for (const QString& voce : voci)
         unito += voce + s;
@@ -63,15 +67,16 @@ inline std::pair<QStringList, QStringList> elabora(Dichiarazioni::Finestra& f, i
         unito.remove(0, 1);
 
     QString uscita = unito;
-    if (f.aCapoAttivo()) {
+    if (o.larghezza) {
+        const int n = *o.larghezza;
+        QStringList frasi;
         QString resto = unito;
-        bool spezzato = false;
         for (;;) {
             QString riga = resto.left(n);
             resto = resto.mid(n);
             if (riga.startsWith(s))
                 riga.remove(0, 1);
-            if ((spezzato = resto.isEmpty() && !riga.isEmpty())) {
+            if (resto.isEmpty() && !riga.isEmpty()) {
                 frasi << riga;
                 break;
             }
@@ -85,30 +90,15 @@ inline std::pair<QStringList, QStringList> elabora(Dichiarazioni::Finestra& f, i
                 resto = riga.mid(rottura + 1) + resto;
                 frasi << riga.left(rottura);
             } else {
+                esito.formattato = false;
                 break;
             }
         }
-        if (spezzato) {
-            uscita = frasi.join(Sep_Capo + QStringLiteral("\r\n"));
-        } else {
-            f.messaggio(QStringLiteral("Impossibile formattare il testo"),
-                        QStringLiteral("Quorla!"), 0x10030);
-            f.impostaPosizioneSlider(f.massimoSlider());
-        }
+        if (esito.formattato)
+            uscita = frasi.join(capo + QStringLiteral("\r\n"));
     }
-    f.impostaTestoOrdine(rifila(uscita) + Sep_Ultimo);
-    f.ridisegnaOrdine();
-    if (f.copiaAppuntiAttiva()) {
-        f.svuotaAppunti();
-        f.impostaAppunti(f.testoOrdine());
-        f.fuocoOrig();
-        f.ridisegnaOrig();
-    } else {
-        f.selezionaOrdine(0, f.testoOrdine().size());
-        f.fuocoOrdine();
-        f.ridisegnaOrdine();
-    }
-    return {voci, frasi};
+    esito.uscita = rifila(uscita) + ultimo;
+    return esito;
 }
 
 } // namespace Riferimento

@@ -1,106 +1,98 @@
-#include "FinestraRegistrata.h"
+#include "Motore.h"
 #include "Riferimento.h"
 
 #include <QCollator>
 #include <QtTest>
 #include <random>
+#include <thread>
 
-using namespace Dichiarazioni;
+using namespace Motore;
 
 namespace {
 
-// The separator dialog as a test sets it; n > 0 turns the reflow on.
+// The separator choices as a test sets them; n > 0 turns the reflow on.
 struct Uscite {
     QList<int> attivi{0, 3};
-    int uscita = 3; // -1: no option selected
+    int uscita = 3;
     bool spazio = false;
     bool capo = false;   // the line end "come "Testo riordinato""
     bool ultimo = false; // the text end likewise
     int n = 0;
 };
 
-Stato_Dialogo stato(const Uscite& u) {
-    Stato_Dialogo s;
-    s.Chk_Separa.assign(NumSeparatori, 0);
+Opzioni opzioni(const Uscite& u, const OpzioniOrdine& ordine = {}) {
+    Opzioni o;
+    o.ingresso.fill(false);
     for (int i : u.attivi)
-        s.Chk_Separa[i] = 1;
-    s.Opt_Separatore_Out.assign(NumSeparatori, false);
-    if (u.uscita >= 0)
-        s.Opt_Separatore_Out[u.uscita] = true;
-    s.Opt_Capo = {!u.capo, u.capo};
-    s.Opt_Ultimo = {!u.ultimo, u.ultimo};
-    s.Chk_Spazio = u.spazio;
-    return s;
+        o.ingresso[std::size_t(i)] = true;
+    o.uscita = u.uscita;
+    o.spazioDopo = u.spazio;
+    o.capo = u.capo ? Fine::ComeUscita : Fine::Nessuno;
+    o.ultimo = u.ultimo ? Fine::ComeUscita : Fine::Nessuno;
+    if (u.n > 0)
+        o.larghezza = u.n;
+    o.ordine = ordine;
+    return o;
 }
 
 int lingua(const QString& nome) {
-    const auto& l = Lingue_Ordine();
-    const auto i = std::find_if(l.begin(), l.end(), [&](auto& x) { return x.nome == nome; });
+    const auto& l = lingueOrdine();
+    const auto i = std::find_if(l.begin(), l.end(), [&](auto& x) { return nome == x.nome; });
     return i == l.end() ? (qFatal("no language %s", qPrintable(nome)), 0) : int(i - l.begin());
 }
 
-QString flusso(const QString& ingresso, bool aCapo, bool righeLf, bool* formattato) {
-    QString uscita;
-    *formattato = Elabora_Testo_Flusso(
-        ingresso, aCapo, [&](QStringView pezzo) { uscita += pezzo; }, righeLf);
-    return uscita;
+std::pair<QString, Risultato> esegui(const QString& ingresso, const Opzioni& o) {
+    UscitaTesto uscita;
+    const Risultato r = ordina(ingresso, o, uscita);
+    return {uscita.testo, r};
 }
 
-// A run through the window, after checking that the stream gives the same
-// bytes, and with bare line feeds for CR LF the same again.
-void esegui(FinestraRegistrata& f) {
-    bool formattato = false, lfFormattato = false;
-    const QString uscita = flusso(f.orig, f.aCapo, false, &formattato);
-    const QString lf = QString(f.orig).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const bool conLf =
-        Sep_Ingresso[IndiceInvio] && !lf.contains(u'\r') && lf.count(u'\n') == f.orig.count(u'\r');
-    const QString uscitaLf = conLf ? flusso(lf, f.aCapo, true, &lfFormattato) : QString();
-    Elabora_Testo(f);
-    QCOMPARE(uscita, f.ordine);
-    QCOMPARE(formattato, !f.avvisato());
-    if (conLf)
-        QCOMPARE(uscitaLf + QString::number(lfFormattato), f.ordine + QString::number(formattato));
+// A run, after checking that with bare line feeds for CR LF the result is the
+// same again.
+std::pair<QString, Risultato> eseguiAncheLf(const QString& ingresso, const Opzioni& o) {
+    auto esito = esegui(ingresso, o);
+    const QString lf = QString(ingresso).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (o.perRighe() && !lf.contains(u'\r') && lf.count(u'\n') == ingresso.count(u'\r')) {
+        Opzioni conLf = o;
+        conLf.righeLf = true;
+        const auto [testo, r] = esegui(lf, conLf);
+        [&] {
+            QCOMPARE(testo + QString::number(int(r.riflusso)),
+                     esito.first + QString::number(int(esito.second.riflusso)));
+        }();
+    }
+    return esito;
 }
 
 // The engine against the reference on one case, in the default order.
-void confronta(const QString& ingresso, const Stato_Dialogo& s, int n, bool aCapo, bool copia) {
-    Opz_Ordine = {};
-    Init_Separatori();
-    Leggi_Separatori(s);
-    Num_Caratteri = std::int16_t(n);
-    FinestraRegistrata motore(ingresso, aCapo, copia), rif(ingresso, aCapo, copia);
-    esegui(motore);
-    const auto [voci, frasi] = Riferimento::elabora(rif, n);
-    QCOMPARE(motore.registro, rif.registro);
-    QCOMPARE(LstOrdine(), voci);
-    QCOMPARE(Lst_Frasi(), frasi);
+void confronta(const QString& ingresso, const Opzioni& o) {
+    const auto [uscita, r] = eseguiAncheLf(ingresso, o);
+    const Riferimento::Esito atteso = Riferimento::elabora(ingresso, o);
+    QCOMPARE(uscita, atteso.uscita);
+    QCOMPARE(r.vuoto, atteso.vuoto);
+    QCOMPARE(r.formattato(), atteso.formattato);
+    QCOMPARE(qsizetype(r.voci), atteso.voci);
 }
 
 // The items cut at ";" alone, in the given order.
-QString ordina(const QString& ingresso, const Opzioni_Ordine& o) {
-    Leggi_Separatori(stato({.attivi = {3}}));
-    Opz_Ordine = o;
-    FinestraRegistrata f(ingresso);
-    o.mescola && !o.seme ? Elabora_Testo(f) : esegui(f); // unseeded, each run draws its own
-    return f.ordine;
+QString ordinaVoci(const QString& ingresso, const OpzioniOrdine& o, Risultato* r = nullptr) {
+    const auto [uscita, risultato] = esegui(ingresso, opzioni({.attivi = {3}}, o));
+    if (r)
+        *r = risultato;
+    return uscita;
 }
 
 } // namespace
 
 Q_DECLARE_METATYPE(Uscite)
-Q_DECLARE_METATYPE(Opzioni_Ordine)
+Q_DECLARE_METATYPE(OpzioniOrdine)
+Q_DECLARE_METATYPE(Riflusso)
 
 class TestEngine : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
-    void init() {
-        Leggi_Separatori(Init_Separatori());
-        Opz_Ordine = {};
-    }
-    void pannelli_data();
-    void pannelli();
     void casi_data();
     void casi();
     void ordine_data();
@@ -111,60 +103,19 @@ private slots:
     void grandeComeCollatore_data();
     void grandeComeCollatore();
     void linguaDelSistema();
+    void dueFili();
     void casuali();
 };
-
-void TestEngine::pannelli_data() {
-    QTest::addColumn<Stato_Dialogo>("s");
-    QTest::addColumn<QString>("atteso"); // panels, output separator, line end, text end
-    Stato_Dialogo grigio = stato({.attivi = {0, 5}});
-    grigio.Chk_Separa[0] = 2;
-    // Members past the catalogue are ignored; a shorter dialog leaves the
-    // flags past its end as they were.
-    Stato_Dialogo lungo = stato({.attivi = {5}, .uscita = -1});
-    lungo.Chk_Separa.resize(20, 1);
-    lungo.Opt_Separatore_Out.resize(20, true);
-    Stato_Dialogo corto = stato({.attivi = {0}});
-    corto.Chk_Separa.resize(2);
-    QTest::newRow("predefiniti") << Init_Separatori() << "\"Spazio\" ;#;#;# #";
-    QTest::newRow("tutti") << stato({.attivi = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}})
-                           << "\"Spazio\" \"Invio\" \"Tab\" ; : , . ! ? < > / \\ |#;#;# #";
-    QTest::newRow("nessuno, uscita >") << stato({.attivi = {}, .uscita = 10}) << "Nessuno#>#># #";
-    QTest::newRow("grigio") << grigio << ",#;#;# #";
-    QTest::newRow("uscita non scelta")
-        << stato({.uscita = -1, .capo = true, .ultimo = true}) << "\"Spazio\" ;##>#>#>";
-    QTest::newRow("oltre il catalogo") << lungo << ",##># #";
-    QTest::newRow("dialogo corto") << corto << "\"Spazio\"#;#;# #";
-    Uscite u{.uscita = 1, .spazio = true, .capo = true, .ultimo = true};
-    QTest::newRow("Invio, come, spazio") << stato(u) << "\"Spazio\" ;#\"Invio\"#\r##\r\n";
-    u.uscita = 2;
-    QTest::newRow("Tab, come, spazio") << stato(u) << "\"Spazio\" ;#\"Tab\"#\t#\t#\t";
-    u = {.spazio = true, .ultimo = true};
-    QTest::newRow("punto e virgola e spazio") << stato(u) << "\"Spazio\" ;#\"; \"#;# #;";
-}
-void TestEngine::pannelli() {
-    QFETCH(Stato_Dialogo, s);
-    QFETCH(QString, atteso);
-    QStringList attesi = atteso.split(u'#');
-    attesi[0].prepend("Separatori testo inserito: ");
-    attesi[1].prepend("Separatore testo elaborato: ");
-    // What a row may leave as it was, or must set back.
-    Leggi_Separatori(stato({.attivi = {13}, .uscita = 10, .capo = true, .ultimo = true}));
-    for (int volta = 0; volta < 2; ++volta) {
-        const Testi_Stato t = Leggi_Separatori(s);
-        QCOMPARE(QStringList({t.pannello1, t.pannello2, Sep_Uscita, Sep_Capo, Sep_Ultimo}), attesi);
-        for (std::size_t i = 0; i < NumSeparatori; ++i)
-            QCOMPARE(Sep_Ingresso[i], i < s.Chk_Separa.size() ? s.Chk_Separa[i] == 1 : i == 13);
-    }
-}
 
 void TestEngine::casi_data() {
     QTest::addColumn<QString>("ingresso");
     QTest::addColumn<Uscite>("u");
     QTest::addColumn<QString>("atteso");
-    QTest::addColumn<bool>("avviso"); // "Impossibile formattare il testo"
+    QTest::addColumn<Riflusso>("riflusso");
     auto riga = [](const char* nome, const QString& in, const Uscite& u, const QString& atteso,
-                   bool avviso = false) { QTest::newRow(nome) << in << u << atteso << avviso; };
+                   Riflusso riflusso = Riflusso::Riuscito) {
+        QTest::newRow(nome) << in << u << atteso << riflusso;
+    };
     const QString frutta = QStringLiteral("pera mela; banana  kiwi");
     const QString abc = QStringLiteral("c b a");
     const QString gba = QStringLiteral("gamma beta alfa");
@@ -179,7 +130,7 @@ void TestEngine::casi_data() {
     riga("Invio, fine testo come", abc, {.uscita = 1, .ultimo = true}, "a\r\nb\r\nc\r\n");
     riga("Invio, a capo, fine riga come", abc, {.uscita = 1, .capo = true, .n = 5}, "a\r\nb\r\nc");
     riga("Invio, voce troppo lunga", "gamma beta", {.uscita = 1, .ultimo = true, .n = 4},
-         "beta\r\ngamma\r\n", true);
+         "beta\r\ngamma\r\n", Riflusso::VoceTroppoLunga);
     riga("Invio, riga vuota in testa", "\r\n\r\n\r\nb a", {.attivi = {0}, .uscita = 1, .n = 5},
          "\r\nb\r\na");
     riga("Invio, voci che toccano un LF", "x\r \ny x\r \ny x\r \ny", {.attivi = {0}, .uscita = 1},
@@ -193,41 +144,39 @@ void TestEngine::casi_data() {
     riga("virgola e spazio, a capo 11", gba, vs(11), "alfa, beta \r\ngamma");
     riga("virgola e spazio, a capo 10, come", gba, vs(10, true), "alfa, beta,\r\ngamma");
     riga("virgola e spazio, a capo 6", gba, vs(6, false, true), "alfa \r\nbeta \r\ngamma,");
-    riga("virgola e spazio, troppo lunga", gba, vs(4), "alfa, beta, gamma", true);
+    riga("virgola e spazio, troppo lunga", gba, vs(4), "alfa, beta, gamma",
+         Riflusso::TrattoSenzaSeparatore);
+    riga("Invio, a capo, solo la voce vuota", ";", {.attivi = {3}, .uscita = 1, .n = 5}, "",
+         Riflusso::Vuoto);
+    riga("a capo, solo la voce vuota", ";", {.attivi = {3}, .n = 5}, "", Riflusso::Vuoto);
     riga("spazio, voce che finisce col separatore", "y x,", vs(0), "x, y");
     riga("spazio, voce che comincia col separatore", "b ,a", vs(0), "a, b");
     riga("spazio, separatore dentro una voce", "b a,,z", vs(0), "a,z, b");
 }
 
-// Each row also against the reference, where it covers the options; the
-// lines of the reflow must make the output, and stay those of the run.
+// Each row also in small pieces, and against the reference where it covers
+// the options.
 void TestEngine::casi() {
     QFETCH(QString, ingresso);
     QFETCH(Uscite, u);
     QFETCH(QString, atteso);
-    QFETCH(bool, avviso);
-    Leggi_Separatori(stato(u));
-    Num_Caratteri = std::int16_t(u.n);
-    FinestraRegistrata f(ingresso, u.n > 0);
-    esegui(f);
-    QCOMPARE(f.ordine, atteso);
-    QCOMPARE(f.avvisato(), avviso);
-    const QStringList righe = Lst_Frasi();
-    if (f.aCapo && !avviso && !righe.isEmpty()) {
-        const QString capo = (u.uscita == 1 ? QString() : Sep_Capo) + QStringLiteral("\r\n");
-        QCOMPARE(Riferimento::rifila(righe.join(capo)) + Sep_Ultimo, atteso);
+    QFETCH(Riflusso, riflusso);
+    const Opzioni o = opzioni(u);
+    const auto [uscita, r] = eseguiAncheLf(ingresso, o);
+    QCOMPARE(uscita, atteso);
+    QCOMPARE(r.riflusso, riflusso);
+    if (!u.spazio && u.uscita > 2) {
+        Opzioni conA = o;
+        conA.larghezza = std::max(u.n, 1);
+        confronta(ingresso, conA);
     }
-    Leggi_Separatori(stato({{0, 1, 2}, 7, !u.spazio, !u.capo, !u.ultimo}));
-    QCOMPARE(Lst_Frasi(), righe);
-    if (!u.spazio && u.uscita > 2)
-        confronta(ingresso, stato(u), std::max(u.n, 1), u.n > 0, false);
 }
 
 void TestEngine::ordine_data() {
     QTest::addColumn<QString>("ingresso");
-    QTest::addColumn<Opzioni_Ordine>("o");
+    QTest::addColumn<OpzioniOrdine>("o");
     QTest::addColumn<QString>("atteso");
-    auto riga = [](const char* nome, const QString& in, const Opzioni_Ordine& o,
+    auto riga = [](const char* nome, const QString& in, const OpzioniOrdine& o,
                    const QString& atteso) { QTest::newRow(nome) << in << o << atteso; };
     const QString numeri = QStringLiteral("img10;img2;capitolo 12;img1;capitolo 3;9;10");
     const QString nomi = QStringLiteral("roma;Rovigo;Roma;rana");
@@ -238,7 +187,7 @@ void TestEngine::ordine_data() {
     using enum Maiuscole;
     using enum Doppioni;
     const Doppioni ama = AncheMaiuscoleAccenti;
-    Opzioni_Ordine tutte{.numeriNaturali = true, .ignoraPunteggiatura = true};
+    OpzioniOrdine tutte{.numeriNaturali = true, .ignoraPunteggiatura = true};
     tutte.maiuscole = MaiuscolePrima;
     tutte.ignoraArticoli = true;
     tutte.lingua = lingua("Deutsch");
@@ -274,7 +223,7 @@ void TestEngine::ordine_data() {
          {.ignoraPunteggiatura = true, .ignoraArticoli = true, .doppioni = ama},
          "Il Gatto;L'Orto;zeta");
     riga("doppioni in codici Unicode", "Città;citta;b",
-         {.doppioni = ama, .lingua = LinguaCodiciUnicode()}, "Città;b");
+         {.doppioni = ama, .lingua = linguaCodiciUnicode()}, "Città;b");
     riga("tedesco", muller, {.lingua = lingua("Deutsch")}, "Mueller;Muffe;Mukl;Müller");
     riga("tedesco, elenco telefonico", muller, {.lingua = lingua("Deutsch (elenco telefonico)")},
          "Mueller;Müller;Muffe;Mukl");
@@ -288,7 +237,7 @@ void TestEngine::ordine_data() {
     riga("svedese", "öl;zebra;ost", {.lingua = lingua("Svenska")}, "ost;zebra;öl");
     riga("danese, aa", "aarhus;zebra;abe", {.lingua = lingua("Dansk")}, "abe;zebra;aarhus");
     // A character beyond the first 65536 comes after every one within them.
-    riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;\uE001;\uE000;ä", {.lingua = LinguaCodiciUnicode()},
+    riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;\uE001;\uE000;ä", {.lingua = linguaCodiciUnicode()},
          "B;Z;a;b;ä;é;\uE000;\uE001;ﬁ;😀");
     riga("tutte insieme", "die Bahn 10;Die Bahn 9;der apfel;Der Apfel;ein-Zug", tutte,
          "Der Apfel;der apfel;Die Bahn 9;die Bahn 10;ein-Zug");
@@ -298,11 +247,11 @@ void TestEngine::ordine_data() {
 // descending is the exact reverse.
 void TestEngine::ordine() {
     QFETCH(QString, ingresso);
-    QFETCH(Opzioni_Ordine, o);
+    QFETCH(OpzioniOrdine, o);
     QFETCH(QString, atteso);
     for (const Verso verso : {Verso::Crescente, Verso::Decrescente}) {
         o.verso = verso;
-        QCOMPARE(ordina(ingresso, o), atteso);
+        QCOMPARE(ordinaVoci(ingresso, o), atteso);
         QStringList voci = atteso.split(u';');
         std::reverse(voci.begin(), voci.end());
         atteso = voci.join(u';');
@@ -336,7 +285,8 @@ void TestEngine::articoli() {
     }
     voci << QStringLiteral("zz");
     const QString ingresso = QStringList(voci.crbegin(), voci.crend()).join(u';');
-    QCOMPARE(ordina(ingresso, {.ignoraArticoli = true, .lingua = lingua(nome)}), voci.join(u';'));
+    QCOMPARE(ordinaVoci(ingresso, {.ignoraArticoli = true, .lingua = lingua(nome)}),
+             voci.join(u';'));
 }
 
 void TestEngine::mescola() {
@@ -344,18 +294,21 @@ void TestEngine::mescola() {
     for (int i = 0; i < 40; ++i)
         voci << QStringLiteral("v%1").arg(i);
     const QString ingresso = voci.join(u';') + QStringLiteral(";v3;v7;");
-    auto ordinate = [&](const Opzioni_Ordine& o) {
-        QStringList l = ordina(ingresso, o).split(u';');
+    auto ordinate = [&](const OpzioniOrdine& o) {
+        QStringList l = ordinaVoci(ingresso, o).split(u';');
         std::sort(l.begin(), l.end());
         return l;
     };
-    // The seed decides, whatever the direction; the empty item stays first.
-    const QString prima = ordina(ingresso, {.mescola = true, .seme = 11});
-    QCOMPARE(LstOrdine().first(), QString());
-    QCOMPARE(ordina(ingresso, {.verso = Verso::Decrescente, .mescola = true, .seme = 11}), prima);
-    QVERIFY(ordina(ingresso, {.mescola = true, .seme = 12}) != prima &&
-            ordina(ingresso, {.mescola = true}) != ordina(ingresso, {.mescola = true}));
-    QVERIFY(!ordina(voci.join(u';'), {.mescola = true, .seme = 11}).startsWith(u"v0;")); // no empty
+    // The seed decides, whatever the direction; the empty item leaves no trace.
+    Risultato r;
+    const QString prima = ordinaVoci(ingresso, {.mescola = true, .seme = 11}, &r);
+    QCOMPARE(r.voci, std::size_t(43));
+    QVERIFY(!prima.startsWith(u';') && !prima.endsWith(u';'));
+    QCOMPARE(ordinaVoci(ingresso, {.verso = Verso::Decrescente, .mescola = true, .seme = 11}),
+             prima);
+    QVERIFY(ordinaVoci(ingresso, {.mescola = true, .seme = 12}) != prima &&
+            ordinaVoci(ingresso, {.mescola = true}) != ordinaVoci(ingresso, {.mescola = true}));
+    QVERIFY(!ordinaVoci(voci.join(u';'), {.mescola = true, .seme = 11}).startsWith(u"v0;"));
     QCOMPARE(ordinate({.mescola = true, .seme = 11}), ordinate({}));
     QCOMPARE(ordinate({.doppioni = Doppioni::Identici, .mescola = true, .seme = 11}),
              ordinate({.doppioni = Doppioni::Identici}));
@@ -394,12 +347,14 @@ void TestEngine::grandeComeCollatore() {
     }
     if (distinte)
         voci.removeDuplicates();
-    Opz_Ordine = {.verso = decrescente ? Verso::Decrescente : Verso::Crescente,
-                  .lingua = codici ? LinguaCodiciUnicode() : LinguaSistema};
-    Leggi_Separatori(stato({.attivi = {3}}));
-    FinestraRegistrata f(voci.join(u';') + u';', codici); // and one empty item, at the end
-    Num_Caratteri = 1; // too short for any line: the whole text as it is, with the warning
-    Elabora_Testo(f);
+    const OpzioniOrdine o{.verso = decrescente ? Verso::Decrescente : Verso::Crescente,
+                          .lingua = codici ? linguaCodiciUnicode() : LinguaSistema};
+    // One line is too short for any item: the whole text as it is, with the
+    // warning.
+    Opzioni conA = opzioni({.attivi = {3}, .n = 1}, o);
+    const QString ingresso = voci.join(u';') + u';'; // and one empty item, at the end
+    UscitaTesto uscita;
+    const Risultato r = ordina(ingresso, codici ? conA : opzioni({.attivi = {3}}, o), uscita);
 
     // Keys made once: comparing through the collator each time is slow.
     const QCollator collatore;
@@ -415,9 +370,9 @@ void TestEngine::grandeComeCollatore() {
     for (const auto& c : chiavi)
         attese << std::get<2>(c);
     // The empty item, first or last, leaves no trace in the output.
-    QCOMPARE(f.ordine, attese.join(u';'));
-    decrescente ? attese.append(QString()) : attese.prepend(QString());
-    QCOMPARE(LstOrdine(), attese);
+    QCOMPARE(uscita.testo, attese.join(u';'));
+    QCOMPARE(qsizetype(r.voci), attese.size() + 1);
+    QCOMPARE(r.formattato(), !codici);
 }
 
 // The system's language orders by default; the C locale, which has no alphabet, gets Italian.
@@ -425,13 +380,34 @@ void TestEngine::linguaDelSistema() {
     for (const auto& [sistema, atteso] : {std::pair{QLocale::c(), "a;b;B;e;é;ö;z"},
                                           std::pair{QLocale(QLocale::Swedish), "a;b;B;e;é;z;ö"}}) {
         QLocale::setDefault(sistema);
-        const QString ordinate = ordina(QStringLiteral("z;b;é;ö;B;a;e"), {});
+        const QString ordinate = ordinaVoci(QStringLiteral("z;b;é;ö;B;a;e"), {});
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         QCOMPARE(ordinate, QString::fromUtf8(atteso));
     }
 }
 
-// Random texts and dialog states, the engine against the reference. Words
+// Two runs at once with different options: neither may see the other's.
+void TestEngine::dueFili() {
+    QStringList voci;
+    for (int i = 0; i < 30000; ++i)
+        voci << QStringLiteral("voce%1 Voce%2").arg(i * 7919 % 30011).arg(i % 13);
+    const QString ingresso = voci.join(u' ');
+    const Opzioni a =
+        opzioni({.attivi = {0}, .uscita = 5, .spazio = true, .n = 40}, {.numeriNaturali = true});
+    const Opzioni b = opzioni({.attivi = {3}, .uscita = 1},
+                              {.verso = Verso::Decrescente, .lingua = lingua("Svenska")});
+    const QString soloA = esegui(ingresso, a).first;
+    const QString soloB = esegui(ingresso, b).first;
+    QVERIFY(soloA != soloB);
+    QString insiemeA, insiemeB;
+    std::thread filo([&] { insiemeA = esegui(ingresso, a).first; });
+    insiemeB = esegui(ingresso, b).first;
+    filo.join();
+    QCOMPARE(insiemeA, soloA);
+    QCOMPARE(insiemeB, soloB);
+}
+
+// Random texts and separator choices, the engine against the reference. Words
 // repeat, differ by case or accent only, or collate equal through what the
 // collator ignores; separators come alone, doubled, unused, or as line breaks.
 void TestEngine::casuali() {
@@ -450,20 +426,23 @@ void TestEngine::casuali() {
         auto tra = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(g); };
         auto unoDi = [&](const auto& l) { return l[qsizetype(g() % l.size())]; };
         Uscite u{.attivi = {},
-                 .uscita = unoDi(QList<int>{-1, 0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}),
+                 .uscita = unoDi(QList<int>{0, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}),
                  .capo = tra(0, 1) == 1,
                  .ultimo = tra(0, 1) == 1};
         const int quota = tra(0, 99);
-        Stato_Dialogo s = stato(u);
-        for (int& casella : s.Chk_Separa)
-            casella = tra(0, 99) < quota ? 1 : tra(0, 4) == 0 ? 2 : 0;
+        for (int i = 0; i < NumSeparatori; ++i) {
+            if (tra(0, 99) < quota)
+                u.attivi << i;
+        }
+        if (tra(0, 3) != 0)
+            u.n = tra(0, 2) ? tra(1, 40) : tra(1, 8);
+        Opzioni o = opzioni(u);
         if (tra(0, 9) == 0)
-            s = Init_Separatori();
+            o = Opzioni{};
         QString testo;
         for (int k = tra(0, 9) == 0 ? tra(30, 120) : tra(0, 25); k > 0; --k)
             testo += tra(0, 1) ? unoDi(parole) : unoDi(segni);
-        const int n = tra(0, 2) ? tra(1, 40) : tra(1, 8);
-        confronta(testo, s, n, tra(0, 3) != 0, tra(0, 1) == 1);
+        confronta(testo, o);
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QStringLiteral("case %1: rerun with QUORLA_DIFF_SEED=%1").arg(caso)));
     }

@@ -7,6 +7,13 @@
 
 class QWidget;
 
+// The classic message-box flags of the program's two kinds of box: the
+// exclamation icon for a warning, the information icon for the about box;
+// OK only, brought to the foreground.
+inline constexpr unsigned FlagAvviso = 0x10030;
+inline constexpr unsigned FlagInformazione = 0x10040;
+inline const QString TitoloAvviso = QStringLiteral("Quorla!");
+
 // Everything modal that the main window shows: message boxes and the common
 // colour and file dialogs. The window takes it by injection so that the tests
 // can answer in place of a user and see what was asked.

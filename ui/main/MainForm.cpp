@@ -3,10 +3,10 @@
 #include "BarraStato.h"
 #include "BloccoNote.h"
 #include "Controlli.h"
-#include "Dichiarazioni.h"
 #include "Disegni.h"
 #include "FileTesto.h"
 #include "Frm_SepElenco.h"
+#include "Motore.h"
 #include "VersioneQuorla.h"
 
 #include <QActionGroup>
@@ -22,8 +22,11 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
+#include <new>
 
-using namespace Dichiarazioni;
+using Motore::Doppioni;
+using Motore::Maiuscole;
+using Motore::Verso;
 
 const QString MainForm::Titolo = QStringLiteral("Brivetanzia alfabetico");
 
@@ -41,6 +44,32 @@ constexpr int AltezzaClient = 7830;
 // Inputs longer than this take long enough to sort and lay out that the user
 // should see the program is busy.
 constexpr int SogliaCursoreAttesa = 50000;
+
+// Characters of input above which the result goes to the box in pieces as it
+// is made, and the old one leaves before the input is read: either held whole
+// would be one more copy of the text at the moment memory peaks.
+constexpr qsizetype TestoGrande = qsizetype(1) << 20;
+
+// The engine's result straight into the output box, or whole into a string.
+class VersoCasella : public Motore::Uscita {
+public:
+    VersoCasella(CasellaTesto& casella, bool aPezzi) : casella_(casella), aPezzi_(aPezzi) {}
+    QString testo;
+    void riserva(qsizetype n) override {
+        if (!aPezzi_)
+            testo.reserve(n);
+    }
+    void scrivi(QStringView pezzo) override {
+        if (aPezzi_)
+            casella_.aggiungiTesto(pezzo);
+        else
+            testo.append(pezzo);
+    }
+
+private:
+    CasellaTesto& casella_;
+    const bool aPezzi_;
+};
 
 const QString FiltroFile = QStringLiteral("File di testo (*.txt)|*.txt|All Files (*.*)|*.*");
 
@@ -366,15 +395,15 @@ void MainForm::creaMenuOrdine() {
         sottomenu(m.MenuOrdine, QStringLiteral("MenuLingua0"), QStringLiteral("&Lingua"),
                   QStringLiteral("Ordina secondo le regole di una lingua"));
     auto* lingue = new QActionGroup(m.MenuLingua0);
-    const auto& elenco = Lingue_Ordine();
+    const auto& elenco = Motore::lingueOrdine();
     for (int i = 0; i < int(elenco.size()); ++i) {
         QString suggerimento;
-        if (i == LinguaSistema)
+        if (i == Motore::LinguaSistema)
             suggerimento = QStringLiteral("Segui l'ordine alfabetico della lingua del sistema");
-        else if (i == LinguaCodiciUnicode())
+        else if (i == Motore::linguaCodiciUnicode())
             suggerimento = QStringLiteral("Ordina per codice Unicode dei caratteri");
         // A name is shown as it is written, never as an access key.
-        QString testo = elenco[i].nome;
+        QString testo = QCoreApplication::translate("Lingue", elenco[std::size_t(i)].nome);
         testo.replace(QLatin1Char('&'), QStringLiteral("&&"));
         m.MenuLingua.append(voce(m.MenuLingua0, QStringLiteral("MenuLingua_%1").arg(i), testo,
                                  suggerimento, lingue));
@@ -389,20 +418,21 @@ void MainForm::creaMenuOrdine() {
 // the items are shuffled, and its items show it.
 void MainForm::mostraOpzioniOrdine() {
     const VociMenu& m = menu_;
-    m.MenuCrescente->setChecked(Opz_Ordine.verso == Verso::Crescente);
-    m.MenuDecrescente->setChecked(Opz_Ordine.verso == Verso::Decrescente);
-    m.MenuNumeriNaturali->setChecked(Opz_Ordine.numeriNaturali);
+    const Motore::OpzioniOrdine& o = opzioni_.ordine;
+    m.MenuCrescente->setChecked(o.verso == Verso::Crescente);
+    m.MenuDecrescente->setChecked(o.verso == Verso::Decrescente);
+    m.MenuNumeriNaturali->setChecked(o.numeriNaturali);
     for (int i = 0; i < int(m.MenuMaiuscole.size()); ++i)
-        m.MenuMaiuscole[i]->setChecked(int(Opz_Ordine.maiuscole) == i);
-    m.MenuIgnoraPunteggiatura->setChecked(Opz_Ordine.ignoraPunteggiatura);
-    m.MenuIgnoraArticoli->setChecked(Opz_Ordine.ignoraArticoli);
+        m.MenuMaiuscole[i]->setChecked(int(o.maiuscole) == i);
+    m.MenuIgnoraPunteggiatura->setChecked(o.ignoraPunteggiatura);
+    m.MenuIgnoraArticoli->setChecked(o.ignoraArticoli);
     for (int i = 0; i < int(m.MenuDoppioni.size()); ++i)
-        m.MenuDoppioni[i]->setChecked(int(Opz_Ordine.doppioni) == i);
+        m.MenuDoppioni[i]->setChecked(int(o.doppioni) == i);
     for (int i = 0; i < int(m.MenuLingua.size()); ++i)
-        m.MenuLingua[i]->setChecked(Opz_Ordine.lingua == i);
-    m.MenuMescola->setChecked(Opz_Ordine.mescola);
-    m.MenuCrescente->setEnabled(!Opz_Ordine.mescola);
-    m.MenuDecrescente->setEnabled(!Opz_Ordine.mescola);
+        m.MenuLingua[i]->setChecked(o.lingua == i);
+    m.MenuMescola->setChecked(o.mescola);
+    m.MenuCrescente->setEnabled(!o.mescola);
+    m.MenuDecrescente->setEnabled(!o.mescola);
 }
 
 void MainForm::Form_Load() {
@@ -412,22 +442,19 @@ void MainForm::Form_Load() {
     connect(frmSepElenco_.get(), &Frm_SepElenco::confermato, this, &MainForm::SepElenco_OK,
             Qt::UniqueConnection);
 
-    Num_Caratteri = static_cast<std::int16_t>(slider_->value());
-    Opz_Ordine = Opzioni_Ordine{};
+    numCaratteri_ = slider_->value();
+    opzioni_ = Motore::Opzioni{};
     mostraOpzioniOrdine();
-    frmSepElenco_->applicaStato(Init_Separatori());
+    frmSepElenco_->mostra(opzioni_);
     frmSepElenco_->update();
-    const Testi_Stato testi = Leggi_Separatori(frmSepElenco_->stato());
-    stBar_->impostaTesto(1, testi.pannello1);
-    stBar_->impostaTesto(2, testi.pannello2);
-    ridisegnaFinestra();
+    mostraSeparatori();
+    update();
 
     stBar_->impostaTesto(3, QStringLiteral("A CAPO"));
     stBar_->abilita(3, false);
     stBar_->impostaTesto(4, QStringLiteral("COPIA"));
     stBar_->abilita(4, false);
     slider_->hide();
-    SvuotaListe();
     txtOrig_->impostaTesto(QString());
     txtOrig_->update();
     txtOrdine_->impostaTesto(QString());
@@ -436,16 +463,79 @@ void MainForm::Form_Load() {
     update();
 }
 
-// A run of the engine. Whatever goes wrong inside it is dropped: the handler
-// that started it carries on.
+// The first two panels name the separators as the options have them.
+void MainForm::mostraSeparatori() {
+    const auto& catalogo = Motore::catalogo();
+    auto nome = [&](int i) {
+        return QCoreApplication::translate(Motore::ContestoSeparatori,
+                                           catalogo[std::size_t(i)].nomeStato);
+    };
+    QStringList nomi;
+    for (int i = 0; i < Motore::NumSeparatori; ++i) {
+        if (opzioni_.ingresso[std::size_t(i)])
+            nomi << nome(i);
+    }
+    stBar_->impostaTesto(1, QStringLiteral("Separatori testo inserito: ") +
+                                (nomi.isEmpty() ? QStringLiteral("Nessuno") : nomi.join(u' ')));
+    // With the space, the panel shows exactly what stands between items.
+    const QString uscita =
+        opzioni_.spazioEffettivo()
+            ? u'"' + QChar(catalogo[std::size_t(opzioni_.uscita)].carattere) + u' ' + u'"'
+            : nome(opzioni_.uscita);
+    stBar_->impostaTesto(2, QStringLiteral("Separatore testo elaborato: ") + uscita);
+}
+
+// A run of the engine on the input box, into the output box.
 void MainForm::elabora() {
     // The text's own length: the document also counts the breaks between the
     // pieces that a long line is held in.
-    const bool lungo = txtOrig_->lunghezzaTesto() > SogliaCursoreAttesa;
-    CursoreAttesa cursore(lungo, cursoreAttesa_);
+    const qsizetype lunghezza = txtOrig_->lunghezzaTesto();
+    CursoreAttesa cursore(lunghezza > SogliaCursoreAttesa, cursoreAttesa_);
+    Motore::Opzioni opzioni = opzioni_;
+    opzioni.larghezza.reset();
+    if (menu_.MenuACapo->isChecked())
+        opzioni.larghezza = numCaratteri_;
+
+    const bool aPezzi = lunghezza > TestoGrande;
+    Motore::Risultato risultato;
+    VersoCasella uscita(*txtOrdine_, aPezzi);
     try {
-        Elabora_Testo(*this);
-    } catch (...) {
+        if (aPezzi)
+            txtOrdine_->iniziaTesto();
+        risultato = Motore::ordina(txtOrig_->testo(), opzioni, uscita);
+    } catch (const std::bad_alloc&) {
+        // The one thing a run can run out of: the old result is gone, and the
+        // input stays for the user to shorten.
+        if (aPezzi)
+            txtOrdine_->fineTesto();
+        txtOrdine_->impostaTesto(QString());
+        messaggio(QStringLiteral("Memoria insufficiente per ordinare il testo."));
+        return;
+    }
+    if (aPezzi)
+        txtOrdine_->fineTesto();
+    if (risultato.vuoto) {
+        txtOrdine_->impostaTesto(QString());
+        txtOrdine_->update();
+        txtOrig_->impostaTesto(QString());
+        txtOrig_->setFocus();
+        update();
+        return;
+    }
+    if (!risultato.formattato()) {
+        messaggio(QStringLiteral("Impossibile formattare il testo"));
+        slider_->setValue(slider_->maximum());
+    }
+    if (!aPezzi)
+        txtOrdine_->impostaTesto(std::move(uscita.testo));
+    txtOrdine_->update();
+    if (menu_.MenuCopiaAppunti->isChecked()) {
+        QGuiApplication::clipboard()->clear();
+        QGuiApplication::clipboard()->setText(txtOrdine_->testo());
+        txtOrig_->setFocus();
+    } else {
+        txtOrdine_->seleziona(0, txtOrdine_->lunghezzaTesto());
+        txtOrdine_->setFocus();
     }
 }
 
@@ -503,108 +593,26 @@ bool MainForm::trascinamentoFile(QEvent* evento) {
     return true;
 }
 
-// --- The engine's view of the window ---
-
 QString MainForm::testoOrig() const {
     return txtOrig_->testo();
-}
-
-void MainForm::impostaTestoOrig(const QString& testo) {
-    txtOrig_->impostaTesto(testo);
 }
 
 QString MainForm::testoOrdine() const {
     return txtOrdine_->testo();
 }
 
-qsizetype MainForm::lunghezzaOrig() const {
-    return txtOrig_->lunghezzaTesto();
-}
-
-qsizetype MainForm::lunghezzaOrdine() const {
-    return txtOrdine_->lunghezzaTesto();
-}
-
-void MainForm::impostaTestoOrdine(const QString& testo) {
-    txtOrdine_->impostaTesto(testo);
-}
-
-void MainForm::prendiTestoOrdine(QString testo) {
-    txtOrdine_->impostaTesto(std::move(testo));
-}
-
-bool MainForm::iniziaTestoOrdine() {
-    txtOrdine_->iniziaTesto();
-    return true;
-}
-
-void MainForm::aggiungiTestoOrdine(QStringView pezzo) {
-    txtOrdine_->aggiungiTesto(pezzo);
-}
-
-void MainForm::fineTestoOrdine() {
-    txtOrdine_->fineTesto();
-}
-
-void MainForm::fuocoOrig() {
-    txtOrig_->setFocus();
-}
-
-void MainForm::fuocoOrdine() {
-    txtOrdine_->setFocus();
-}
-
-void MainForm::selezionaOrdine(qsizetype inizio, qsizetype lunghezza) {
-    txtOrdine_->seleziona(inizio, lunghezza);
-}
-
-void MainForm::ridisegnaOrig() {
-    txtOrig_->update();
-}
-
-void MainForm::ridisegnaOrdine() {
-    txtOrdine_->update();
-}
-
-void MainForm::ridisegnaFinestra() {
-    update();
-}
-
-bool MainForm::aCapoAttivo() const {
-    return menu_.MenuACapo->isChecked();
-}
-
-bool MainForm::copiaAppuntiAttiva() const {
-    return menu_.MenuCopiaAppunti->isChecked();
-}
-
-int MainForm::massimoSlider() const {
-    return slider_->maximum();
-}
-
-void MainForm::impostaPosizioneSlider(int valore) {
-    slider_->setValue(valore);
-}
-
-void MainForm::messaggio(const QString& testo, const QString& titolo, unsigned flags) {
+// A warning of the program's own. While the separator dialog is up, its OK
+// runs the engine: the box then belongs over the dialog, not under it with the
+// disabled main window.
+void MainForm::messaggio(const QString& testo) {
     if (cursoreAttesa_)
         QApplication::restoreOverrideCursor();
-    // While the separator dialog is up, its OK runs the engine: the box then
-    // belongs over the dialog, not under it with the disabled main window.
     QWidget* padre = this;
     if (!isEnabled() && frmSepElenco_ && frmSepElenco_->isVisible())
         padre = frmSepElenco_.get();
-    dialoghi_->messaggio(padre, testo, titolo, flags);
+    dialoghi_->messaggio(padre, testo, TitoloAvviso, FlagAvviso);
     if (cursoreAttesa_)
         QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-void MainForm::svuotaAppunti() {
-    QGuiApplication::clipboard()->clear();
-}
-
-void MainForm::impostaAppunti(const QString& testo) {
-    QGuiApplication::clipboard()->setText(testo);
 }
 
 // --- Handlers ---
@@ -637,7 +645,7 @@ void MainForm::apriFile(const QString& percorso) {
         // Gone before the sort: a large text is not held twice over it.
         // With the line break splitting the items, a file's lines are its items.
         const QuorlaIo::FineRiga fineRiga =
-            Sep_Ingresso[IndiceInvio] ? QuorlaIo::FineRiga::CrLf : QuorlaIo::FineRiga::Spazio;
+            opzioni_.perRighe() ? QuorlaIo::FineRiga::CrLf : QuorlaIo::FineRiga::Spazio;
         const std::optional<QString> testo = QuorlaIo::LeggiFileTesto(percorso, &errore, fineRiga);
         if (testo) {
             txtOrig_->impostaTesto(*testo);
@@ -698,10 +706,9 @@ void MainForm::MenuSeparatori_Click() {
 }
 
 void MainForm::SepElenco_OK() {
-    const Testi_Stato testi = Leggi_Separatori(frmSepElenco_->stato());
-    stBar_->impostaTesto(1, testi.pannello1);
-    stBar_->impostaTesto(2, testi.pannello2);
-    ridisegnaFinestra();
+    frmSepElenco_->leggi(opzioni_);
+    mostraSeparatori();
+    update();
     elabora();
     frmSepElenco_->hide();
     setEnabled(true);
@@ -714,7 +721,7 @@ void MainForm::MenuACapo_Click() {
     // The action has already inverted its own check mark.
     stBar_->abilita(3, menu_.MenuACapo->isChecked());
     slider_->setVisible(menu_.MenuACapo->isChecked());
-    Num_Caratteri = static_cast<std::int16_t>(slider_->value());
+    numCaratteri_ = slider_->value();
     elabora();
 }
 
@@ -730,20 +737,21 @@ void MainForm::MenuOrdine_Click() {
                                        [](const QAction* a) { return a->isChecked(); });
         return voce != voci.cend() ? int(voce - voci.cbegin()) : 0;
     };
-    Opz_Ordine.verso = m.MenuDecrescente->isChecked() ? Verso::Decrescente : Verso::Crescente;
-    Opz_Ordine.numeriNaturali = m.MenuNumeriNaturali->isChecked();
-    Opz_Ordine.maiuscole = Maiuscole(segnato(m.MenuMaiuscole));
-    Opz_Ordine.ignoraPunteggiatura = m.MenuIgnoraPunteggiatura->isChecked();
-    Opz_Ordine.ignoraArticoli = m.MenuIgnoraArticoli->isChecked();
-    Opz_Ordine.doppioni = Doppioni(segnato(m.MenuDoppioni));
-    Opz_Ordine.lingua = segnato(m.MenuLingua);
-    Opz_Ordine.mescola = m.MenuMescola->isChecked();
+    Motore::OpzioniOrdine& o = opzioni_.ordine;
+    o.verso = m.MenuDecrescente->isChecked() ? Verso::Decrescente : Verso::Crescente;
+    o.numeriNaturali = m.MenuNumeriNaturali->isChecked();
+    o.maiuscole = Maiuscole(segnato(m.MenuMaiuscole));
+    o.ignoraPunteggiatura = m.MenuIgnoraPunteggiatura->isChecked();
+    o.ignoraArticoli = m.MenuIgnoraArticoli->isChecked();
+    o.doppioni = Doppioni(segnato(m.MenuDoppioni));
+    o.lingua = segnato(m.MenuLingua);
+    o.mescola = m.MenuMescola->isChecked();
     mostraOpzioniOrdine();
     elabora();
 }
 
 void MainForm::Slider_Click() {
-    Num_Caratteri = static_cast<std::int16_t>(slider_->value());
+    numCaratteri_ = slider_->value();
     elabora();
 }
 

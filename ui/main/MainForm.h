@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Dialoghi.h"
-#include "Finestra.h"
+#include "Opzioni.h"
 
 #include <QMainWindow>
 #include <array>
@@ -19,9 +19,9 @@ class Righello;
 class SliderCaratteri;
 
 // The program's main window: the input box and the output box with their
-// column rulers, the line-length slider, the status bar and the menus. It is
-// also the window the text engine works on.
-class MainForm : public QMainWindow, public Dichiarazioni::Finestra {
+// column rulers, the line-length slider, the status bar and the menus. It
+// keeps the options the user has chosen and hands them to the engine.
+class MainForm : public QMainWindow {
     Q_OBJECT
 public:
     static const QString Titolo;
@@ -86,30 +86,16 @@ public:
     const VociMenu& menu() const { return menu_; }
     Frm_SepElenco* separatori() const { return frmSepElenco_.get(); }
 
-    // The text engine's view of the window.
-    QString testoOrig() const override;
-    void impostaTestoOrig(const QString& testo) override;
-    QString testoOrdine() const override;
-    qsizetype lunghezzaOrig() const override;
-    qsizetype lunghezzaOrdine() const override;
-    void impostaTestoOrdine(const QString& testo) override;
-    void prendiTestoOrdine(QString testo) override;
-    bool iniziaTestoOrdine() override;
-    void aggiungiTestoOrdine(QStringView pezzo) override;
-    void fineTestoOrdine() override;
-    void fuocoOrig() override;
-    void fuocoOrdine() override;
-    void selezionaOrdine(qsizetype inizio, qsizetype lunghezza) override;
-    void ridisegnaOrig() override;
-    void ridisegnaOrdine() override;
-    void ridisegnaFinestra() override;
-    bool aCapoAttivo() const override;
-    bool copiaAppuntiAttiva() const override;
-    int massimoSlider() const override;
-    void impostaPosizioneSlider(int valore) override;
-    void messaggio(const QString& testo, const QString& titolo, unsigned flags) override;
-    void svuotaAppunti() override;
-    void impostaAppunti(const QString& testo) override;
+    // The texts of the two boxes, with CR LF line breaks.
+    QString testoOrig() const;
+    QString testoOrdine() const;
+    // The options the next run will use; with "A CAPO" on, it breaks lines
+    // at Num_Caratteri.
+    const Motore::Opzioni& opzioni() const { return opzioni_; }
+    // The line length: the slider's value when the user last clicked it or
+    // switched the reflow. The slider moved back to its end after a failed
+    // reflow does not change it.
+    int Num_Caratteri() const { return numCaratteri_; }
 
     // Loads a text file into the input box and sorts it, as "Apri..." does once
     // its dialog has given the path, warnings included: for the command line
@@ -131,6 +117,8 @@ private:
     bool trascinamentoFile(QEvent* evento);
     void Form_Load();
     void elabora();
+    void mostraSeparatori();
+    void messaggio(const QString& testo);
 
     void MenuNuovo_Click();
     void MenuApri_Click();
@@ -162,6 +150,8 @@ private:
     QList<QAction*> azioniConTasto_;
     // A window of its own, without owner, alive until the program ends.
     std::unique_ptr<Frm_SepElenco> frmSepElenco_;
+    Motore::Opzioni opzioni_;
+    int numCaratteri_ = 50;
     // The busy cursor is up while a long run is going on.
     bool cursoreAttesa_ = false;
 };

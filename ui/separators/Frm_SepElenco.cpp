@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
@@ -14,14 +15,12 @@
 
 #include <algorithm>
 
-using Dichiarazioni::NumSeparatori;
+using Motore::NumSeparatori;
 
 namespace {
 
 // The layout was drawn in twips; at 96 dots per inch 15 of them make a pixel.
 constexpr int Twip = 15;
-
-constexpr int IndiceTab = 2;
 
 // The input and output frames were drawn for the two columns of seven alone;
 // they are one row taller, so that the box for the space after the output
@@ -72,32 +71,8 @@ void alzaDoveServe(const QWidget* finestra) {
     }
 }
 
-struct Voce {
-    QString casella; // caption of the input check box
-    QString opzione; // caption of the output option
-    QString suggerimento;
-};
-
-const std::array<Voce, NumSeparatori>& voci() {
-    static const std::array<Voce, NumSeparatori> tabella{{
-        {QStringLiteral("Spazio"), QStringLiteral("Spazio"), QStringLiteral("Spazio")},
-        {QStringLiteral("Invio"), QStringLiteral("Invio"), QStringLiteral("Invio")},
-        {QStringLiteral("Tab"), QStringLiteral("Tab"), QStringLiteral("Tab")},
-        {QStringLiteral("Punto e virgola"), QStringLiteral("Punto e virgola"), QStringLiteral(";")},
-        {QStringLiteral("Due punti"), QStringLiteral("Due punti"), QStringLiteral(":")},
-        {QStringLiteral("Virgola"), QStringLiteral("Virgola"), QStringLiteral(",")},
-        {QStringLiteral("Punto"), QStringLiteral("Punto"), QStringLiteral(".")},
-        {QStringLiteral("Punto esclamativo"), QStringLiteral("Punto esclamativo"),
-         QStringLiteral("!")},
-        {QStringLiteral("Punto di domanda"), QStringLiteral("Punto di domanda"),
-         QStringLiteral("?")},
-        {QStringLiteral("<"), QStringLiteral("<"), QStringLiteral("Minore di")},
-        {QStringLiteral(" >"), QStringLiteral(">"), QStringLiteral("Maggiore di")},
-        {QStringLiteral(" /"), QStringLiteral("/"), QStringLiteral("/")},
-        {QStringLiteral(" \\"), QStringLiteral("\\"), QStringLiteral("\\")},
-        {QStringLiteral("|"), QStringLiteral("|"), QStringLiteral("|")},
-    }};
-    return tabella;
+QString tradotto(const char* testo) {
+    return QCoreApplication::translate(Motore::ContestoSeparatori, testo);
 }
 
 // Two columns of seven, the same in the input and in the output frame.
@@ -107,21 +82,6 @@ QRect postoVoce(int i) {
     }
     return daTwip(1800, 480 + 360 * (i - 7), 1665, 195);
 }
-
-// The greyed state is only ever set by the program; a click or the space bar
-// goes from greyed or unticked to ticked and from ticked to unticked, never
-// back to greyed.
-class CasellaSeparatore : public QCheckBox {
-public:
-    CasellaSeparatore(const QString& testo, QWidget* genitore) : QCheckBox(testo, genitore) {
-        setTristate(true);
-    }
-
-protected:
-    void nextCheckState() override {
-        setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-    }
-};
 
 QRadioButton* nuovaOpzione(const QString& testo, const QString& suggerimento, QButtonGroup* gruppo,
                            int id, QWidget* cornice) {
@@ -149,28 +109,6 @@ void aggiornaFermataTab(QButtonGroup* gruppo) {
         pulsante->setFocusPolicy(Qt::FocusPolicy(pulsante == fermata ? politica | Qt::TabFocus
                                                                      : politica & ~Qt::TabFocus));
     }
-}
-
-// A group may have to show no selection at all, which an exclusive group does
-// not allow: lift the exclusion while the states are written. Members the
-// record does not hold keep their state; if the record selects more than one,
-// the lowest index wins so that the group stays exclusive.
-template <typename Scelte> void applicaScelta(QButtonGroup* gruppo, const Scelte& scelte) {
-    gruppo->setExclusive(false);
-    const auto quante = std::min<std::size_t>(scelte.size(), gruppo->buttons().size());
-    for (std::size_t i = 0; i < quante; ++i) {
-        gruppo->button(int(i))->setChecked(scelte[i]);
-    }
-    bool trovato = false;
-    for (int i = 0; i < int(gruppo->buttons().size()); ++i) {
-        QAbstractButton* pulsante = gruppo->button(i);
-        if (pulsante->isChecked()) {
-            pulsante->setChecked(!trovato);
-            trovato = true;
-        }
-    }
-    gruppo->setExclusive(true);
-    aggiornaFermataTab(gruppo);
 }
 
 QPixmap disegnaIcona(int lato) {
@@ -228,13 +166,13 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
     m_grpUltimo = new QButtonGroup(frmUltimo);
 
     for (int i = 0; i < NumSeparatori; ++i) {
-        const Voce& voce = voci()[i];
-        m_chkSepara[i] = new CasellaSeparatore(voce.casella, frmIngresso);
-        m_chkSepara[i]->setToolTip(voce.suggerimento);
+        const Motore::Separatore& voce = Motore::catalogo()[std::size_t(i)];
+        m_chkSepara[i] = new QCheckBox(tradotto(voce.casella), frmIngresso);
+        m_chkSepara[i]->setToolTip(tradotto(voce.suggerimento));
         m_chkSepara[i]->setGeometry(postoVoce(i));
 
-        m_optSeparatoreOut[i] =
-            nuovaOpzione(voce.opzione, voce.suggerimento, m_grpUscita, i, frmUscita);
+        m_optSeparatoreOut[i] = nuovaOpzione(tradotto(voce.opzione), tradotto(voce.suggerimento),
+                                             m_grpUscita, i, frmUscita);
         m_optSeparatoreOut[i]->setGeometry(postoVoce(i));
     }
     m_chkSpazio = new QCheckBox(QStringLiteral("Spazio dopo il separatore"), frmUscita);
@@ -285,9 +223,8 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
     for (qsizetype i = 1; i < ordine.size(); ++i) {
         QWidget::setTabOrder(ordine[i - 1], ordine[i]);
     }
-    for (QButtonGroup* gruppo : {m_grpUscita, m_grpCapo, m_grpUltimo}) {
-        aggiornaFermataTab(gruppo);
-    }
+    // The program's start-up choices, until it is told others.
+    mostra(Motore::Opzioni{});
 
     adattaCarattere(this);
     alzaDoveServe(this);
@@ -300,60 +237,31 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
     }
 }
 
-Dichiarazioni::Stato_Dialogo Frm_SepElenco::stato() const {
-    Dichiarazioni::Stato_Dialogo s;
-    for (const QCheckBox* casella : m_chkSepara) {
-        switch (casella->checkState()) {
-        case Qt::Checked:
-            s.Chk_Separa.push_back(1);
-            break;
-        case Qt::PartiallyChecked:
-            s.Chk_Separa.push_back(2);
-            break;
-        case Qt::Unchecked:
-            s.Chk_Separa.push_back(0);
-            break;
-        }
-    }
-    for (const QRadioButton* opzione : m_optSeparatoreOut) {
-        s.Opt_Separatore_Out.push_back(opzione->isChecked());
-    }
-    for (int i = 0; i < 2; ++i) {
-        s.Opt_Capo[i] = m_optCapo[i]->isChecked();
-        s.Opt_Ultimo[i] = m_optUltimo[i]->isChecked();
-    }
-    s.Chk_Spazio = m_chkSpazio->isChecked();
-    return s;
+void Frm_SepElenco::leggi(Motore::Opzioni& opzioni) const {
+    for (int i = 0; i < NumSeparatori; ++i)
+        opzioni.ingresso[std::size_t(i)] = m_chkSepara[i]->isChecked();
+    opzioni.uscita = std::max(m_grpUscita->checkedId(), 0);
+    opzioni.spazioDopo = m_chkSpazio->isChecked();
+    opzioni.capo = m_optCapo[1]->isChecked() ? Motore::Fine::ComeUscita : Motore::Fine::Nessuno;
+    opzioni.ultimo = m_optUltimo[1]->isChecked() ? Motore::Fine::ComeUscita : Motore::Fine::Nessuno;
 }
 
-void Frm_SepElenco::applicaStato(const Dichiarazioni::Stato_Dialogo& stato) {
-    // Members past the dialog's own and unknown check values are skipped.
-    const auto caselle = std::min<std::size_t>(stato.Chk_Separa.size(), m_chkSepara.size());
-    for (std::size_t i = 0; i < caselle; ++i) {
-        switch (stato.Chk_Separa[i]) {
-        case 0:
-            m_chkSepara[i]->setCheckState(Qt::Unchecked);
-            break;
-        case 1:
-            m_chkSepara[i]->setCheckState(Qt::Checked);
-            break;
-        case 2:
-            m_chkSepara[i]->setCheckState(Qt::PartiallyChecked);
-            break;
-        default:
-            break;
-        }
-    }
-    applicaScelta(m_grpUscita, stato.Opt_Separatore_Out);
-    applicaScelta(m_grpCapo, stato.Opt_Capo);
-    applicaScelta(m_grpUltimo, stato.Opt_Ultimo);
-    m_chkSpazio->setChecked(stato.Chk_Spazio);
+void Frm_SepElenco::mostra(const Motore::Opzioni& opzioni) {
+    for (int i = 0; i < NumSeparatori; ++i)
+        m_chkSepara[i]->setChecked(opzioni.ingresso[std::size_t(i)]);
+    m_optSeparatoreOut[opzioni.uscita]->setChecked(true);
+    m_optCapo[opzioni.capo == Motore::Fine::ComeUscita]->setChecked(true);
+    m_optUltimo[opzioni.ultimo == Motore::Fine::ComeUscita]->setChecked(true);
+    m_chkSpazio->setChecked(opzioni.spazioDopo);
+    for (QButtonGroup* gruppo : {m_grpUscita, m_grpCapo, m_grpUltimo})
+        aggiornaFermataTab(gruppo);
     aggiornaSpazio();
 }
 
 void Frm_SepElenco::aggiornaSpazio() {
     const int uscita = m_grpUscita->checkedId();
-    m_chkSpazio->setEnabled(uscita != Dichiarazioni::IndiceInvio && uscita != IndiceTab);
+    m_chkSpazio->setEnabled(uscita != Motore::indice(Motore::Sep::Invio) &&
+                            uscita != Motore::indice(Motore::Sep::Tab));
 }
 
 QCheckBox* Frm_SepElenco::Chk_Separa(int i) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dichiarazioni.h"
+#include "Opzioni.h"
 
 #include <QWidget>
 
@@ -20,9 +20,10 @@ class Frm_SepElenco : public QWidget {
 public:
     explicit Frm_SepElenco(QWidget* parent = nullptr);
 
-    // The controls' states as the engine reads them, and the other way round.
-    Dichiarazioni::Stato_Dialogo stato() const;
-    void applicaStato(const Dichiarazioni::Stato_Dialogo& stato);
+    // The separator choices: written into the options (the rest of them is
+    // left alone), and shown from them.
+    void leggi(Motore::Opzioni& opzioni) const;
+    void mostra(const Motore::Opzioni& opzioni);
 
     // For tests and for the main window: the real controls, by catalogue index.
     QCheckBox* Chk_Separa(int i) const;
@@ -45,8 +46,8 @@ private:
 
     using Gruppo = std::array<QRadioButton*, 2>;
 
-    std::array<QCheckBox*, Dichiarazioni::NumSeparatori> m_chkSepara{};
-    std::array<QRadioButton*, Dichiarazioni::NumSeparatori> m_optSeparatoreOut{};
+    std::array<QCheckBox*, Motore::NumSeparatori> m_chkSepara{};
+    std::array<QRadioButton*, Motore::NumSeparatori> m_optSeparatoreOut{};
     Gruppo m_optCapo{};
     Gruppo m_optUltimo{};
     QCheckBox* m_chkSpazio = nullptr;

@@ -1,10 +1,10 @@
 #include "BarraStato.h"
 #include "Controlli.h"
-#include "Dichiarazioni.h"
 #include "Disegni.h"
 #include "FintiDialoghi.h"
 #include "Frm_SepElenco.h"
 #include "MainForm.h"
+#include "Motore.h"
 #include "VersioneQuorla.h"
 
 #include <QApplication>
@@ -14,13 +14,11 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-using Dichiarazioni::Num_Caratteri;
-using Dichiarazioni::Opz_Ordine;
 
 namespace {
 
@@ -88,7 +86,7 @@ private slots:
                 !(f->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(QApplication::focusWidget(), f->Txt_Orig());
         const QSlider* s = f->Slider();
-        QCOMPARE(QList<int>({s->minimum(), s->maximum(), s->value(), Num_Caratteri}),
+        QCOMPARE(QList<int>({s->minimum(), s->maximum(), s->value(), f->Num_Caratteri()}),
                  QList<int>({1, 100, 50, 50}));
         const QStringList testi = {Pannello1, "Separatore testo elaborato: ;", "A CAPO", "COPIA",
                                    "BLOC MAIUSC"};
@@ -228,7 +226,7 @@ private slots:
         const auto riga = [](const char* nome, const QStringList& voci, const QList<int>& attese) {
             QTest::newRow(nome) << voci << attese;
         };
-        const int unicode = Dichiarazioni::LinguaCodiciUnicode();
+        const int unicode = Motore::linguaCodiciUnicode();
         riga("Decrescente", {"MenuDecrescente"}, {1, 0, 0, 0, 0, 0, 0, 0});
         riga("numeri", {"MenuNumeriNaturali"}, {0, 1, 0, 0, 0, 0, 0, 0});
         riga("punteggiatura", {"MenuIgnoraPunteggiatura"}, {0, 0, 0, 1, 0, 0, 0, 0});
@@ -242,27 +240,35 @@ private slots:
     void voceOrdine() {
         QFETCH(QStringList, voci);
         QFETCH(QList<int>, attese);
-        const auto campi = [] {
-            const auto& o = Opz_Ordine;
+        const auto campi = [this] {
+            const auto& o = f->opzioni().ordine;
             return QList<int>{
                 int(o.verso),     o.numeriNaturali, int(o.maiuscole), o.ignoraPunteggiatura,
                 o.ignoraArticoli, int(o.doppioni),  o.lingua,         o.mescola};
         };
-        const QList<int> predefinite = campi();
         QVERIFY(m().MenuCrescente->isChecked() && m().MenuLingua[0]->isChecked());
         // Only the system's language and the Unicode order explain themselves.
         const auto& lingue = m().MenuLingua;
         QCOMPARE(lingue[0]->toolTip() + '|' + lingue[1]->toolTip() + '|' + lingue.last()->toolTip(),
                  "Segui l'ordine alfabetico della lingua del sistema|" + lingue[1]->text() +
                      "|Ordina per codice Unicode dei caratteri");
-        Opz_Ordine.seme = 7; // the same shuffle every run
         const QString testo = QStringLiteral("c10 B l'a il b a c9 A b, c10");
         for (const QString& nome : voci) {
             f->Txt_Orig()->impostaTesto(testo);
             f->findChild<QAction*>(nome)->trigger();
-            QString atteso;
-            Dichiarazioni::Elabora_Testo_Flusso(testo, false, [&](QStringView v) { atteso += v; });
-            QCOMPARE(f->testoOrdine(), atteso);
+            Motore::UscitaTesto atteso;
+            Motore::ordina(testo, f->opzioni(), atteso);
+            // A shuffle is new at every run: the same items, then.
+            if (f->opzioni().ordine.mescola) {
+                auto voci = [](const QString& t) {
+                    QStringList l = t.split(u';');
+                    l.sort();
+                    return l;
+                };
+                QCOMPARE(voci(f->testoOrdine()), voci(atteso.testo));
+            } else {
+                QCOMPARE(f->testoOrdine(), atteso.testo);
+            }
             QVERIFY(f->findChild<QAction*>(nome)->isChecked());
         }
         QCOMPARE(campi(), attese);
@@ -270,7 +276,7 @@ private slots:
         QCOMPARE(m().MenuDecrescente->isEnabled(), !attese[7]);
         QCOMPARE(m().MenuCrescente->isChecked(), !attese[0]);
         MainForm altra(std::make_unique<FintiDialoghi>()); // every start from the defaults
-        QCOMPARE(campi(), predefinite);
+        QVERIFY(altra.opzioni() == Motore::Opzioni{});
         // The real way out leaves the event loop without the separator dialog's close handling.
         altra.show();
         altra.menu().MenuSeparatori->trigger();
@@ -353,16 +359,16 @@ private slots:
         ctrl(f->Txt_Ordine(), Qt::Key_I);
         QVERIFY(f->Slider()->isVisible() && pannello(3)->isEnabled());
         f->Slider()->setValue(10);
-        QCOMPARE(Num_Caratteri, 50);
+        QCOMPARE(f->Num_Caratteri(), 50);
         QCOMPARE(righeUscita().size(), 2);
         QTest::keyClick(f->Slider(), Qt::Key_PageDown);
         QTest::keyClick(f->Slider(), Qt::Key_Right);
-        QCOMPARE(Num_Caratteri, 6);
+        QCOMPARE(f->Num_Caratteri(), 6);
         for (const QString& riga : righeUscita())
             QVERIFY2(riga.size() <= 7, qPrintable(riga)); // the line, then " " before the break
         QCOMPARE(righeUscita().size(), 11);
         QTest::mouseClick(f->Slider(), Qt::LeftButton, {}, QPoint(f->Slider()->width() * 3 / 4, 8));
-        QVERIFY(f->Slider()->value() > 6 && Num_Caratteri == f->Slider()->value());
+        QVERIFY(f->Slider()->value() > 6 && f->Num_Caratteri() == f->Slider()->value());
         ctrl(f->Txt_Ordine(), Qt::Key_I);
         QVERIFY(!f->Slider()->isVisible() && !pannello(3)->isEnabled());
         QCOMPARE(f->testoOrdine(), unito);
@@ -376,10 +382,13 @@ private slots:
             testo += QString::number(i * 7919 % 100003) + QLatin1String(i % 9 ? " " : "\r\n");
         f->Txt_Orig()->impostaTesto(testo);
         for (bool aCapo : {false, true}) {
-            QString atteso;
-            Dichiarazioni::Elabora_Testo_Flusso(testo, aCapo, [&](QStringView v) { atteso += v; });
+            Motore::Opzioni o;
+            if (aCapo)
+                o.larghezza = 50;
+            Motore::UscitaTesto atteso;
+            Motore::ordina(testo, o, atteso);
             (aCapo ? m().MenuACapo : m().MenuConverti)->trigger();
-            QCOMPARE(f->testoOrdine(), atteso);
+            QCOMPARE(f->testoOrdine(), atteso.testo);
         }
     }
 
@@ -447,7 +456,7 @@ private slots:
         QVERIFY(d->messaggi[0].padre ==
                 (via == "separatori" ? static_cast<QWidget*>(f->separatori()) : f.get()));
         // After it: no busy cursor, the slider at its end, the length unchanged.
-        QCOMPARE(nelMessaggio + QList<int>({attesa(), f->Slider()->value(), Num_Caratteri}),
+        QCOMPARE(nelMessaggio + QList<int>({attesa(), f->Slider()->value(), f->Num_Caratteri()}),
                  QList<int>({0, 20, 0, 100, 20}));
         QCOMPARE(f->testoOrdine().size(), qsizetype(lunghezza));
     }
@@ -488,6 +497,39 @@ private slots:
         QVERIFY(!f->close() && uscite == int(applica) && d->messaggi.isEmpty());
     }
 
+    // The first two panels name the choices the dialog's OK applied: the input
+    // separators in catalogue order, or "Nessuno"; the output one as it stands
+    // between items.
+    void pannelli_data() {
+        QTest::addColumn<QList<int>>("ingresso");
+        QTest::addColumn<int>("uscita");
+        QTest::addColumn<bool>("spazio");
+        QTest::addColumn<QString>("atteso");
+        QTest::newRow("tutti") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13} << 3
+                               << false << "\"Spazio\" \"Invio\" \"Tab\" ; : , . ! ? < > / \\ |#;";
+        QTest::newRow("nessuno, uscita >") << QList<int>{} << 10 << false << "Nessuno#>";
+        QTest::newRow("Invio, spazio") << QList<int>{5} << 1 << true << ",#\"Invio\"";
+        QTest::newRow("Tab, spazio") << QList<int>{13} << 2 << true << "|#\"Tab\"";
+        QTest::newRow("punto e virgola e spazio")
+            << QList<int>{0} << 3 << true << "\"Spazio\"#\"; \"";
+    }
+    void pannelli() {
+        QFETCH(QList<int>, ingresso);
+        QFETCH(int, uscita);
+        QFETCH(bool, spazio);
+        QFETCH(QString, atteso);
+        Frm_SepElenco* dlg = f->separatori();
+        m().MenuSeparatori->trigger();
+        for (int i = 0; i < Motore::NumSeparatori; ++i)
+            dlg->Chk_Separa(i)->setChecked(ingresso.contains(i));
+        dlg->Opt_Separatore_Out(uscita)->setChecked(true);
+        dlg->Chk_Spazio()->setChecked(spazio);
+        dlg->Cmd_OK()->click();
+        QCOMPARE(pannello(1)->text() + '#' + pannello(2)->text(),
+                 "Separatori testo inserito: " + atteso.section('#', 0, 0) +
+                     "#Separatore testo elaborato: " + atteso.section('#', 1));
+    }
+
     // "Apri..." and "Salva con nome...": the dialog as asked, then the text sorted or
     // written, or the warning. With "Invio" splitting, a file's lines are its items.
     void file_data() {
@@ -516,7 +558,7 @@ private slots:
                     (tipo != "sparso" || QFile::resize(percorso, (qint64(1) << 30) + 1)));
         if (tipo == "righe") {
             f->separatori()->Chk_Separa(0)->setChecked(false);
-            f->separatori()->Chk_Separa(Dichiarazioni::IndiceInvio)->setChecked(true);
+            f->separatori()->Chk_Separa(Motore::indice(Motore::Sep::Invio))->setChecked(true);
             f->separatori()->Cmd_OK()->click();
         }
         f->Txt_Orig()->impostaTesto(QStringLiteral("b a"));
