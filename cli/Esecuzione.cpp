@@ -137,9 +137,12 @@ public:
     void scrivi(QStringView pezzo) override {
         avanzamento_.fase(u"scrittura"_s);
         ScriviAPezzi(scrittore_, pezzo);
+        scritto_ = scritto_ || !pezzo.isEmpty();
     }
+    bool scritto() const { return scritto_; }
 
 private:
+    bool scritto_ = false;
     Scrittore& scrittore_;
     Avanzamento& avanzamento_;
 };
@@ -150,12 +153,14 @@ int Esegui(const Impostazioni& imp) {
     // With "Invio" splitting the input, the lines of a file are its items.
     // They reach the engine ending in a bare LF, which it takes for the
     // window's CR LF: a file with Unix line ends is then used as it is read.
+    // With NUL between the items, a line end is part of an item.
     Motore::Opzioni opzioni = imp.opzioni;
     const bool perRighe = opzioni.perRighe();
     opzioni.righeLf = perRighe;
-    const QuorlaIo::FineRiga fineRiga =
-        perRighe ? QuorlaIo::FineRiga::Lf : QuorlaIo::FineRiga::Spazio;
-    const QString giunto = perRighe ? u"\n"_s : u" "_s;
+    const QuorlaIo::FineRiga fineRiga = opzioni.nul ? QuorlaIo::FineRiga::Intatta
+                                        : perRighe  ? QuorlaIo::FineRiga::Lf
+                                                    : QuorlaIo::FineRiga::Spazio;
+    const QString giunto = opzioni.nul ? QString(QChar(0)) : perRighe ? u"\n"_s : u" "_s;
 
     Avanzamento avanzamento(Avanzamento::SuTerminale());
     const QStringList ingressi = imp.ingressi.isEmpty() ? QStringList{u"-"_s} : imp.ingressi;
@@ -184,9 +189,18 @@ int Esegui(const Impostazioni& imp) {
     bool formattato = true;
     bool scritto = false;
     // The same run whichever writer takes the pieces.
+    // A result ends as a text file's last line does (with -z, in a NUL), as
+    // other text tools end theirs, unless the end of text already holds the
+    // output separator.
+    const QString fine = opzioni.nul                                  ? QString(QChar(0))
+                         : opzioni.ultimo == Motore::Fine::ComeUscita ? QString()
+                         : opzioni.uscitaLf                           ? u"\n"_s
+                                                                      : u"\r\n"_s;
     auto ordinaIn = [&](auto& scrittore) {
         VersoScrittore uscita(scrittore, avanzamento);
         formattato = Motore::ordina(std::move(testo), opzioni, uscita).formattato();
+        if (uscita.scritto() && opzioni.ultimo == Motore::Fine::Nessuno)
+            uscita.scrivi(fine);
         scritto = scrittore.chiudi();
     };
     if (imp.fileUscita.isEmpty()) {

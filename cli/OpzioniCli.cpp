@@ -132,7 +132,13 @@ struct Opzioni {
         u"Va a capo con righe di al massimo N caratteri (da 1 a 100). Senza, "
         "nessun a capo."_s,
         u"N"_s};
-    QCommandLineOption decrescente{{u"r"_s, u"decrescente"_s}, u"Ordine decrescente (Z-A)."_s};
+    QCommandLineOption decrescente{{u"r"_s, u"decrescente"_s},
+                                   u"Ordine decrescente (Z-A), come --ordine=decrescente."_s};
+    QCommandLineOption ordine{
+        u"ordine"_s,
+        u"Come disporre le voci: crescente (predefinito), decrescente, testo (come nel "
+        "testo, senza ordinare), inverti (l'ordine del testo rovesciato), mescola."_s,
+        u"MODO"_s};
     QCommandLineOption numeri{{u"n"_s, u"numeri-naturali"_s},
                               u"Numeri in ordine naturale: \"img2\" prima di \"img10\"."_s};
     QCommandLineOption maiuscole{
@@ -147,14 +153,34 @@ struct Opzioni {
                                 "Gattopardo\" sotto G)."_s};
     QCommandLineOption doppioni{
         u"doppioni"_s,
-        u"Elimina doppioni: no (predefinito), identici, simili (anche con maiuscole e "
-        "accenti diversi)."_s,
+        u"Le voci ripetute: tutti (tienili tutti, predefinito), elimina (la prima scritta di "
+        "ognuna), ripetuti (una di ogni voce che compare più volte), unici (le voci che "
+        "compaiono una volta sola), conta (ogni voce una volta, seguita dal numero delle "
+        "volte: \"pera (3)\"). Valgono ancora no, identici e simili (elimina con "
+        "--simili)."_s,
         u"MODO"_s};
+    QCommandLineOption simili{u"simili"_s,
+                              u"Per --doppioni sono uguali anche le voci con maiuscole e accenti "
+                              "diversi (e punteggiatura o articoli, se ignorati)."_s};
+    QCommandLineOption perFrequenza{
+        u"per-frequenza"_s,
+        u"Con --doppioni=conta, prima le voci più frequenti; a parità, in ordine "
+        "alfabetico."_s};
+    QCommandLineOption intestazione{
+        u"intestazione"_s,
+        u"Le prime N voci restano ferme in testa; ordine e doppioni valgono per le "
+        "altre."_s,
+        u"N"_s};
+    QCommandLineOption crlf{u"crlf"_s, u"Righe che finiscono con CR LF invece che con LF."_s};
+    QCommandLineOption zero{
+        {u"z"_s, u"zero"_s},
+        u"Voci separate dal carattere NUL in ingresso e in uscita, e un NUL in fondo "
+        "(per find -print0 e xargs -0): una voce può contenere spazi e a capo."_s};
     QCommandLineOption lingua{
         u"lingua"_s, u"Lingua dell'ordine: %1. Predefinita: sistema."_s.arg(ElencoLingue()),
         u"CODICE"_s};
-    QCommandLineOption mescola{u"mescola"_s, u"Ordine casuale invece che alfabetico (prevale su "
-                                             "--decrescente)."_s};
+    QCommandLineOption mescola{u"mescola"_s, u"Ordine casuale invece che alfabetico, come "
+                                             "--ordine=mescola."_s};
     QCommandLineOption seme{u"seme"_s,
                             u"Con --mescola, lo stesso N dà sempre lo stesso ordine (0: "
                             "ogni volta uno nuovo)."_s,
@@ -186,6 +212,13 @@ QString LeggiSeparatori(const QCommandLineParser& parser, const Opzioni& o,
         opzioni.uscita = *uscita;
     }
     opzioni.spazioDopo = parser.isSet(o.spazioDopo);
+    // Line breaks as the system writes them in text files, unless asked.
+#ifdef Q_OS_WIN
+    opzioni.uscitaLf = false;
+#else
+    opzioni.uscitaLf = !parser.isSet(o.crlf);
+#endif
+    opzioni.nul = parser.isSet(o.zero);
     opzioni.capo = parser.isSet(o.fineRiga) ? Motore::Fine::ComeUscita : Motore::Fine::Nessuno;
     opzioni.ultimo = parser.isSet(o.fineTesto) ? Motore::Fine::ComeUscita : Motore::Fine::Nessuno;
     if (parser.isSet(o.larghezza)) {
@@ -203,6 +236,20 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
                     Motore::OpzioniOrdine& ordine) {
     if (parser.isSet(o.decrescente))
         ordine.verso = Motore::Verso::Decrescente;
+    if (parser.isSet(o.mescola))
+        ordine.verso = Motore::Verso::Mescola;
+    if (parser.isSet(o.ordine)) {
+        const auto scelta = Scelta<Motore::Verso>(parser.value(o.ordine),
+                                                  {{u"crescente"_s, Motore::Verso::Crescente},
+                                                   {u"decrescente"_s, Motore::Verso::Decrescente},
+                                                   {u"testo"_s, Motore::Verso::ComeNelTesto},
+                                                   {u"inverti"_s, Motore::Verso::Inverti},
+                                                   {u"mescola"_s, Motore::Verso::Mescola}});
+        if (!scelta)
+            return u"valore non valido per --ordine: «%1» (crescente, decrescente, testo, "
+                   "inverti, mescola)"_s.arg(parser.value(o.ordine));
+        ordine.verso = *scelta;
+    }
     ordine.numeriNaturali = parser.isSet(o.numeri);
     if (parser.isSet(o.maiuscole)) {
         const auto scelta = Scelta<Motore::Maiuscole>(
@@ -217,14 +264,28 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
     ordine.ignoraPunteggiatura = parser.isSet(o.punteggiatura);
     ordine.ignoraArticoli = parser.isSet(o.articoli);
     if (parser.isSet(o.doppioni)) {
-        const auto scelta = Scelta<Motore::Doppioni>(
-            parser.value(o.doppioni), {{u"no"_s, Motore::Doppioni::No},
-                                       {u"identici"_s, Motore::Doppioni::Identici},
-                                       {u"simili"_s, Motore::Doppioni::AncheMaiuscoleAccenti}});
+        const auto scelta = Scelta<Motore::Doppioni>(parser.value(o.doppioni),
+                                                     {{u"tutti"_s, Motore::Doppioni::Tutti},
+                                                      {u"elimina"_s, Motore::Doppioni::Elimina},
+                                                      {u"ripetuti"_s, Motore::Doppioni::Ripetuti},
+                                                      {u"unici"_s, Motore::Doppioni::Unici},
+                                                      {u"conta"_s, Motore::Doppioni::Conta},
+                                                      {u"no"_s, Motore::Doppioni::Tutti},
+                                                      {u"identici"_s, Motore::Doppioni::Elimina},
+                                                      {u"simili"_s, Motore::Doppioni::Elimina}});
         if (!scelta)
-            return u"valore non valido per --doppioni: «%1» (no, identici, simili)"_s.arg(
-                parser.value(o.doppioni));
+            return u"valore non valido per --doppioni: «%1» (tutti, elimina, ripetuti, unici, "
+                   "conta)"_s.arg(parser.value(o.doppioni));
         ordine.doppioni = *scelta;
+    }
+    ordine.simili = parser.isSet(o.simili) || parser.value(o.doppioni) == u"simili"_s;
+    ordine.perFrequenza = parser.isSet(o.perFrequenza);
+    if (parser.isSet(o.intestazione)) {
+        bool ok = false;
+        ordine.intestazione = parser.value(o.intestazione).toInt(&ok);
+        if (!ok || ordine.intestazione < 0)
+            return u"numero di voci non valido per --intestazione: «%1»"_s.arg(
+                parser.value(o.intestazione));
     }
     if (parser.isSet(o.lingua)) {
         const QString v = parser.value(o.lingua);
@@ -238,7 +299,6 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
             return u"lingua sconosciuta: «%1» (vedi --help)"_s.arg(v);
         ordine.lingua = trovata;
     }
-    ordine.mescola = parser.isSet(o.mescola);
     if (parser.isSet(o.seme)) {
         bool ok = false;
         ordine.seme = parser.value(o.seme).toULongLong(&ok);
@@ -268,7 +328,9 @@ Analisi Analizza(const QStringList& argomenti) {
         u"%1 %2 (%3) da riga di comando.\n"
         "Legge i FILE uno dopo l'altro (o lo standard input), ne mette in ordine "
         "alfabetico le voci e scrive il risultato sullo standard output. Senza opzioni "
-        "fa esattamente ciò che fa la finestra all'avvio.\n"
+        "fa esattamente ciò che fa la finestra all'avvio, ma come gli altri strumenti per "
+        "i testi le righe finiscono con LF (con --crlf, e su Windows, con CR LF) e il "
+        "risultato finisce con un a capo.\n"
         "Esce con 0 se riesce, con 1 se non può andare a capo (il risultato è scritto "
         "senza a capo), con 2 per un'opzione errata o un file che non si può leggere "
         "o salvare."_s.arg(QStringLiteral(QUORLA_PRODUCT), QStringLiteral(QUORLA_VERSION_STRING),
@@ -278,9 +340,11 @@ Analisi Analizza(const QStringList& argomenti) {
     const QCommandLineOption aiuto = parser.addHelpOption();
     const QCommandLineOption versione = parser.addVersionOption();
     const Opzioni o;
-    parser.addOptions({o.separatori, o.uscita, o.spazioDopo, o.fineRiga, o.fineTesto, o.larghezza,
-                       o.decrescente, o.numeri, o.maiuscole, o.punteggiatura, o.articoli,
-                       o.doppioni, o.lingua, o.mescola, o.seme, o.output});
+    parser.addOptions({o.separatori,    o.uscita,      o.spazioDopo, o.fineRiga, o.fineTesto,
+                       o.larghezza,     o.decrescente, o.ordine,     o.numeri,   o.maiuscole,
+                       o.punteggiatura, o.articoli,    o.doppioni,   o.simili,   o.perFrequenza,
+                       o.intestazione,  o.lingua,      o.mescola,    o.seme,     o.crlf,
+                       o.zero,          o.output});
     analisi.aiuto = parser.helpText();
     // Qt names the program by the path it was started with; the usage line
     // reads better with the plain name, wherever it was installed.

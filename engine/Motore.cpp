@@ -10,7 +10,6 @@ namespace Motore {
 namespace {
 
 constexpr char16_t Spazio = u' ';
-const QString CapoRiga = QStringLiteral("\r\n");
 
 using Ordinamento::Elenco;
 using Ordinamento::trimSpazi;
@@ -18,11 +17,12 @@ using Ordinamento::trimSpazi;
 // The output options as the joining and the reflow use them.
 struct Formato {
     explicit Formato(const Opzioni& o)
-        : ingresso(o.ingresso), invio(o.uscita == indice(Sep::Invio)),
-          separatore(catalogo()[std::size_t(o.uscita)].carattere),
-          // "Invio" between the items is the box's line break, not the bare
-          // carriage return of the catalogue.
-          unita(invio ? CapoRiga : QString(separatore)), spazio(o.spazioEffettivo()),
+        : ingresso(o.ingresso), invio(!o.nul && o.uscita == indice(Sep::Invio)),
+          separatore(o.nul ? QChar(0) : QChar(catalogo()[std::size_t(o.uscita)].carattere)),
+          capoRiga(o.uscitaLf ? QStringLiteral("\n") : QStringLiteral("\r\n")),
+          // "Invio" between the items is the line break, not the bare carriage
+          // return of the catalogue.
+          unita(invio ? capoRiga : QString(separatore)), spazio(!o.nul && o.spazioEffettivo()),
           // A line break already ends each line of "Invio": nothing more goes
           // there, and at the end of the text the line break is the whole of it.
           capo(o.capo == Fine::Nessuno ? QStringLiteral(" ")
@@ -32,6 +32,7 @@ struct Formato {
     std::array<bool, NumSeparatori> ingresso;
     bool invio;
     QChar separatore;
+    QString capoRiga;
     QString unita;
     bool spazio;
     QString capo;
@@ -52,7 +53,7 @@ public:
         : unita_(formato.unita), spazio_(formato.spazio), destinazione_(destinazione) {
         // Items cut at the separator cannot hold it: no need to look.
         const int i = indiceCarattere(unita_[0]);
-        cerca_ = i < 0 || !formato.ingresso[std::size_t(i)];
+        cerca_ = unita_[0] != QChar(0) && (i < 0 || !formato.ingresso[std::size_t(i)]);
     }
 
     void voce(QStringView v) {
@@ -203,19 +204,20 @@ Riflusso spezza(const QString& unito, int n, const Formato& formato, Metti&& met
 
 // With "Invio" the items are already the lines: the reflow only checks that
 // each fits. An empty result cannot be placed, as with the other separators.
-template <class Metti> Riflusso righeInvio(const QString& unito, int n, Metti&& metti) {
+template <class Metti>
+Riflusso righeInvio(const QString& unito, int n, const QString& capoRiga, Metti&& metti) {
     if (unito.isEmpty())
         return Riflusso::Vuoto;
     const QStringView testo(unito);
     for (qsizetype inizio = 0;;) {
-        const qsizetype fine = testo.indexOf(CapoRiga, inizio);
+        const qsizetype fine = testo.indexOf(capoRiga, inizio);
         const QStringView riga = testo.sliced(inizio, (fine < 0 ? testo.size() : fine) - inizio);
         if (riga.size() > n)
             return Riflusso::VoceTroppoLunga;
         metti(riga);
         if (fine < 0)
             return Riflusso::Riuscito;
-        inizio = fine + CapoRiga.size();
+        inizio = fine + capoRiga.size();
     }
 }
 
@@ -228,8 +230,8 @@ Riflusso spezzaRighe(const QString& unito, int n, const Formato& formato, Elenco
         auto metti = [&](QStringView riga) {
             posti.push_back({Id(riga.data() - unito.constData()), Id(riga.size())});
         };
-        const Riflusso esito =
-            formato.invio ? righeInvio(unito, n, metti) : spezza(unito, n, formato, metti);
+        const Riflusso esito = formato.invio ? righeInvio(unito, n, formato.capoRiga, metti)
+                                             : spezza(unito, n, formato, metti);
         righe = Elenco(unito, std::move(posti));
         return esito;
     };
@@ -299,8 +301,8 @@ private:
 // reflow found in it, with the line break between them.
 class InRighe {
 public:
-    InRighe(const Elenco& righe, const QString& capo, APezzi& uscita)
-        : righe_(righe), capo_(capo), uscita_(uscita) {}
+    InRighe(const Elenco& righe, const Formato& formato, APezzi& uscita)
+        : righe_(righe), capo_(formato.capo), capoRiga_(formato.capoRiga), uscita_(uscita) {}
 
     void aggiungi(QStringView t) {
         while (k_ < righe_.size()) {
@@ -330,13 +332,14 @@ private:
             return;
         if (k_ > 0) {
             uscita_.aggiungi(capo_);
-            uscita_.aggiungi(CapoRiga);
+            uscita_.aggiungi(capoRiga_);
         }
         aperta_ = true;
     }
 
     const Elenco& righe_;
     const QString& capo_;
+    const QString& capoRiga_;
     APezzi& uscita_;
     std::size_t k_ = 0;
     qsizetype posizione_ = 0;
@@ -367,8 +370,9 @@ Riflusso componi(const Elenco& ordinate, const Opzioni& opzioni, const Formato& 
         unisci(ordinate, formato, pezzi);
         return esito;
     }
-    uscita.riserva(lunghezza + qsizetype(righe.size()) * (formato.capo.size() + CapoRiga.size()));
-    InRighe inRighe(righe, formato.capo, pezzi);
+    uscita.riserva(lunghezza +
+                   qsizetype(righe.size()) * (formato.capo.size() + formato.capoRiga.size()));
+    InRighe inRighe(righe, formato, pezzi);
     unisci(ordinate, formato, inRighe);
     inRighe.fine();
     return esito;
@@ -383,11 +387,11 @@ Risultato ordina(QString testo, const Opzioni& opzioni, Uscita& uscita) {
         risultato.vuoto = true;
         return risultato;
     }
-    // The items point into a copy of the distinct texts when that is much
-    // smaller, and the whole text can go before the output is built.
-    QString compatto;
-    const Elenco ordinate = Ordinamento::vociOrdinate(lavoro, opzioni, &compatto);
-    if (!compatto.isNull())
+    // When the items point into a text of their own, the whole text can go
+    // before the output is built.
+    QString proprio;
+    const Elenco ordinate = Ordinamento::vociOrdinate(lavoro, opzioni, proprio);
+    if (!proprio.isNull())
         testo = QString();
     risultato.voci = ordinate.size();
 

@@ -14,9 +14,14 @@
 // a fresh window does.
 namespace Motore {
 
-enum class Verso { Crescente, Decrescente };
+// How the items are placed: sorted either way, kept as written, the input
+// order reversed, or shuffled.
+enum class Verso { Crescente, Decrescente, ComeNelTesto, Inverti, Mescola };
 enum class Maiuscole { ComeLingua, MaiuscolePrima, MinuscolePrima };
-enum class Doppioni { No, Identici, AncheMaiuscoleAccenti };
+// What becomes of items that occur more than once: all kept, the first
+// written of each kept, one of each repeated item, only the items that occur
+// once, or each item once followed by its count, "pera (3)".
+enum class Doppioni { Tutti, Elimina, Ripetuti, Unici, Conta };
 
 struct LinguaOrdine {
     const char* nome;   // as the menu shows it (a translation source for the first and last)
@@ -37,10 +42,14 @@ struct OpzioniOrdine {
     Maiuscole maiuscole = Maiuscole::ComeLingua;
     bool ignoraPunteggiatura = false;
     bool ignoraArticoli = false;
-    Doppioni doppioni = Doppioni::No;
+    Doppioni doppioni = Doppioni::Tutti;
+    // Items are equal for the duplicates also when they differ in case or
+    // accents (and punctuation or an article, when those are ignored).
+    bool simili = false;
+    bool perFrequenza = false;  // with Conta: the most frequent first
+    int intestazione = 0;       // the first items stay where they are
     int lingua = LinguaSistema; // index into lingueOrdine()
-    bool mescola = false;
-    std::uint64_t seme = 0; // for "Mescola": 0 draws a fresh order each run
+    std::uint64_t seme = 0;     // for "Mescola": 0 draws a fresh order each run
 
     bool operator==(const OpzioniOrdine&) const = default;
 };
@@ -61,10 +70,15 @@ struct Opzioni {
     // The text's line breaks are bare LFs, each standing for a CR LF: a file
     // read with Unix line ends need not grow by a character a line.
     bool righeLf = false;
+    // The result's line breaks are bare LFs instead of CR LF.
+    bool uscitaLf = false;
+    // NUL alone splits the input and joins the output, whatever the catalogue
+    // choices say: an item may then hold spaces, tabs and line breaks.
+    bool nul = false;
 
     bool operator==(const Opzioni&) const = default;
 
-    bool perRighe() const { return ingresso[indice(Sep::Invio)]; }
+    bool perRighe() const { return !nul && ingresso[indice(Sep::Invio)]; }
     // The space after the separator: a line break or a tab needs none.
     bool spazioEffettivo() const {
         return spazioDopo && uscita != indice(Sep::Invio) && uscita != indice(Sep::Tab);

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <system_error>
 #include <thread>
@@ -28,17 +29,17 @@ constexpr char16_t AvanzaRiga = 10;
 // While "Invio" is active, a line feed right after a carriage return belongs to
 // the same line break: on its own it would stay glued to the front of the next
 // line's first item. With righeLf every line feed is the line break.
-template <class F>
-void estraiVoci(QStringView testo, const std::array<bool, NumSeparatori>& ingresso, bool righeLf,
-                F&& voce) {
+template <class F> void estraiVoci(QStringView testo, const Opzioni& opzioni, F&& voce) {
     std::array<bool, 128> attivo{};
     for (int i = 0; i < NumSeparatori; ++i) {
         const char16_t c = catalogo()[std::size_t(i)].carattere;
-        if (ingresso[std::size_t(i)] && c < 128)
+        if (opzioni.ingresso[std::size_t(i)] && !opzioni.nul && c < 128)
             attivo[c] = true;
     }
     attivo[Marcatore] = true;
-    const bool invioAttivo = ingresso[std::size_t(indice(Sep::Invio))];
+    attivo[0] = opzioni.nul;
+    const bool righeLf = opzioni.righeLf;
+    const bool invioAttivo = opzioni.perRighe();
     // The table also stops at a line feed, whether it follows a carriage
     // return being looked at only then: the scan over the characters that are
     // no boundary, which reads the whole text, is one lookup each.
@@ -653,10 +654,13 @@ std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vis
     return ordinate;
 }
 
-template <class Id>
-std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni,
-                                      QString* compatto) {
-    const OpzioniOrdine& o = opzioni.ordine;
+// The items of a text, each as the id of its text among the distinct ones.
+template <class Id> struct Lette {
+    std::vector<Vista<Id>> distinte;
+    std::vector<Id> idVoce;
+};
+
+template <class Id> Lette<Id> leggiVoci(QStringView testo, const Opzioni& opzioni) {
     Vocabolario<Id> vocabolario(testo.data(), testo.size());
     std::vector<Id> idVoce;
     idVoce.reserve(std::size_t(testo.size() / 16 + 16));
@@ -675,7 +679,7 @@ std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni,
                 vocabolario.id(attese[a].inizio, attese[a].lunghezza, attese[a].impronta));
         inAttesa = 0;
     };
-    estraiVoci(testo, opzioni.ingresso, opzioni.righeLf, [&](qsizetype inizio, qsizetype fine) {
+    estraiVoci(testo, opzioni, [&](qsizetype inizio, qsizetype fine) {
         const Id impronta = vocabolario.impronta(inizio, fine - inizio);
         vocabolario.anticipa(impronta);
         attese[inAttesa++] = {inizio, fine - inizio, impronta};
@@ -685,124 +689,234 @@ std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni,
     risolvi();
     vocabolario.liberaTabella();
     idVoce.shrink_to_fit();
-    std::vector<Vista<Id>>& distinte = vocabolario.distinte;
-    // A text that repeats its words is mostly repeats: its distinct texts
-    // side by side are a fraction of it, and the caller may then let the
-    // text go while the items are still needed.
-    if (compatto) {
-        std::size_t totale = 0;
-        for (const Vista<Id>& d : distinte)
-            totale += std::size_t(d.lunghezza);
-        if (totale < std::size_t(testo.size()) / 2) {
-            *compatto = QString(qsizetype(totale), Qt::Uninitialized);
-            QChar* scrivi = compatto->data();
-            for (Vista<Id>& d : distinte) {
-                const QChar* da = testo.data() + d.inizio;
-                d.inizio = Id(scrivi - compatto->constData());
-                scrivi = std::copy(da, da + d.lunghezza, scrivi);
-            }
-            testo = *compatto;
-        }
-    }
-    auto vista = [&](Id id) { return distinte[std::size_t(id)]; };
+    return {std::move(vocabolario.distinte), std::move(idVoce)};
+}
 
-    // Which items stay: the first of each group of duplicates.
-    std::vector<bool> tieni;
-    std::size_t tenute = idVoce.size();
-    if (o.doppioni != Doppioni::No) {
-        std::vector<Id> gruppo;
-        Id gruppi = Id(distinte.size());
-        if (o.doppioni == Doppioni::AncheMaiuscoleAccenti) {
-            const Collazione primaria(o, true);
-            gruppo = ranghi(testo, distinte, primaria, gruppi);
-        }
-        std::vector<bool> visto(gruppi, false);
-        tieni.resize(idVoce.size());
-        tenute = 0;
-        for (std::size_t k = 0; k < idVoce.size(); ++k) {
-            const Id g = gruppo.empty() ? idVoce[k] : gruppo[idVoce[k]];
-            tieni[k] = !visto[g];
-            visto[g] = true;
-            tenute += tieni[k];
-        }
+// A text that repeats its words is mostly repeats: its distinct texts side by
+// side are a fraction of it, and the caller may then let the text go while the
+// items are still needed. Returns the text the distinct texts now point into.
+template <class Id>
+QStringView compatta(QStringView testo, std::vector<Vista<Id>>& distinte, QString& compatto) {
+    std::size_t totale = 0;
+    for (const Vista<Id>& d : distinte)
+        totale += std::size_t(d.lunghezza);
+    if (totale >= std::size_t(testo.size()) / 2)
+        return testo;
+    compatto = QString(qsizetype(totale), Qt::Uninitialized);
+    QChar* scrivi = compatto.data();
+    for (Vista<Id>& d : distinte) {
+        const QChar* da = testo.data() + d.inizio;
+        d.inizio = Id(scrivi - compatto.constData());
+        scrivi = std::copy(da, da + d.lunghezza, scrivi);
     }
-    auto tenuta = [&](std::size_t k) { return tieni.empty() || tieni[k]; };
+    return compatto;
+}
 
-    std::vector<Vista<Id>> ordinate;
-    if (o.mescola) {
-        ordinate.reserve(tenute);
-        for (std::size_t k = 0; k < idVoce.size(); ++k) {
-            if (tenuta(k))
-                ordinate.push_back(vista(idVoce[k]));
-        }
+// Which items stay, and how often each one's group occurs. The first
+// intestazione items are not looked at: they stay where they are.
+template <class Id> struct Scelta {
+    std::vector<bool> tieni; // empty: every item
+    std::vector<Id> gruppo;  // empty: each distinct text is its own group
+    std::vector<Id> quante;  // for "Conta": the size of each group
+    std::size_t tenute = 0;
+
+    bool tenuta(std::size_t k) const { return tieni.empty() || tieni[k]; }
+    Id gruppoDi(Id id) const { return gruppo.empty() ? id : gruppo[std::size_t(id)]; }
+};
+
+template <class Id>
+Scelta<Id> scegli(QStringView testo, const Lette<Id>& lette, const OpzioniOrdine& o,
+                  std::size_t intestazione) {
+    const std::vector<Id>& idVoce = lette.idVoce;
+    Scelta<Id> scelta;
+    scelta.tenute = idVoce.size() - intestazione;
+    if (o.doppioni == Doppioni::Tutti)
+        return scelta;
+    Id gruppi = Id(lette.distinte.size());
+    if (o.simili) {
+        const Collazione primaria(o, true);
+        scelta.gruppo = ranghi(testo, lette.distinte, primaria, gruppi);
+    }
+    std::vector<Id> quante(gruppi, 0);
+    for (std::size_t k = intestazione; k < idVoce.size(); ++k)
+        ++quante[scelta.gruppoDi(idVoce[k])];
+    std::vector<bool> visto(gruppi, false);
+    scelta.tieni.assign(idVoce.size(), true);
+    scelta.tenute = 0;
+    for (std::size_t k = intestazione; k < idVoce.size(); ++k) {
+        const Id g = scelta.gruppoDi(idVoce[k]);
+        bool tieni = !visto[g];
+        if (o.doppioni == Doppioni::Ripetuti)
+            tieni = tieni && quante[g] > 1;
+        else if (o.doppioni == Doppioni::Unici)
+            tieni = quante[g] == 1;
+        // An empty item has nothing to count: it would show its count alone.
+        else if (o.doppioni == Doppioni::Conta)
+            tieni = tieni && lette.distinte[std::size_t(idVoce[k])].lunghezza > 0;
+        visto[g] = true;
+        scelta.tieni[k] = tieni;
+        scelta.tenute += tieni;
+    }
+    if (o.doppioni == Doppioni::Conta)
+        scelta.quante = std::move(quante);
+    return scelta;
+}
+
+std::uint64_t semeMescola(std::uint64_t seme) {
+    if (seme != 0)
+        return seme;
+    std::random_device caso;
+    return (std::uint64_t(caso()) << 32) ^ caso();
+}
+
+// The kept items (as indices) in input order, reversed, or shuffled.
+template <class Id>
+std::vector<std::size_t> senzaOrdinare(const Lette<Id>& lette, const Scelta<Id>& scelta,
+                                       const OpzioniOrdine& o, std::size_t intestazione) {
+    std::vector<std::size_t> voci;
+    voci.reserve(scelta.tenute);
+    for (std::size_t k = intestazione; k < lette.idVoce.size(); ++k) {
+        if (scelta.tenuta(k))
+            voci.push_back(k);
+    }
+    if (o.verso == Verso::Inverti) {
+        std::reverse(voci.begin(), voci.end());
+    } else if (o.verso == Verso::Mescola) {
         // The empty item stays first, where the joining leaves no trace of it.
-        const auto vuota = std::find_if(ordinate.begin(), ordinate.end(),
-                                        [](const Vista<Id>& v) { return v.lunghezza == 0; });
-        if (vuota != ordinate.end())
-            std::rotate(ordinate.begin(), vuota, vuota + 1);
-        std::uint64_t seme = o.seme;
-        if (seme == 0) {
-            std::random_device caso;
-            seme = (std::uint64_t(caso()) << 32) ^ caso();
-        }
-        std::mt19937_64 generatore(seme);
-        std::shuffle(ordinate.begin() + (vuota != ordinate.end() ? 1 : 0), ordinate.end(),
-                     generatore);
-        return ordinate;
+        const auto vuota = std::find_if(voci.begin(), voci.end(), [&](std::size_t k) {
+            return lette.distinte[std::size_t(lette.idVoce[k])].lunghezza == 0;
+        });
+        if (vuota != voci.end())
+            std::rotate(voci.begin(), vuota, vuota + 1);
+        std::mt19937_64 generatore(semeMescola(o.seme));
+        std::shuffle(voci.begin() + (vuota != voci.end() ? 1 : 0), voci.end(), generatore);
     }
+    return voci;
+}
 
+// The kept items (as indices) in the order of the collation: equal ranks keep
+// the input order, by a stable counting sort. With "Dalla più frequente" the
+// counts decide first.
+template <class Id>
+std::vector<std::size_t> perRango(QStringView testo, const Lette<Id>& lette,
+                                  const Scelta<Id>& scelta, const OpzioniOrdine& o,
+                                  std::size_t intestazione) {
+    const std::vector<Id>& idVoce = lette.idVoce;
     const Collazione collazione(o, false);
-    if (o.doppioni != Doppioni::AncheMaiuscoleAccenti && distinte.size() == idVoce.size()) {
-        // Every item a different text, so an item is its text's id: its
-        // place is its text's place, and no rank need be counted out.
-        std::vector<Id>().swap(idVoce);
-        return inOrdineDistinte(testo, distinte, collazione, o.verso);
-    }
     Id quanti = 0;
-    std::vector<Id> rango;
-    rango = ranghi(testo, distinte, collazione, quanti);
+    std::vector<Id> rango = ranghi(testo, lette.distinte, collazione, quanti);
     // Reversed ranks put the empty text, alone at rank 0, last.
-    if (o.verso == Verso::Decrescente) {
+    const bool decrescente = o.verso == Verso::Decrescente;
+    if (decrescente) {
         for (Id& r : rango)
             r = quanti - 1 - r;
     }
-    // Equal ranks keep the input order: a stable counting sort of the items.
     std::vector<Id> posto(std::size_t(quanti) + 1, 0);
-    const std::size_t voci = idVoce.size();
-    for (std::size_t k = 0; k < voci; ++k) {
-        if (k + 16 < voci)
+    const std::size_t n = idVoce.size();
+    for (std::size_t k = intestazione; k < n; ++k) {
+        if (k + 16 < n)
             anticipa(&rango[idVoce[k + 16]]);
-        if (tenuta(k))
+        if (scelta.tenuta(k))
             ++posto[std::size_t(rango[idVoce[k]]) + 1];
     }
     for (std::size_t r = 0; r < std::size_t(quanti); ++r)
         posto[r + 1] += posto[r];
-    ordinate.resize(tenute);
-    for (std::size_t k = 0; k < voci; ++k) {
-        if (k + 16 < voci) {
+    std::vector<std::size_t> voci(scelta.tenute);
+    for (std::size_t k = intestazione; k < n; ++k) {
+        if (k + 16 < n)
             anticipa(&rango[idVoce[k + 16]]);
-            anticipa(&distinte[idVoce[k + 16]]);
-        }
-        if (tenuta(k))
-            ordinate[std::size_t(posto[rango[idVoce[k]]]++)] = vista(idVoce[k]);
+        if (scelta.tenuta(k))
+            voci[std::size_t(posto[rango[idVoce[k]]]++)] = k;
+    }
+    if (o.perFrequenza && !scelta.quante.empty()) {
+        const auto quante = [&](std::size_t k) {
+            return scelta.quante[scelta.gruppoDi(idVoce[k])];
+        };
+        std::stable_sort(voci.begin(), voci.end(), [&](std::size_t a, std::size_t b) {
+            return decrescente ? quante(a) < quante(b) : quante(a) > quante(b);
+        });
+    }
+    return voci;
+}
+
+// Each counted item followed by its count, "pera (3)", written into a text of
+// their own, which the items then point into. The items before contati are
+// the fixed ones at the head, which are not counted.
+template <class Id>
+std::vector<Vista<Id>> conConteggi(QStringView testo, const Lette<Id>& lette,
+                                   const Scelta<Id>& scelta, const std::vector<std::size_t>& voci,
+                                   std::size_t contati, QString& proprio) {
+    auto distinta = [&](std::size_t k) { return lette.distinte[std::size_t(lette.idVoce[k])]; };
+    qsizetype totale = 0;
+    for (std::size_t k : voci)
+        totale += qsizetype(distinta(k).lunghezza) + 24;
+    QString unito;
+    unito.reserve(totale);
+    std::vector<Vista<Id>> viste;
+    viste.reserve(voci.size());
+    for (std::size_t i = 0; i < voci.size(); ++i) {
+        const std::size_t k = voci[i];
+        const Vista<Id>& d = distinta(k);
+        const qsizetype inizio = unito.size();
+        unito += testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza));
+        if (i >= contati)
+            unito += QStringLiteral(" (%1)").arg(scelta.quante[scelta.gruppoDi(lette.idVoce[k])]);
+        viste.push_back({Id(inizio), Id(unito.size() - inizio)});
+    }
+    proprio = std::move(unito);
+    return viste;
+}
+
+template <class Id>
+std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni, QString& proprio) {
+    const OpzioniOrdine& o = opzioni.ordine;
+    Lette<Id> lette = leggiVoci<Id>(testo, opzioni);
+    testo = compatta(testo, lette.distinte, proprio);
+    const std::size_t intestazione =
+        std::min(std::size_t(std::max(o.intestazione, 0)), lette.idVoce.size());
+    const Scelta<Id> scelta = scegli(testo, lette, o, intestazione);
+
+    const bool ordinare = o.verso == Verso::Crescente || o.verso == Verso::Decrescente;
+    if (ordinare && intestazione == 0 && !o.simili && o.doppioni == Doppioni::Tutti &&
+        lette.distinte.size() == lette.idVoce.size()) {
+        // Every item a different text, so an item is its text's id: its
+        // place is its text's place, and no rank need be counted out.
+        std::vector<Id>().swap(lette.idVoce);
+        return inOrdineDistinte(testo, lette.distinte, Collazione(o, false), o.verso);
+    }
+    std::vector<std::size_t> voci = ordinare ? perRango(testo, lette, scelta, o, intestazione)
+                                             : senzaOrdinare(lette, scelta, o, intestazione);
+    std::vector<std::size_t> tutte(intestazione);
+    std::iota(tutte.begin(), tutte.end(), std::size_t(0));
+    tutte.insert(tutte.end(), voci.begin(), voci.end());
+    std::vector<std::size_t>().swap(voci);
+    if (!scelta.quante.empty())
+        return conConteggi(testo, lette, scelta, tutte, intestazione, proprio);
+    std::vector<Vista<Id>> ordinate(tutte.size());
+    for (std::size_t i = 0; i < tutte.size(); ++i) {
+        if (i + 16 < tutte.size())
+            anticipa(&lette.distinte[lette.idVoce[tutte[i + 16]]]);
+        ordinate[i] = lette.distinte[std::size_t(lette.idVoce[tutte[i]])];
     }
     return ordinate;
 }
 
 } // namespace
 
-Elenco vociOrdinate(QStringView testo, const Opzioni& opzioni, QString* compatto) {
-    if (compatto)
-        compatto->clear();
+Elenco vociOrdinate(QStringView testo, const Opzioni& opzioni, QString& proprio) {
+    proprio = QString();
     // Positions and ids fit in 32 bits unless the text is beyond four billion
     // characters.
     auto elenco = [&](auto voci) {
-        return Elenco(compatto && !compatto->isNull() ? QStringView(*compatto) : testo,
-                      std::move(voci));
+        return Elenco(proprio.isNull() ? testo : QStringView(proprio), std::move(voci));
     };
-    if (std::uint64_t(testo.size()) < std::uint64_t(UINT32_MAX))
-        return elenco(vociOrdinateIn<std::uint32_t>(testo, opzioni, compatto));
-    return elenco(vociOrdinateIn<std::uint64_t>(testo, opzioni, compatto));
+    // A count adds at most some twenty characters to an item of at least one
+    // and its separator.
+    const std::uint64_t limite =
+        opzioni.ordine.doppioni == Doppioni::Conta ? UINT32_MAX / 16 : UINT32_MAX;
+    if (std::uint64_t(testo.size()) < limite)
+        return elenco(vociOrdinateIn<std::uint32_t>(testo, opzioni, proprio));
+    return elenco(vociOrdinateIn<std::uint64_t>(testo, opzioni, proprio));
 }
 
 } // namespace Motore::Ordinamento

@@ -81,10 +81,10 @@ private:
 // Cuts the trimmed working text into items at the active input separators and
 // returns them in the order the options ask for, duplicates already dropped.
 // The items point into testo. An empty item, when there is one, stands first,
-// or last in descending order. With righeLf, a bare LF is the line break
-// that "Invio" splits at, as CR LF is otherwise. Given compatto, the engine
-// may copy the distinct texts there, when they are much smaller than testo,
-// and point the items into that copy instead; it is left null otherwise.
-Elenco vociOrdinate(QStringView testo, const Opzioni& opzioni, QString* compatto = nullptr);
+// or last in descending order. The engine may write the items' texts into
+// proprio (a copy of the distinct texts when they are much smaller than testo,
+// or the items with their counts) and point the items there instead; it is
+// left null otherwise.
+Elenco vociOrdinate(QStringView testo, const Opzioni& opzioni, QString& proprio);
 
 } // namespace Motore::Ordinamento

@@ -157,7 +157,7 @@ std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* er
 
 QString DecodificaTesto(QByteArrayView byte, FineRiga fineRiga) {
     QString testo = Decodifica(byte);
-    if (testo.isEmpty())
+    if (testo.isEmpty() || fineRiga == FineRiga::Intatta)
         return testo;
 
     if (fineRiga == FineRiga::CrLf) {

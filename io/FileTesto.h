@@ -23,7 +23,9 @@ enum class ErroreLettura {
 // line break, for when the line break itself splits the items. Lf is CrLf
 // for a reader that takes a bare LF for the CR LF: every line end becomes one
 // LF, in place, and a file that already ends its lines so costs no pass at all.
-enum class FineRiga { Spazio, CrLf, Lf };
+// Intatta keeps every line end as the file has it, for items that may
+// hold line breaks.
+enum class FineRiga { Spazio, CrLf, Lf, Intatta };
 std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* errore = nullptr,
                                       FineRiga fineRiga = FineRiga::Spazio);
 

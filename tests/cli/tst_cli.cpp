@@ -46,10 +46,21 @@ void TstCli::casi_data() {
     QTest::addColumn<QByteArray>("uscita"); // into uscita.txt when -o names it
     QTest::addColumn<int>("esito");
     QTest::addColumn<QByteArray>("errore"); // standard error, from after "quorla-cli: "
-    auto ok = [](const char* nome, const char* a, const QByteArray& in, const QByteArray& out,
+    // A sorted result: with LF line breaks, and a final one unless the end of
+    // text holds the output separator, or nothing was written.
+    auto ok = [](const char* nome, const char* a, const QByteArray& in, QByteArray out,
                  int esito = 0) {
+        const bool crlf = QByteArray(a).contains("--crlf");
+        if (!out.isEmpty() && !QByteArray(a).contains("--fine-testo"))
+            out += QByteArray(a).contains("-z") ? "\0"_ba : crlf ? "\r\n"_ba : "\n"_ba;
+        if (!crlf)
+            out.replace("\r\n", "\n");
         QTest::newRow(nome) << QString::fromUtf8(a).split(u' ', Qt::SkipEmptyParts) << in << out
                             << esito << (esito ? "Impossibile formattare il testo\n"_ba : ""_ba);
+    };
+    auto testo = [](const char* nome, const char* a, const QByteArray& out) {
+        QTest::newRow(nome) << QString::fromUtf8(a).split(u' ', Qt::SkipEmptyParts) << ""_ba << out
+                            << 0 << ""_ba;
     };
     // Every failure: status 2, nothing written, the --output file as it was. A
     // last word "@x" is the setting x of the run.
@@ -85,6 +96,33 @@ void TstCli::casi_data() {
     ok("--lingua=unicode", "--lingua=unicode --doppioni=simili", "b città Citta B a", "a;b;città");
     // The same seed gives the same order, whatever the direction.
     ok("--mescola --seme", "--mescola --seme=7 -r", "a b c d e f g h", "e;h;c;f;a;d;g;b");
+    // What becomes of repeats, and the order without sorting.
+    const QByteArray frutti = "pera mela Pera pera kiwi mela pera"_ba;
+    ok("--doppioni=elimina", "--doppioni=elimina", frutti, "kiwi;mela;pera;Pera");
+    ok("--doppioni=elimina --simili", "--doppioni=elimina --simili", frutti, "kiwi;mela;pera");
+    ok("--doppioni=ripetuti", "--doppioni=ripetuti", frutti, "mela;pera");
+    ok("--doppioni=unici", "--doppioni=unici", frutti, "kiwi;Pera");
+    ok("--doppioni=unici --simili", "--doppioni unici --simili", frutti, "kiwi");
+    ok("--doppioni=conta", "--doppioni=conta", frutti, "kiwi (1);mela (2);pera (3);Pera (1)");
+    ok("conta, simili, decrescente", "--doppioni=conta --simili -r", frutti,
+       "pera (4);mela (2);kiwi (1)");
+    ok("--per-frequenza", "--doppioni=conta --per-frequenza", "b a c b c b", "b (3);c (2);a (1)");
+    ok("--per-frequenza -r", "--doppioni=conta --per-frequenza -r", "b a c b c b",
+       "a (1);c (2);b (3)");
+    ok("--ordine=testo, elimina", "--ordine=testo --doppioni=elimina", frutti,
+       "pera;mela;Pera;kiwi");
+    ok("--ordine=testo, conta", "--ordine testo --doppioni=conta", "b a b", "b (2);a (1)");
+    ok("--ordine=inverti", "--ordine=inverti", "c a b", "b;a;c");
+    ok("--ordine=inverti, elimina", "--ordine=inverti --doppioni=elimina", "c a c b", "b;a;c");
+    ok("--intestazione", "-s invio -u invio --intestazione 2", "Nome\nCitta\nz\na\nz",
+       "Nome\nCitta\na\nz\nz");
+    ok("--intestazione, conta", "--intestazione=1 --doppioni=conta", "x b x b", "x;b (2);x (1)");
+    ok("--intestazione oltre le voci", "--intestazione=9 -r", "b a", "b;a");
+    // NUL between the items, in and out; CR LF when asked.
+    ok("-z", "-z", "x y\0a\nb\0c\0"_ba, "a\nb\0c\0x y"_ba);
+    ok("-z, fine testo", "-z --fine-testo", "b\0a"_ba, "a\0b\0"_ba);
+    ok("--crlf", "-s invio -u invio --crlf", "b\na\n", "a\r\nb");
+    ok("-u invio, fine testo", "-s invio -u invio --fine-testo", "b\na\n", "a\nb\n");
     ok("file in fila, non lo standard input", "d.txt voci.txt", "z", "aa;bb;c;d");
     ok("file uniti come righe", "-s invio d.txt voci.txt", "", "bb aa;d c");
     ok("- è lo standard input", "d.txt - voci.txt", "b", "aa;b;bb;c;d");
@@ -102,19 +140,19 @@ void TstCli::casi_data() {
     for (qsizetype i = 0; i < nomi.size(); ++i) {
         const QString c = caratteri[i], nome = QString::fromLatin1(nomi[i]);
         const QByteArray in = ("b" + c + "a").toUtf8(),
-                         out = "a" + (i == 1 ? "\r\n" : c.toUtf8()) + "b";
+                         out = "a" + (i == 1 ? "\n" : c.toUtf8()) + "b\n";
         for (const QStringList& a :
              {QStringList{u"-s"_s, nome, u"-u"_s, c}, QStringList{u"-s"_s, c, u"-u"_s, nome}})
             QTest::newRow(qPrintable(a.join(u' '))) << a << in << out << 0 << ""_ba;
     }
     const QByteArray versione = QUORLA_VERSIONE "\n";
-    ok("--version", "--version", "", "quorla-cli (Quorla!) " + versione + QUORLA_LEGAL "\n");
+    testo("--version", "--version", "quorla-cli (Quorla!) " + versione + QUORLA_LEGAL "\n");
     QFile aiuto(QStringLiteral(QUORLA_AIUTO));
     QVERIFY(aiuto.open(QIODevice::ReadOnly));
     const QByteArray testoAiuto = aiuto.readAll().replace("@VERSIONE@", QUORLA_VERSIONE);
     for (const char* opzione : {"--help", "-h", "--help-all"})
-        ok(opzione, opzione, "", testoAiuto);
-    ok("quorla --version, senza display", "quorla --version", "", "Quorla! " + versione);
+        testo(opzione, opzione, testoAiuto);
+    testo("quorla --version, senza display", "quorla --version", "Quorla! " + versione);
     ok("una voce di tre milioni di caratteri", "", QByteArray(3000000, 'x'),
        QByteArray(3000000, 'x'));
     ko("file che non esiste", "-o uscita.txt voci.txt manca.txt",
@@ -140,8 +178,11 @@ void TstCli::casi_data() {
     ko("uscita sconosciuta", "-u ab", "separatore di uscita sconosciuto: «ab»\n");
     ko("maiuscole errate", "--maiuscole=sempre",
        "valore non valido per --maiuscole: «sempre» (lingua, prima, dopo)\n");
-    ko("doppioni errati", "--doppioni=tutti",
-       "valore non valido per --doppioni: «tutti» (no, identici, simili)\n");
+    ko("doppioni errati", "--doppioni=boh",
+       "valore non valido per --doppioni: «boh» (tutti, elimina, ripetuti, unici, conta)\n");
+    ko("ordine errato", "--ordine=alto", "valore non valido per --ordine: «alto»");
+    ko("intestazione negativa", "--intestazione=-1",
+       "numero di voci non valido per --intestazione: «-1»\n");
     ko("lingua sconosciuta", "--lingua=xx", "lingua sconosciuta: «xx» (vedi --help)\n");
     ko("seme non numero", "--seme=-1", "seme non valido: «-1»\n");
     ko("--output vuoto", "--output=", "manca il nome del file dopo --output\n");
@@ -212,7 +253,7 @@ void TstCli::avanzamento() {
         p->write("b a");
         p->closeWriteChannel();
         QVERIFY(p->waitForFinished());
-        QCOMPARE(p->readAllStandardOutput(), "a;b"_ba);
+        QCOMPARE(p->readAllStandardOutput(), "a;b\n"_ba);
     }
     QCOMPARE(pipe.readAllStandardError(), QByteArray());
     // Rewritten in place, and wiped at the end; the terminal passes it on in its own time.

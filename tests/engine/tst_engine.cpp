@@ -186,7 +186,7 @@ void TestEngine::ordine_data() {
     const QString spagnolo = QStringLiteral("chico;czar;cuna;dama");
     using enum Maiuscole;
     using enum Doppioni;
-    const Doppioni ama = AncheMaiuscoleAccenti;
+
     OpzioniOrdine tutte{.numeriNaturali = true, .ignoraPunteggiatura = true};
     tutte.maiuscole = MaiuscolePrima;
     tutte.ignoraArticoli = true;
@@ -197,7 +197,7 @@ void TestEngine::ordine_data() {
         mille.prepend(QString::number(i));
     riga("molte voci, poco testo",
          QStringList(mille.crbegin(), mille.crend()).join(u';') + u';' + mille.join(u';'),
-         {.numeriNaturali = true, .doppioni = Identici}, mille.join(u';'));
+         {.numeriNaturali = true, .doppioni = Elimina}, mille.join(u';'));
     riga("impronte uguali", "xgrmz;xemom;xemom", {}, "xemom;xemom;xgrmz"); // one 32-bit hash
     riga("numeri come testo", numeri, {}, "10;9;capitolo 12;capitolo 3;img1;img10;img2");
     riga("numeri naturali", numeri, {.numeriNaturali = true},
@@ -216,14 +216,14 @@ void TestEngine::ordine_data() {
          "Il Gattopardo;Il;Ilaria;Lo");
     riga("articoli tedeschi in italiano", tedeschi, {.ignoraArticoli = true},
          "Bär;Das Auto;Der Hund;die Katze;Ein Esel");
-    riga("doppioni identici", "b;a;b;A;a", {.doppioni = Identici}, "a;A;b");
-    riga("doppioni con maiuscole e accenti", "Citta;casa;città;CITTÀ;cittadino", {.doppioni = ama},
-         "casa;Citta;cittadino");
+    riga("doppioni identici", "b;a;b;A;a", {.doppioni = Elimina}, "a;A;b");
+    riga("doppioni con maiuscole e accenti", "Citta;casa;città;CITTÀ;cittadino",
+         {.doppioni = Elimina, .simili = true}, "casa;Citta;cittadino");
     riga("doppioni dopo articoli e punteggiatura", "Il Gatto;gatto;L'Orto;orto;o-r-t-o;zeta",
-         {.ignoraPunteggiatura = true, .ignoraArticoli = true, .doppioni = ama},
+         {.ignoraPunteggiatura = true, .ignoraArticoli = true, .doppioni = Elimina, .simili = true},
          "Il Gatto;L'Orto;zeta");
     riga("doppioni in codici Unicode", "Città;citta;b",
-         {.doppioni = ama, .lingua = linguaCodiciUnicode()}, "Città;b");
+         {.doppioni = Elimina, .simili = true, .lingua = linguaCodiciUnicode()}, "Città;b");
     riga("tedesco", muller, {.lingua = lingua("Deutsch")}, "Mueller;Muffe;Mukl;Müller");
     riga("tedesco, elenco telefonico", muller, {.lingua = lingua("Deutsch (elenco telefonico)")},
          "Mueller;Müller;Muffe;Mukl");
@@ -301,17 +301,16 @@ void TestEngine::mescola() {
     };
     // The seed decides, whatever the direction; the empty item leaves no trace.
     Risultato r;
-    const QString prima = ordinaVoci(ingresso, {.mescola = true, .seme = 11}, &r);
+    const QString prima = ordinaVoci(ingresso, {.verso = Verso::Mescola, .seme = 11}, &r);
     QCOMPARE(r.voci, std::size_t(43));
     QVERIFY(!prima.startsWith(u';') && !prima.endsWith(u';'));
-    QCOMPARE(ordinaVoci(ingresso, {.verso = Verso::Decrescente, .mescola = true, .seme = 11}),
-             prima);
-    QVERIFY(ordinaVoci(ingresso, {.mescola = true, .seme = 12}) != prima &&
-            ordinaVoci(ingresso, {.mescola = true}) != ordinaVoci(ingresso, {.mescola = true}));
-    QVERIFY(!ordinaVoci(voci.join(u';'), {.mescola = true, .seme = 11}).startsWith(u"v0;"));
-    QCOMPARE(ordinate({.mescola = true, .seme = 11}), ordinate({}));
-    QCOMPARE(ordinate({.doppioni = Doppioni::Identici, .mescola = true, .seme = 11}),
-             ordinate({.doppioni = Doppioni::Identici}));
+    QVERIFY(ordinaVoci(ingresso, {.verso = Verso::Mescola, .seme = 12}) != prima &&
+            ordinaVoci(ingresso, {.verso = Verso::Mescola}) !=
+                ordinaVoci(ingresso, {.verso = Verso::Mescola}));
+    QVERIFY(!ordinaVoci(voci.join(u';'), {.verso = Verso::Mescola, .seme = 11}).startsWith(u"v0;"));
+    QCOMPARE(ordinate({.verso = Verso::Mescola, .seme = 11}), ordinate({}));
+    QCOMPARE(ordinate({.verso = Verso::Mescola, .doppioni = Doppioni::Elimina, .seme = 11}),
+             ordinate({.doppioni = Doppioni::Elimina}));
 }
 
 void TestEngine::grandeComeCollatore_data() {

@@ -419,7 +419,8 @@ void MainForm::creaMenuOrdine() {
 void MainForm::mostraOpzioniOrdine() {
     const VociMenu& m = menu_;
     const Motore::OpzioniOrdine& o = opzioni_.ordine;
-    m.MenuCrescente->setChecked(o.verso == Verso::Crescente);
+    const bool mescola = o.verso == Verso::Mescola;
+    m.MenuCrescente->setChecked(o.verso != Verso::Decrescente);
     m.MenuDecrescente->setChecked(o.verso == Verso::Decrescente);
     m.MenuNumeriNaturali->setChecked(o.numeriNaturali);
     for (int i = 0; i < int(m.MenuMaiuscole.size()); ++i)
@@ -427,12 +428,12 @@ void MainForm::mostraOpzioniOrdine() {
     m.MenuIgnoraPunteggiatura->setChecked(o.ignoraPunteggiatura);
     m.MenuIgnoraArticoli->setChecked(o.ignoraArticoli);
     for (int i = 0; i < int(m.MenuDoppioni.size()); ++i)
-        m.MenuDoppioni[i]->setChecked(int(o.doppioni) == i);
+        m.MenuDoppioni[i]->setChecked(i == (o.doppioni == Doppioni::Tutti ? 0 : 1 + o.simili));
     for (int i = 0; i < int(m.MenuLingua.size()); ++i)
         m.MenuLingua[i]->setChecked(o.lingua == i);
-    m.MenuMescola->setChecked(o.mescola);
-    m.MenuCrescente->setEnabled(!o.mescola);
-    m.MenuDecrescente->setEnabled(!o.mescola);
+    m.MenuMescola->setChecked(mescola);
+    m.MenuCrescente->setEnabled(!mescola);
+    m.MenuDecrescente->setEnabled(!mescola);
 }
 
 void MainForm::Form_Load() {
@@ -738,14 +739,17 @@ void MainForm::MenuOrdine_Click() {
         return voce != voci.cend() ? int(voce - voci.cbegin()) : 0;
     };
     Motore::OpzioniOrdine& o = opzioni_.ordine;
-    o.verso = m.MenuDecrescente->isChecked() ? Verso::Decrescente : Verso::Crescente;
+    o.verso = m.MenuMescola->isChecked()       ? Verso::Mescola
+              : m.MenuDecrescente->isChecked() ? Verso::Decrescente
+                                               : Verso::Crescente;
     o.numeriNaturali = m.MenuNumeriNaturali->isChecked();
     o.maiuscole = Maiuscole(segnato(m.MenuMaiuscole));
     o.ignoraPunteggiatura = m.MenuIgnoraPunteggiatura->isChecked();
     o.ignoraArticoli = m.MenuIgnoraArticoli->isChecked();
-    o.doppioni = Doppioni(segnato(m.MenuDoppioni));
+    const int doppioni = segnato(m.MenuDoppioni);
+    o.doppioni = doppioni == 0 ? Doppioni::Tutti : Doppioni::Elimina;
+    o.simili = doppioni == 2;
     o.lingua = segnato(m.MenuLingua);
-    o.mescola = m.MenuMescola->isChecked();
     mostraOpzioniOrdine();
     elabora();
 }

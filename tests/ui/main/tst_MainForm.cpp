@@ -235,16 +235,21 @@ private slots:
         riga("tutto",
              {"MenuDecrescente", "MenuMaiuscole_1", "MenuMaiuscole_2", "MenuDoppioni_2",
               "MenuLingua_1", QStringLiteral("MenuLingua_%1").arg(unicode), "MenuMescola"},
-             {1, 0, 2, 0, 0, 2, unicode, 1});
+             {0, 0, 2, 0, 0, 2, unicode, 1});
     }
     void voceOrdine() {
         QFETCH(QStringList, voci);
         QFETCH(QList<int>, attese);
         const auto campi = [this] {
             const auto& o = f->opzioni().ordine;
-            return QList<int>{
-                int(o.verso),     o.numeriNaturali, int(o.maiuscole), o.ignoraPunteggiatura,
-                o.ignoraArticoli, int(o.doppioni),  o.lingua,         o.mescola};
+            return QList<int>{int(o.verso == Motore::Verso::Decrescente),
+                              o.numeriNaturali,
+                              int(o.maiuscole),
+                              o.ignoraPunteggiatura,
+                              o.ignoraArticoli,
+                              int(o.doppioni) + o.simili,
+                              o.lingua,
+                              o.verso == Motore::Verso::Mescola};
         };
         QVERIFY(m().MenuCrescente->isChecked() && m().MenuLingua[0]->isChecked());
         // Only the system's language and the Unicode order explain themselves.
@@ -259,7 +264,7 @@ private slots:
             Motore::UscitaTesto atteso;
             Motore::ordina(testo, f->opzioni(), atteso);
             // A shuffle is new at every run: the same items, then.
-            if (f->opzioni().ordine.mescola) {
+            if (f->opzioni().ordine.verso == Motore::Verso::Mescola) {
                 auto voci = [](const QString& t) {
                     QStringList l = t.split(u';');
                     l.sort();
