@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <clocale>
 #include <cstdio>
 
 #ifdef Q_OS_UNIX
@@ -42,6 +43,10 @@ void digita(QWidget* casella, QChar carattere) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The toolkit takes the user's locale for the C library too: the figures
+    // keep their decimal point, which the CSV and the scripts that read them
+    // rely on.
+    std::setlocale(LC_NUMERIC, "C");
     // --righe keeps the file's line breaks, which the open command turns into
     // spaces: the text then reaches the box as many short lines.
     const bool righe = argc == 3 && QByteArrayView(argv[1]) == "--righe";

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <clocale>
 #include <cstdio>
 #include <unistd.h>
 
@@ -50,6 +51,10 @@ QString testoDelCiclo(int ciclo) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The toolkit takes the user's locale for the C library too: the figures
+    // keep their decimal point, which the CSV and the scripts that read them
+    // rely on.
+    std::setlocale(LC_NUMERIC, "C");
     const int cicli = argc > 1 ? std::atoi(argv[1]) : 300;
     // Which steps make a cycle: p paste, s sort, r reflow, d dialog; all by
     // default. Fewer steps tell where memory goes.
