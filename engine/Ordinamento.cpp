@@ -266,20 +266,38 @@ template <class Id> struct Voce {
 };
 constexpr std::size_t Prefisso = 20;
 
-// Code-point order needs no collator: each UTF-16 unit becomes three bytes in
-// 1..64, so the key has no zero byte and compares like the text. Surrogates
-// are moved above U+E000..U+FFFF first, as the code points they encode are.
+// Code-point order needs no collator: UTF-8 bytes compare as the code points
+// they encode, and most text takes one byte a character, so the prefix the
+// sort compares first holds twenty of them. A lone surrogate is the code point
+// it stands for, encoded as UTF-8 encodes any other below U+E000. NUL becomes
+// the byte 1, which stays below every other: a key holds no zero byte but its
+// terminator, and code 1 never reaches a key, since it always cuts.
 std::size_t chiaveCodici(QStringView t, std::uint8_t* k) {
     std::uint8_t* p = k;
-    for (const QChar c : t) {
-        std::uint32_t u = c.unicode();
-        if (u >= 0xd800 && u < 0xe000)
-            u += 0x2000;
-        else if (u >= 0xe000)
-            u -= 0x800;
-        *p++ = std::uint8_t((u >> 12) + 1);
-        *p++ = std::uint8_t(((u >> 6) & 0x3f) + 1);
-        *p++ = std::uint8_t((u & 0x3f) + 1);
+    const char16_t* u = t.utf16();
+    const qsizetype n = t.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const std::uint32_t c = u[i];
+        if (c < 0x80) {
+            *p++ = std::uint8_t(c == 0 ? 1 : c);
+            continue;
+        }
+        if (c < 0x800) {
+            *p++ = std::uint8_t(0xc0 | (c >> 6));
+            *p++ = std::uint8_t(0x80 | (c & 0x3f));
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(u[i + 1])) {
+            const std::uint32_t cp = QChar::surrogateToUcs4(char16_t(c), u[++i]);
+            *p++ = std::uint8_t(0xf0 | (cp >> 18));
+            *p++ = std::uint8_t(0x80 | ((cp >> 12) & 0x3f));
+            *p++ = std::uint8_t(0x80 | ((cp >> 6) & 0x3f));
+            *p++ = std::uint8_t(0x80 | (cp & 0x3f));
+            continue;
+        }
+        *p++ = std::uint8_t(0xe0 | (c >> 12));
+        *p++ = std::uint8_t(0x80 | ((c >> 6) & 0x3f));
+        *p++ = std::uint8_t(0x80 | (c & 0x3f));
     }
     *p++ = 0;
     return std::size_t(p - k);

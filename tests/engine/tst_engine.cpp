@@ -237,8 +237,11 @@ void TestEngine::ordine_data() {
     riga("svedese", "öl;zebra;ost", {.lingua = lingua("Svenska")}, "ost;zebra;öl");
     riga("danese, aa", "aarhus;zebra;abe", {.lingua = lingua("Dansk")}, "abe;zebra;aarhus");
     // A character beyond the first 65536 comes after every one within them.
-    riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;\uE001;\uE000;ä", {.lingua = linguaCodiciUnicode()},
-         "B;Z;a;b;ä;é;\uE000;\uE001;ﬁ;😀");
+    // A lone surrogate is its own code point, below U+E000; NUL is below all.
+    const QString solo(QChar(0xd800)), nul(QChar(0));
+    riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;\uE001;\uE000;ä;" + solo + ";x" + nul + ";x",
+         {.lingua = linguaCodiciUnicode()},
+         "B;Z;a;b;x;x" + nul + ";ä;é;" + solo + ";\uE000;\uE001;ﬁ;😀");
     riga("tutte insieme", "die Bahn 10;Die Bahn 9;der apfel;Der Apfel;ein-Zug", tutte,
          "Der Apfel;der apfel;Die Bahn 9;die Bahn 10;ein-Zug");
 }
