@@ -171,6 +171,26 @@ struct Opzioni {
         u"Le prime N voci restano ferme in testa; ordine e doppioni valgono per le "
         "altre."_s,
         u"N"_s};
+    QCommandLineOption chiave{
+        {u"k"_s, u"chiave"_s},
+        u"Ordina per una parte di ogni voce (fino a tre volte: poi per...): un campo "
+        "(-k 2; -k -1 l'ultimo), cognome, lunghezza, o un'espressione regolare tra barre "
+        "(-k '/ID ([0-9]+)/': il primo gruppo, o tutto ciò che trova); poi, dopo una "
+        "virgola, il tipo (testo, numero, dimensione, mese, data) e decrescente: "
+        "-k 3,numero,decrescente. Le voci senza quella parte o senza un valore vanno in "
+        "fondo, nell'ordine del testo."_s,
+        u"SPEC"_s};
+    QCommandLineOption separatoreCampi{
+        {u"t"_s, u"separatore-campi"_s},
+        u"Il carattere tra i campi di -k, o un nome come per --separatori: spazio (più "
+        "spazi di fila contano come uno, predefinito), tab, virgola, punto-e-virgola, "
+        "due-punti, barra-verticale... Con virgola, punto e virgola e tab valgono le "
+        "virgolette del CSV: -t ';' -k 2,numero."_s,
+        u"C"_s};
+    QCommandLineOption mostraChiavi{
+        u"mostra-chiavi"_s,
+        u"Scrive ogni voce con la parte della prima chiave tra « » e ciò che ogni chiave "
+        "ha letto, [1: 1234.5], o [1: nessun valore]."_s};
     QCommandLineOption crlf{u"crlf"_s, u"Righe che finiscono con CR LF invece che con LF."_s};
     QCommandLineOption zero{
         {u"z"_s, u"zero"_s},
@@ -227,6 +247,98 @@ QString LeggiSeparatori(const QCommandLineParser& parser, const Opzioni& o,
         if (!ok || n < 1 || n > 100)
             return u"larghezza non valida: «%1» (da 1 a 100)"_s.arg(parser.value(o.larghezza));
         opzioni.larghezza = n;
+    }
+    return {};
+}
+
+// One -k: the part, then optionally its type and direction after commas. A
+// pattern stands between slashes and may hold commas and slashes itself: the
+// words after its closing slash are the last ones that read as a type or a
+// direction.
+QString LeggiChiave(const QString& spec, QChar separatore, Motore::Chiave& chiave) {
+    using Motore::ParteChiave;
+    using Motore::TipoChiave;
+    QString parte = spec;
+    QStringList parole;
+    const auto tipi = std::initializer_list<std::pair<QString, TipoChiave>>{
+        {u"testo"_s, TipoChiave::Testo},
+        {u"numero"_s, TipoChiave::Numero},
+        {u"dimensione"_s, TipoChiave::Dimensione},
+        {u"mese"_s, TipoChiave::Mese},
+        {u"data"_s, TipoChiave::Data}};
+    auto parolaNota = [&](const QString& p) {
+        return p == u"decrescente"_s || p == u"crescente"_s || Scelta<TipoChiave>(p, tipi);
+    };
+    if (spec.startsWith(u'/')) {
+        const QStringList pezzi = spec.sliced(1).split(u',');
+        qsizetype fine = pezzi.size();
+        while (fine > 1 && parolaNota(pezzi[fine - 1]))
+            --fine;
+        parte = u"/"_s + pezzi.first(fine).join(u',');
+        parole = pezzi.sliced(fine);
+        if (parte.size() < 2 || !parte.endsWith(u'/'))
+            return u"chiave non valida: «%1» (l'espressione va chiusa da una barra)"_s.arg(spec);
+        chiave.parte = ParteChiave::Espressione;
+        chiave.espressione = parte.sliced(1, parte.size() - 2);
+        const QString errore = Motore::erroreEspressione(chiave.espressione);
+        if (!errore.isEmpty())
+            return u"espressione non valida in «%1»: %2"_s.arg(spec, errore);
+    } else {
+        parole = spec.split(u',');
+        parte = parole.takeFirst();
+        bool numero = false;
+        const int campo = parte.toInt(&numero);
+        if (numero && campo != 0) {
+            chiave.parte = ParteChiave::Campo;
+            chiave.campo = campo;
+        } else if (parte == u"cognome"_s) {
+            chiave.parte = ParteChiave::Cognome;
+        } else if (parte == u"lunghezza"_s) {
+            chiave.parte = ParteChiave::Lunghezza;
+        } else if (parte == u"voce"_s) {
+            chiave.parte = ParteChiave::VoceIntera;
+        } else if (parolaNota(parte)) {
+            // A type or a direction alone is the whole item's.
+            chiave.parte = ParteChiave::VoceIntera;
+            parole.prepend(parte);
+        } else {
+            return u"chiave non valida: «%1» (un campo da 1 o da -1, cognome, lunghezza, "
+                   "voce o /espressione/)"_s.arg(spec);
+        }
+    }
+    chiave.separatoreCampi = separatore;
+    for (const QString& parola : parole) {
+        if (parola == u"decrescente"_s || parola == u"crescente"_s)
+            chiave.decrescente = parola == u"decrescente"_s;
+        else if (const auto tipo = Scelta<TipoChiave>(parola, tipi))
+            chiave.tipo = *tipo;
+        else
+            return u"chiave non valida: «%1» (tipo o verso sconosciuto: «%2»)"_s.arg(spec, parola);
+    }
+    return {};
+}
+
+// The keys of -k, with the field separator of -t.
+QString LeggiChiavi(const QCommandLineParser& parser, const Opzioni& o,
+                    Motore::OpzioniOrdine& ordine) {
+    QChar separatore = u' ';
+    if (parser.isSet(o.separatoreCampi)) {
+        const QString valore = parser.value(o.separatoreCampi);
+        if (const std::optional<int> i = IndiceSeparatore(valore))
+            separatore = Motore::catalogo()[std::size_t(*i)].carattere;
+        else if (valore.size() == 1)
+            separatore = valore[0];
+        else
+            return u"separatore di campi non valido: «%1» (un carattere o un nome)"_s.arg(valore);
+    }
+    const QStringList specifiche = parser.values(o.chiave);
+    if (specifiche.size() > 3)
+        return u"troppe chiavi: al massimo tre -k"_s;
+    for (const QString& spec : specifiche) {
+        Motore::Chiave chiave;
+        if (const QString errore = LeggiChiave(spec, separatore, chiave); !errore.isEmpty())
+            return errore;
+        ordine.chiavi.push_back(chiave);
     }
     return {};
 }
@@ -340,11 +452,13 @@ Analisi Analizza(const QStringList& argomenti) {
     const QCommandLineOption aiuto = parser.addHelpOption();
     const QCommandLineOption versione = parser.addVersionOption();
     const Opzioni o;
-    parser.addOptions({o.separatori,    o.uscita,      o.spazioDopo, o.fineRiga, o.fineTesto,
-                       o.larghezza,     o.decrescente, o.ordine,     o.numeri,   o.maiuscole,
-                       o.punteggiatura, o.articoli,    o.doppioni,   o.simili,   o.perFrequenza,
-                       o.intestazione,  o.lingua,      o.mescola,    o.seme,     o.crlf,
-                       o.zero,          o.output});
+    parser.addOptions({o.separatori,   o.uscita,        o.spazioDopo,   o.fineRiga,
+                       o.fineTesto,    o.larghezza,     o.chiave,       o.separatoreCampi,
+                       o.mostraChiavi, o.decrescente,   o.ordine,       o.numeri,
+                       o.maiuscole,    o.punteggiatura, o.articoli,     o.doppioni,
+                       o.simili,       o.perFrequenza,  o.intestazione, o.lingua,
+                       o.mescola,      o.seme,          o.crlf,         o.zero,
+                       o.output});
     analisi.aiuto = parser.helpText();
     // Qt names the program by the path it was started with; the usage line
     // reads better with the plain name, wherever it was installed.
@@ -376,6 +490,9 @@ Analisi Analizza(const QStringList& argomenti) {
         return errore(messaggio);
     if (const QString messaggio = LeggiOrdine(parser, o, imp.opzioni.ordine); !messaggio.isEmpty())
         return errore(messaggio);
+    if (const QString messaggio = LeggiChiavi(parser, o, imp.opzioni.ordine); !messaggio.isEmpty())
+        return errore(messaggio);
+    imp.opzioni.mostraChiavi = parser.isSet(o.mostraChiavi);
     imp.fileUscita = parser.value(o.output);
     if (parser.isSet(o.output) && imp.fileUscita.isEmpty())
         return errore(u"manca il nome del file dopo --output"_s);

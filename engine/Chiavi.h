@@ -25,6 +25,8 @@ struct Chiave {
     QString espressione;          // for Espressione
     TipoChiave tipo = TipoChiave::Testo;
     bool decrescente = false;
+
+    bool operator==(const Chiave&) const = default;
 };
 
 // Where the part lies in the item (for marking it on screen) and its text. A

@@ -390,10 +390,12 @@ Risultato ordina(QString testo, const Opzioni& opzioni, Uscita& uscita) {
     // When the items point into a text of their own, the whole text can go
     // before the output is built.
     QString proprio;
-    const Elenco ordinate = Ordinamento::vociOrdinate(lavoro, opzioni, proprio);
+    const Ordinamento::Ordinate esito = Ordinamento::vociOrdinate(lavoro, opzioni, proprio);
+    const Elenco& ordinate = esito.voci;
     if (!proprio.isNull())
         testo = QString();
     risultato.voci = ordinate.size();
+    risultato.senzaValore = esito.senzaValore;
 
     const Formato formato(opzioni);
     APezzi pezzi(uscita);

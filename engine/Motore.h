@@ -39,7 +39,8 @@ enum class Riflusso {
 struct Risultato {
     // The text held nothing but spaces: nothing was written.
     bool vuoto = false;
-    std::size_t voci = 0; // items in the result, the empty one included
+    std::size_t voci = 0;        // items in the result, the empty one included
+    std::size_t senzaValore = 0; // items that had no part or value for some key
     Riflusso riflusso = Riflusso::Riuscito;
     bool formattato() const { return riflusso == Riflusso::Riuscito; }
 };

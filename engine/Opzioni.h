@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Chiavi.h"
 #include "Separatori.h"
 
 #include <QByteArray>
@@ -50,6 +51,9 @@ struct OpzioniOrdine {
     int intestazione = 0;       // the first items stay where they are
     int lingua = LinguaSistema; // index into lingueOrdine()
     std::uint64_t seme = 0;     // for "Mescola": 0 draws a fresh order each run
+    // "Ordina per": up to three keys; none compares whole items. Items equal
+    // on every key are ordered as whole items, and then by input order.
+    std::vector<Chiave> chiavi{};
 
     bool operator==(const OpzioniOrdine&) const = default;
 };
@@ -75,6 +79,8 @@ struct Opzioni {
     // NUL alone splits the input and joins the output, whatever the catalogue
     // choices say: an item may then hold spaces, tabs and line breaks.
     bool nul = false;
+    // Each item with the part of its first key marked and what every key read.
+    bool mostraChiavi = false;
 
     bool operator==(const Opzioni&) const = default;
 

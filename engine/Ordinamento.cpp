@@ -1,5 +1,7 @@
 #include "Ordinamento.h"
 
+#include "Collazione.h"
+
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
 #include <unicode/uvernum.h>
@@ -266,170 +268,6 @@ template <class Id> struct Voce {
 };
 constexpr std::size_t Prefisso = 20;
 
-// Code-point order needs no collator: UTF-8 bytes compare as the code points
-// they encode, and most text takes one byte a character, so the prefix the
-// sort compares first holds twenty of them. A lone surrogate is the code point
-// it stands for, encoded as UTF-8 encodes any other below U+E000. NUL becomes
-// the byte 1, which stays below every other: a key holds no zero byte but its
-// terminator, and code 1 never reaches a key, since it always cuts.
-std::size_t chiaveCodici(QStringView t, std::uint8_t* k) {
-    std::uint8_t* p = k;
-    const char16_t* u = t.utf16();
-    const qsizetype n = t.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const std::uint32_t c = u[i];
-        if (c < 0x80) {
-            *p++ = std::uint8_t(c == 0 ? 1 : c);
-            continue;
-        }
-        if (c < 0x800) {
-            *p++ = std::uint8_t(0xc0 | (c >> 6));
-            *p++ = std::uint8_t(0x80 | (c & 0x3f));
-            continue;
-        }
-        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(u[i + 1])) {
-            const std::uint32_t cp = QChar::surrogateToUcs4(char16_t(c), u[++i]);
-            *p++ = std::uint8_t(0xf0 | (cp >> 18));
-            *p++ = std::uint8_t(0x80 | ((cp >> 12) & 0x3f));
-            *p++ = std::uint8_t(0x80 | ((cp >> 6) & 0x3f));
-            *p++ = std::uint8_t(0x80 | (cp & 0x3f));
-            continue;
-        }
-        *p++ = std::uint8_t(0xe0 | (c >> 12));
-        *p++ = std::uint8_t(0x80 | ((c >> 6) & 0x3f));
-        *p++ = std::uint8_t(0x80 | (c & 0x3f));
-    }
-    *p++ = 0;
-    return std::size_t(p - k);
-}
-
-// Articles skipped for the order when "Ignora articoli iniziali" is on. Those
-// ending in an apostrophe are followed directly by the word; the others by a
-// space.
-const QStringList& articoliDi(QStringView lingua) {
-    static const QStringList nessuno;
-    static const std::vector<std::pair<QString, QStringList>> tabella = {
-        {"it", {"il", "lo", "la", "i", "gli", "le", "l'", "un", "uno", "una", "un'"}},
-        {"en", {"the", "a", "an"}},
-        {"de", {"der", "die", "das", "ein", "eine"}},
-        {"es", {"el", "la", "los", "las", "un", "una"}},
-        {"fr", {"le", "la", "les", "l'", "un", "une"}},
-        {"pt", {"o", "a", "os", "as", "um", "uma"}},
-        {"nl", {"de", "het", "een", "'t"}},
-        {"sv", {"en", "ett"}},
-        {"da", {"en", "et"}},
-        {"nb", {"en", "ei", "et"}},
-        {"hu", {"a", "az", "egy"}},
-        {"ro", {"un", "o"}},
-        {"el", {"ο", "η", "το", "οι", "τα", "ένας", "μια", "ένα"}},
-    };
-    for (const auto& [codice, articoli] : tabella) {
-        if (codice == lingua)
-            return articoli;
-    }
-    return nessuno;
-}
-
-bool eApostrofo(QChar c) {
-    return c == u'\'' || c == u'\u2019';
-}
-
-// How a distinct text becomes a key: the collator (none for code points) and
-// the articles to skip.
-class Collazione {
-public:
-    Collazione(const OpzioniOrdine& o, bool primaria) {
-        const bool codici = o.lingua == linguaCodiciUnicode();
-        if (o.ignoraArticoli) {
-            articoli_ = articoliDi(u"it") + articoliDi(u"en");
-            // The language alone: "de@collation=phonebook" is German too.
-            char codice[ULOC_LANG_CAPACITY] = {};
-            UErrorCode errore = U_ZERO_ERROR;
-            uloc_getLanguage(localeIcu(o.lingua).constData(), codice, sizeof codice, &errore);
-            const QString lingua = QString::fromLatin1(codice);
-            if (lingua != u"it" && lingua != u"en")
-                articoli_ += articoliDi(lingua);
-        }
-        if (codici && !primaria)
-            return;
-
-        UErrorCode errore = U_ZERO_ERROR;
-        collatore_ = ucol_open(localeIcu(o.lingua).constData(), &errore);
-        if (U_FAILURE(errore)) {
-            collatore_ = nullptr; // code-point order rather than no order
-            return;
-        }
-        // What the default order has always been: the system's collator as the
-        // toolkit sets it up, with canonical equivalents equal.
-        imposta(UCOL_NORMALIZATION_MODE, UCOL_ON);
-        if (primaria)
-            imposta(UCOL_STRENGTH, UCOL_PRIMARY);
-        else
-            imposta(UCOL_STRENGTH, o.ignoraPunteggiatura ? UCOL_QUATERNARY : UCOL_TERTIARY);
-        imposta(UCOL_NUMERIC_COLLATION, o.numeriNaturali ? UCOL_ON : UCOL_OFF);
-        imposta(UCOL_ALTERNATE_HANDLING, o.ignoraPunteggiatura ? UCOL_SHIFTED : UCOL_NON_IGNORABLE);
-        if (o.maiuscole == Maiuscole::MaiuscolePrima)
-            imposta(UCOL_CASE_FIRST, UCOL_UPPER_FIRST);
-        else if (o.maiuscole == Maiuscole::MinuscolePrima)
-            imposta(UCOL_CASE_FIRST, UCOL_LOWER_FIRST);
-    }
-    ~Collazione() {
-        if (collatore_)
-            ucol_close(collatore_);
-    }
-    Collazione(const Collazione&) = delete;
-    Collazione& operator=(const Collazione&) = delete;
-
-    UCollator* collatore() const { return collatore_; }
-
-    // A collator for another thread; null when it cannot be had.
-    UCollator* clona() const {
-        UErrorCode errore = U_ZERO_ERROR;
-#if U_ICU_VERSION_MAJOR_NUM >= 71
-        UCollator* copia = ucol_clone(collatore_, &errore);
-#else
-        UCollator* copia = ucol_safeClone(collatore_, nullptr, nullptr, &errore);
-#endif
-        if (U_FAILURE(errore)) {
-            if (copia)
-                ucol_close(copia);
-            return nullptr;
-        }
-        return copia;
-    }
-
-    // The text the order is taken from: without a leading article.
-    QStringView testoChiave(QStringView t) const {
-        for (const QString& a : articoli_) {
-            // "l'" also matches the typographic apostrophe, and is followed
-            // directly by the word; the other articles by a space.
-            const bool elisione = eApostrofo(a.back());
-            const QStringView radice = elisione ? QStringView(a).chopped(1) : QStringView(a);
-            const qsizetype dopoRadice = radice.size();
-            if (t.size() <= dopoRadice + 1 ||
-                t.first(dopoRadice).compare(radice, Qt::CaseInsensitive) != 0)
-                continue;
-            if (elisione ? !eApostrofo(t[dopoRadice]) : t[dopoRadice] != u' ')
-                continue;
-            qsizetype dopo = dopoRadice + 1;
-            while (dopo < t.size() && t[dopo] == u' ')
-                ++dopo;
-            if (dopo < t.size())
-                return t.sliced(dopo);
-        }
-        return t;
-    }
-
-private:
-    void imposta(UColAttribute attributo, UColAttributeValue valore) {
-        UErrorCode errore = U_ZERO_ERROR;
-        ucol_setAttribute(collatore_, attributo, valore, &errore);
-    }
-
-    UCollator* collatore_ = nullptr;
-    QStringList articoli_;
-};
-
 // Runs lavoro(0) .. lavoro(n - 1) at the same time, lavoro(0) on this thread. A
 // thread that cannot be started has its share done here.
 template <class F> void inParallelo(unsigned n, F&& lavoro) {
@@ -480,6 +318,23 @@ Voce<Id> scriviChiave(UCollator* c, QStringView t, bool vuota, Id id, Arena& are
             lunghezza = 1;
         }
     }
+    Voce<Id> voce;
+    voce.carica(p);
+    voce.id = id;
+    const std::size_t resto = lunghezza > Prefisso ? lunghezza - Prefisso : 0;
+    std::memmove(p, p + Prefisso, resto);
+    coda = p;
+    arena.avanza(resto);
+    return voce;
+}
+
+// The same for a key already made, as its bytes without the terminator.
+template <class Id>
+Voce<Id> scriviByte(const std::string& chiave, Id id, Arena& arena, const std::uint8_t*& coda) {
+    const std::size_t lunghezza = chiave.size() + 1;
+    std::uint8_t* p = arena.riserva(std::max(lunghezza, Prefisso));
+    std::memcpy(p, chiave.data(), chiave.size());
+    p[chiave.size()] = 0;
     Voce<Id> voce;
     voce.carica(p);
     voce.id = id;
@@ -587,9 +442,13 @@ template <class Id> struct Distinte {
     std::vector<std::uint8_t> nuovo;
 };
 
+// With a composition, the keys of "Ordina per", and senzaValore marks the
+// texts that lack a key's value.
 template <class Id>
 Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& distinte,
-                            const Collazione& collazione) {
+                            const Collazione& collazione,
+                            const Composizione* composizione = nullptr,
+                            std::vector<std::uint8_t>* senzaValore = nullptr) {
     const std::size_t n = distinte.size();
     std::vector<Voce<Id>> voci(n);
     std::vector<const std::uint8_t*> code(n);
@@ -606,12 +465,22 @@ Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& dis
     } else {
         validi = fili;
     }
+    if (senzaValore)
+        senzaValore->assign(n, 0);
     inParallelo(validi, [&](unsigned f) {
+        Composizione::PerFilo filo;
+        if (composizione)
+            filo = composizione->perFilo();
         for (std::size_t i = n * f / validi, fine = n * (f + 1) / validi; i < fine; ++i) {
             const Vista<Id>& d = distinte[i];
             const QStringView t = testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza));
-            voci[i] = scriviChiave(collatori[f], collazione.testoChiave(t), t.isEmpty(), Id(i),
-                                   arene[f], code[i]);
+            if (composizione) {
+                (*senzaValore)[i] = !composizione->componi(collatori[f], t, filo);
+                voci[i] = scriviByte(filo.chiave, Id(i), arene[f], code[i]);
+            } else {
+                voci[i] = scriviChiave(collatori[f], collazione.testoChiave(t), t.isEmpty(), Id(i),
+                                       arene[f], code[i]);
+            }
         }
     });
     for (unsigned f = 1; f < validi; ++f)
@@ -627,8 +496,11 @@ Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& dis
 // quanti to their number.
 template <class Id>
 std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte,
-                       const Collazione& collazione, Id& quanti) {
-    const Distinte<Id> ordinate = ordinaDistinte(testo, distinte, collazione);
+                       const Collazione& collazione, Id& quanti,
+                       const Composizione* composizione = nullptr,
+                       std::vector<std::uint8_t>* senzaValore = nullptr) {
+    const Distinte<Id> ordinate =
+        ordinaDistinte(testo, distinte, collazione, composizione, senzaValore);
     const std::size_t n = distinte.size();
     std::vector<Id> rango(n);
     Id r = 0;
@@ -818,14 +690,21 @@ std::vector<std::size_t> senzaOrdinare(const Lette<Id>& lette, const Scelta<Id>&
 template <class Id>
 std::vector<std::size_t> perRango(QStringView testo, const Lette<Id>& lette,
                                   const Scelta<Id>& scelta, const OpzioniOrdine& o,
-                                  std::size_t intestazione) {
+                                  std::size_t intestazione, std::size_t& senzaValore) {
     const std::vector<Id>& idVoce = lette.idVoce;
     const Collazione collazione(o, false);
+    // The keys carry their own directions, and the whole item's.
+    std::optional<Composizione> composizione;
+    std::vector<std::uint8_t> mancante;
+    if (!o.chiavi.empty())
+        composizione.emplace(o, collazione);
     Id quanti = 0;
-    std::vector<Id> rango = ranghi(testo, lette.distinte, collazione, quanti);
+    std::vector<Id> rango =
+        ranghi(testo, lette.distinte, collazione, quanti, composizione ? &*composizione : nullptr,
+               composizione ? &mancante : nullptr);
     // Reversed ranks put the empty text, alone at rank 0, last.
     const bool decrescente = o.verso == Verso::Decrescente;
-    if (decrescente) {
+    if (decrescente && !composizione) {
         for (Id& r : rango)
             r = quanti - 1 - r;
     }
@@ -834,8 +713,10 @@ std::vector<std::size_t> perRango(QStringView testo, const Lette<Id>& lette,
     for (std::size_t k = intestazione; k < n; ++k) {
         if (k + 16 < n)
             anticipa(&rango[idVoce[k + 16]]);
-        if (scelta.tenuta(k))
+        if (scelta.tenuta(k)) {
             ++posto[std::size_t(rango[idVoce[k]]) + 1];
+            senzaValore += !mancante.empty() && mancante[std::size_t(idVoce[k])];
+        }
     }
     for (std::size_t r = 0; r < std::size_t(quanti); ++r)
         posto[r + 1] += posto[r];
@@ -857,14 +738,19 @@ std::vector<std::size_t> perRango(QStringView testo, const Lette<Id>& lette,
     return voci;
 }
 
-// Each counted item followed by its count, "pera (3)", written into a text of
-// their own, which the items then point into. The items before contati are
-// the fixed ones at the head, which are not counted.
+// The items as the result shows them when it shows more than their text:
+// each counted item followed by its count, "pera (3)", and with --mostra-chiavi
+// its keys marked. They are written into a text of their own, which the items
+// then point into. The items before contati are the fixed ones at the head,
+// which are not counted.
 template <class Id>
-std::vector<Vista<Id>> conConteggi(QStringView testo, const Lette<Id>& lette,
-                                   const Scelta<Id>& scelta, const std::vector<std::size_t>& voci,
-                                   std::size_t contati, QString& proprio) {
+std::vector<Vista<Id>> riscritte(QStringView testo, const Lette<Id>& lette,
+                                 const Scelta<Id>& scelta, const std::vector<std::size_t>& voci,
+                                 std::size_t contati, const Opzioni& opzioni, QString& proprio) {
     auto distinta = [&](std::size_t k) { return lette.distinte[std::size_t(lette.idVoce[k])]; };
+    std::optional<LettoreValori> lettore;
+    if (opzioni.mostraChiavi)
+        lettore.emplace(localeIcu(opzioni.ordine.lingua));
     qsizetype totale = 0;
     for (std::size_t k : voci)
         totale += qsizetype(distinta(k).lunghezza) + 24;
@@ -876,8 +762,12 @@ std::vector<Vista<Id>> conConteggi(QStringView testo, const Lette<Id>& lette,
         const std::size_t k = voci[i];
         const Vista<Id>& d = distinta(k);
         const qsizetype inizio = unito.size();
-        unito += testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza));
-        if (i >= contati)
+        const QStringView voce = testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza));
+        if (lettore && i >= contati && !voce.isEmpty())
+            unito += segnaChiavi(voce, opzioni.ordine.chiavi, *lettore);
+        else
+            unito += voce;
+        if (!scelta.quante.empty() && i >= contati)
             unito += QStringLiteral(" (%1)").arg(scelta.quante[scelta.gruppoDi(lette.idVoce[k])]);
         viste.push_back({Id(inizio), Id(unito.size() - inizio)});
     }
@@ -886,7 +776,8 @@ std::vector<Vista<Id>> conConteggi(QStringView testo, const Lette<Id>& lette,
 }
 
 template <class Id>
-std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni, QString& proprio) {
+std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni, QString& proprio,
+                                      std::size_t& senzaValore) {
     const OpzioniOrdine& o = opzioni.ordine;
     Lette<Id> lette = leggiVoci<Id>(testo, opzioni);
     testo = compatta(testo, lette.distinte, proprio);
@@ -895,21 +786,22 @@ std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni,
     const Scelta<Id> scelta = scegli(testo, lette, o, intestazione);
 
     const bool ordinare = o.verso == Verso::Crescente || o.verso == Verso::Decrescente;
-    if (ordinare && intestazione == 0 && !o.simili && o.doppioni == Doppioni::Tutti &&
+    if (ordinare && intestazione == 0 && o.chiavi.empty() && o.doppioni == Doppioni::Tutti &&
         lette.distinte.size() == lette.idVoce.size()) {
         // Every item a different text, so an item is its text's id: its
         // place is its text's place, and no rank need be counted out.
         std::vector<Id>().swap(lette.idVoce);
         return inOrdineDistinte(testo, lette.distinte, Collazione(o, false), o.verso);
     }
-    std::vector<std::size_t> voci = ordinare ? perRango(testo, lette, scelta, o, intestazione)
-                                             : senzaOrdinare(lette, scelta, o, intestazione);
+    std::vector<std::size_t> voci =
+        ordinare ? perRango(testo, lette, scelta, o, intestazione, senzaValore)
+                 : senzaOrdinare(lette, scelta, o, intestazione);
     std::vector<std::size_t> tutte(intestazione);
     std::iota(tutte.begin(), tutte.end(), std::size_t(0));
     tutte.insert(tutte.end(), voci.begin(), voci.end());
     std::vector<std::size_t>().swap(voci);
-    if (!scelta.quante.empty())
-        return conConteggi(testo, lette, scelta, tutte, intestazione, proprio);
+    if (!scelta.quante.empty() || (opzioni.mostraChiavi && !o.chiavi.empty()))
+        return riscritte(testo, lette, scelta, tutte, intestazione, opzioni, proprio);
     std::vector<Vista<Id>> ordinate(tutte.size());
     for (std::size_t i = 0; i < tutte.size(); ++i) {
         if (i + 16 < tutte.size())
@@ -921,20 +813,23 @@ std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni,
 
 } // namespace
 
-Elenco vociOrdinate(QStringView testo, const Opzioni& opzioni, QString& proprio) {
+Ordinate vociOrdinate(QStringView testo, const Opzioni& opzioni, QString& proprio) {
     proprio = QString();
+    Ordinate risultato;
     // Positions and ids fit in 32 bits unless the text is beyond four billion
     // characters.
     auto elenco = [&](auto voci) {
-        return Elenco(proprio.isNull() ? testo : QStringView(proprio), std::move(voci));
+        risultato.voci = Elenco(proprio.isNull() ? testo : QStringView(proprio), std::move(voci));
+        return risultato;
     };
     // A count adds at most some twenty characters to an item of at least one
-    // and its separator.
+    // and its separator, and the keys shown a few dozen.
     const std::uint64_t limite =
         opzioni.ordine.doppioni == Doppioni::Conta ? UINT32_MAX / 16 : UINT32_MAX;
     if (std::uint64_t(testo.size()) < limite)
-        return elenco(vociOrdinateIn<std::uint32_t>(testo, opzioni, proprio));
-    return elenco(vociOrdinateIn<std::uint64_t>(testo, opzioni, proprio));
+        return elenco(
+            vociOrdinateIn<std::uint32_t>(testo, opzioni, proprio, risultato.senzaValore));
+    return elenco(vociOrdinateIn<std::uint64_t>(testo, opzioni, proprio, risultato.senzaValore));
 }
 
 } // namespace Motore::Ordinamento

@@ -85,6 +85,10 @@ private:
 // proprio (a copy of the distinct texts when they are much smaller than testo,
 // or the items with their counts) and point the items there instead; it is
 // left null otherwise.
-Elenco vociOrdinate(QStringView testo, const Opzioni& opzioni, QString& proprio);
+struct Ordinate {
+    Elenco voci;
+    std::size_t senzaValore = 0; // items without a part or value for some key
+};
+Ordinate vociOrdinate(QStringView testo, const Opzioni& opzioni, QString& proprio);
 
 } // namespace Motore::Ordinamento

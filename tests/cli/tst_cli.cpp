@@ -118,6 +118,19 @@ void TstCli::casi_data() {
        "Nome\nCitta\na\nz\nz");
     ok("--intestazione, conta", "--intestazione=1 --doppioni=conta", "x b x b", "x;b (2);x (1)");
     ok("--intestazione oltre le voci", "--intestazione=9 -r", "b a", "b;a");
+    // Keys: a field by number, from the end, a type, a pattern; what they read.
+    const QByteArray righe = "rossi;1.234,5\nbianchi;2,5\nverdi;-10\nblu;x\n"_ba;
+    ok("-t ; -k 2,numero", "-s invio -u invio -t ; -k 2,numero", righe,
+       "verdi;-10\nbianchi;2,5\nrossi;1.234,5\nblu;x");
+    ok("-k numero,decrescente", "-s invio -u invio -t punto-e-virgola -k 2,numero,decrescente",
+       righe, "rossi;1.234,5\nbianchi;2,5\nverdi;-10\nblu;x");
+    ok("-k tipo sola", "-s invio -u invio -k dimensione", "2M\n1 KiB\n", "1 KiB\n2M");
+    ok("-k espressione con virgole", "-s invio -u invio -k /([0-9],[0-9])/,numero", "a 2,5\nb 1,5\n",
+       "b 1,5\na 2,5");
+    ok("--mostra-chiavi", "-s invio -u invio -t ; -k -1,numero --mostra-chiavi", righe,
+       "verdi;«-10» [1: -10]\nbianchi;«2,5» [1: 2.5]\nrossi;«1.234,5» [1: 1234.5]\n"
+       "blu;«x» [1: nessun valore]");
+    ok("due chiavi", "-s invio -u invio -k 2 -k 1,decrescente", "a x\nb x\nc w\n", "c w\nb x\na x");
     // NUL between the items, in and out; CR LF when asked.
     ok("-z", "-z", "x y\0a\nb\0c\0"_ba, "a\nb\0c\0x y"_ba);
     ok("-z, fine testo", "-z --fine-testo", "b\0a"_ba, "a\0b\0"_ba);
@@ -167,7 +180,7 @@ void TstCli::casi_data() {
     ko("opzione sconosciuta", "--boh",
        "opzione sconosciuta: «boh»\nUso: quorla-cli [opzioni] [FILE...]\n"
        "Per l'elenco delle opzioni: quorla-cli --help\n");
-    ko("opzioni sconosciute", "--boh -k", "opzioni sconosciute: boh, k\n");
+    ko("opzioni sconosciute", "--boh -j", "opzioni sconosciute: boh, j\n");
     ko("manca il valore", "-w", "manca il valore dopo «-w»\n");
     ko("valore inatteso", "--mescola=1", "valore inatteso dopo «--mescola»\n");
     ko("larghezza 0", "-o uscita.txt -w 0 voci.txt", "larghezza non valida: «0» (da 1 a 100)\n");
@@ -181,6 +194,15 @@ void TstCli::casi_data() {
     ko("doppioni errati", "--doppioni=boh",
        "valore non valido per --doppioni: «boh» (tutti, elimina, ripetuti, unici, conta)\n");
     ko("ordine errato", "--ordine=alto", "valore non valido per --ordine: «alto»");
+    ko("chiave sconosciuta", "-k colonna", "chiave non valida: «colonna»");
+    ko("chiave 0", "-k 0", "chiave non valida: «0»");
+    ko("tipo sconosciuto", "-k 2,soldi",
+       "chiave non valida: «2,soldi» (tipo o verso sconosciuto: «soldi»)\n");
+    ko("espressione non valida", "-k /(/", "espressione non valida in «/(/»: ");
+    ko("espressione aperta", "-k /abc",
+       "chiave non valida: «/abc» (l'espressione va chiusa da una barra)\n");
+    ko("quattro chiavi", "-k 1 -k 2 -k 3 -k 4", "troppe chiavi: al massimo tre -k\n");
+    ko("separatore di campi", "-t ab -k 2", "separatore di campi non valido: «ab»");
     ko("intestazione negativa", "--intestazione=-1",
        "numero di voci non valido per --intestazione: «-1»\n");
     ko("lingua sconosciuta", "--lingua=xx", "lingua sconosciuta: «xx» (vedi --help)\n");

@@ -97,6 +97,8 @@ private slots:
     void casi();
     void ordine_data();
     void ordine();
+    void chiavi_data();
+    void chiavi();
     void articoli_data();
     void articoli();
     void mescola();
@@ -259,6 +261,78 @@ void TestEngine::ordine() {
         std::reverse(voci.begin(), voci.end());
         atteso = voci.join(u';');
     }
+}
+
+// Keys, one item per line. Items without a part or value go last in input
+// order; ties on every key fall to the whole item, then to input order.
+void TestEngine::chiavi_data() {
+    QTest::addColumn<QString>("ingresso");
+    QTest::addColumn<OpzioniOrdine>("o");
+    QTest::addColumn<QString>("atteso");
+    QTest::addColumn<int>("senzaValore");
+    auto k = [](ParteChiave parte, int campo, QChar sep, TipoChiave tipo, bool giu = false,
+                const QString& re = {}) { return Chiave{parte, campo, sep, re, tipo, giu}; };
+    using enum ParteChiave;
+    using enum TipoChiave;
+    const QString numeri = QStringLiteral("r;1.234,5|b;2,5|v;2,25|n;-5|g;-10|x;nulla|y");
+    const Chiave numero = k(Campo, 2, u';', Numero);
+    auto riga = [](const char* nome, const QString& in, const OpzioniOrdine& o, const char* out,
+                   int senza = 0) {
+        QTest::newRow(nome) << in << o << QString::fromUtf8(out) << senza;
+    };
+    riga("numero italiano", numeri, {.chiavi = {numero}},
+         "g;-10|n;-5|v;2,25|b;2,5|r;1.234,5|x;nulla|y", 2);
+    riga("numero inglese", "a 1,234.5|b 2.5|c 1e3",
+         {.lingua = lingua("English"), .chiavi = {k(Campo, 2, u' ', Numero)}},
+         "b 2.5|c 1e3|a 1,234.5");
+    Chiave giu = numero;
+    giu.decrescente = true;
+    riga("numero decrescente, mancanti in fondo", numeri, {.chiavi = {giu}},
+         "r;1.234,5|b;2,5|v;2,25|n;-5|g;-10|x;nulla|y", 2);
+    riga("decrescente del menu: solo lo spareggio", "b 1|a 1|c 0",
+         {.verso = Verso::Decrescente, .chiavi = {k(Campo, 2, u' ', Numero)}}, "c 0|b 1|a 1");
+    riga("ultimo campo", "x c|y a b|z", {.chiavi = {k(Campo, -1, u' ', Testo)}}, "y a b|x c|z");
+    riga("cognome", "Mario De Luca|Anna di Stefano|Ludwig van Beethoven|Rossi, Mario|Carlo Alberti",
+         {.chiavi = {k(Cognome, 1, u' ', Testo)}},
+         "Carlo Alberti|Mario De Luca|Anna di Stefano|Rossi, Mario|Ludwig van Beethoven");
+    riga("dimensione", "12345K|1M|512 B|1 KiB|1,5K|3 GB|1000",
+         {.chiavi = {k(VoceIntera, 1, u' ', Dimensione)}}, "512 B|1000|1 KiB|1,5K|1M|12345K|3 GB");
+    riga("mese in tedesco", "März|Januar|Dez.|feb",
+         {.lingua = lingua("Deutsch"), .chiavi = {k(VoceIntera, 1, u' ', Mese)}},
+         "Januar|feb|März|Dez.");
+    riga("lunghezza", "abc|e\u0301|xy|b", {.chiavi = {k(Lunghezza, 1, u' ', Testo)}},
+         "b|e\u0301|xy|abc");
+    riga("espressione, gruppo", "a ID 10|b ID 9|c",
+         {.chiavi = {k(Espressione, 1, u' ', Numero, false, "ID ([0-9]+)")}}, "b ID 9|a ID 10|c",
+         1);
+    riga("CSV", "\"b;x\";2|a;1|\"\"\"c\";3", {.chiavi = {k(Campo, 1, u';', Testo)}},
+         "\"\"\"c\";3|a;1|\"b;x\";2");
+    riga("tre chiavi", "a 2 x|b 1 y|c 2 y|d 1 y|e 2 x",
+         {.chiavi = {k(Campo, 2, u' ', Numero, true), k(Campo, 3, u' ', Testo),
+                     k(Campo, 1, u' ', Testo, true)}},
+         "e 2 x|a 2 x|c 2 y|d 1 y|b 1 y");
+    riga("seconda chiave mancante", "a 1 z|b 1|c 1 y|d 0",
+         {.chiavi = {k(Campo, 2, u' ', Numero), k(Campo, 3, u' ', Testo)}}, "d 0|c 1 y|a 1 z|b 1",
+         2);
+    riga("con i doppioni", "b 1|a 2|b 1|c 1",
+         {.doppioni = Doppioni::Conta, .chiavi = {k(Campo, 2, u' ', Numero)}},
+         "b 1 (2)|c 1 (1)|a 2 (1)");
+}
+void TestEngine::chiavi() {
+    QFETCH(QString, ingresso);
+    QFETCH(OpzioniOrdine, o);
+    QFETCH(QString, atteso);
+    QFETCH(int, senzaValore);
+    UscitaTesto uscita;
+    const Risultato r = ordina(ingresso, opzioni({.attivi = {13}, .uscita = 13}, o), uscita);
+    QCOMPARE(uscita.testo, atteso);
+    QCOMPARE(int(r.senzaValore), senzaValore);
+    // Shuffled, the keys have no say.
+    o.verso = Verso::Mescola;
+    o.seme = 5;
+    OpzioniOrdine senza = o;
+    senza.chiavi.clear();
+    QCOMPARE(ordinaVoci(ingresso, o), ordinaVoci(ingresso, senza));
 }
 
 void TestEngine::articoli_data() {
