@@ -247,12 +247,15 @@ bool Composizione::componi(UCollator* c, QStringView t, PerFilo& filo) const {
         if (k.decrescente)
             rovescia(out, segno + 1);
     }
-    // Equal on every key: the whole item, in the menu's direction.
-    const std::size_t segno = out.size();
+    return true;
+}
+
+void Composizione::spareggio(UCollator* c, QStringView t, PerFilo& filo) const {
+    std::string& out = filo.chiave;
+    out.clear();
     testo(c, collazione_.testoChiave(t), filo, out);
     if (decrescente_)
-        rovescia(out, segno);
-    return true;
+        rovescia(out, 0);
 }
 
 QString segnaChiavi(QStringView voce, const std::vector<Chiave>& chiavi,

@@ -40,11 +40,12 @@ private:
     QStringList articoli_;
 };
 
-// The keys of "Ordina per": each key's mark and value one after another, then
-// the whole text as the last tie-breaker, in bytes that compare with memcmp
-// in the order the keys ask for. An item without a key's part or value gets a
-// mark above every value and nothing after it: such items go after all the
-// others and, equal among themselves, stay in input order.
+// The keys of "Ordina per": each key's mark and value one after another, in
+// bytes that compare with memcmp in the order the keys ask for; items equal on
+// them all are then ordered by the tie-breaker, the whole text. An item
+// without a key's part or value gets a mark above every value and nothing
+// after it: such items go after all the others and, equal among themselves,
+// stay in input order.
 class Composizione {
 public:
     Composizione(const OpzioniOrdine& o, const Collazione& collazione);
@@ -59,6 +60,9 @@ public:
 
     // Writes the key of t into filo.chiave; false when some key had no value.
     bool componi(UCollator* c, QStringView t, PerFilo& filo) const;
+    // Writes the tie-breaker of t into filo.chiave: the whole text, in the
+    // menu's direction. Asked only of texts that tie, which are few.
+    void spareggio(UCollator* c, QStringView t, PerFilo& filo) const;
 
 private:
     void testo(UCollator* c, QStringView t, PerFilo& filo, std::string& out) const;

@@ -442,6 +442,40 @@ template <class Id> struct Distinte {
     std::vector<std::uint8_t> nuovo;
 };
 
+// Orders each group of texts equal on every key by the tie-breaker, the whole
+// text; texts without a key's value stay as they are, in input order.
+template <class Id>
+void spareggia(QStringView testo, const std::vector<Vista<Id>>& distinte,
+               const Collazione& collazione, const Composizione& composizione,
+               const std::vector<std::uint8_t>& senzaValore, std::vector<Voce<Id>>& voci,
+               std::vector<std::uint8_t>& nuovo) {
+    Composizione::PerFilo filo = composizione.perFilo();
+    std::vector<std::pair<std::string, Id>> gruppo;
+    const std::size_t n = voci.size();
+    for (std::size_t i = 0; i < n;) {
+        std::size_t j = i + 1;
+        while (j < n && !nuovo[j])
+            ++j;
+        if (j - i > 1 && !senzaValore[std::size_t(voci[i].id)]) {
+            gruppo.clear();
+            for (std::size_t k = i; k < j; ++k) {
+                const Vista<Id>& d = distinte[std::size_t(voci[k].id)];
+                composizione.spareggio(collazione.collatore(),
+                                       testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza)),
+                                       filo);
+                gruppo.emplace_back(filo.chiave, voci[k].id);
+            }
+            std::sort(gruppo.begin(), gruppo.end());
+            for (std::size_t k = i; k < j; ++k) {
+                voci[k].id = gruppo[k - i].second;
+                if (k > i)
+                    nuovo[k] = gruppo[k - i].first != gruppo[k - i - 1].first;
+            }
+        }
+        i = j;
+    }
+}
+
 // With a composition, the keys of "Ordina per", and senzaValore marks the
 // texts that lack a key's value.
 template <class Id>
@@ -488,6 +522,8 @@ Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& dis
 
     std::vector<std::uint8_t> nuovo(n, 0);
     ordinaVoci(voci, nuovo, code.data());
+    if (composizione)
+        spareggia(testo, distinte, collazione, *composizione, *senzaValore, voci, nuovo);
     return {std::move(voci), std::move(nuovo)};
 }
 
