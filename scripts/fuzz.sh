@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang in build-fuzz and runs the key
-# readers' target for N seconds (30 unless given), then prints the number of
-# runs. A crash leaves its input in build-fuzz/ as crash-*.
+# Builds the libFuzzer targets with clang in build-fuzz and runs them for N
+# seconds in all (30 unless given), half each: the key readers, then the whole
+# engine with random options and keys. Prints the number of runs. A crash
+# leaves its input in build-fuzz/ as crash-*.
 #   scripts/fuzz.sh [seconds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ cartella=build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$cartella" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUORLA_FUZZ=ON -DQUORLA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$cartella" -j2 --target fuzz_chiavi
+cmake --build "$cartella" -j2 --target fuzz_chiavi fuzz_motore
 
 # A few items to start from: key bytes (part, type, field, separator,
 # language, UTF-8), then the text.
@@ -34,11 +35,20 @@ if [ ! -d "$corpus" ]; then
 fi
 
 cd "$cartella"
-./tests/fuzz/fuzz_chiavi -max_total_time="$secondi" -max_len=512 -print_final_stats=1 corpus \
-    2>&1 | tee fuzz.log | grep -E "^(==|#[0-9]+[[:space:]]+(INITED|DONE))|ERROR|invariant|SUMMARY|Test unit written|Done" || true
-runs=$(grep -oE 'Done [0-9]+ runs' fuzz.log | grep -oE '[0-9]+' || true)
-if [ -z "$runs" ]; then
-    echo "The fuzzer stopped early: see $cartella/fuzz.log" >&2
-    exit 1
-fi
-echo "Runs: $runs in $secondi s"
+meta=$(( (secondi + 1) / 2 ))
+totale=0
+for bersaglio in fuzz_chiavi fuzz_motore; do
+    mkdir -p "corpus-$bersaglio"
+    [ "$bersaglio" = fuzz_chiavi ] && cp -n corpus/* "corpus-$bersaglio"/ 2>/dev/null || true
+    ./tests/fuzz/$bersaglio -max_total_time="$meta" -max_len=512 -print_final_stats=1 \
+        "corpus-$bersaglio" 2>&1 | tee "$bersaglio.log" |
+        grep -E "^(==|#[0-9]+[[:space:]]+(INITED|DONE))|ERROR|invariant|SUMMARY|Test unit written|Done" || true
+    runs=$(grep -oE 'Done [0-9]+ runs' "$bersaglio.log" | grep -oE '[0-9]+' || true)
+    if [ -z "$runs" ]; then
+        echo "The fuzzer $bersaglio stopped early: see $cartella/$bersaglio.log" >&2
+        exit 1
+    fi
+    echo "$bersaglio: $runs runs in $meta s"
+    totale=$((totale + runs))
+done
+echo "Runs: $totale in $secondi s"
