@@ -2,11 +2,10 @@
 
 #include "Avanzamento.h"
 #include "FileTesto.h"
-#include "ScritturaFlusso.h"
+#include "Scrittore.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringEncoder>
 #include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -104,30 +103,6 @@ QString Motivo(const QString& ingresso, QuorlaIo::ErroreLettura errore) {
     return u"non si può leggere"_s;
 }
 
-// Standard output, encoded as "Salva con nome..." encodes a file.
-class ScrittoreStandard {
-public:
-    void scrivi(QStringView pezzo) {
-        const QByteArray byte = codifica_.encode(pezzo);
-        if (riuscito_ && std::fwrite(byte.constData(), 1, std::size_t(byte.size()), stdout) !=
-                             std::size_t(byte.size()))
-            riuscito_ = false;
-    }
-    bool chiudi() { return std::fflush(stdout) == 0 && riuscito_ && !std::ferror(stdout); }
-
-private:
-    QStringEncoder codifica_{QuorlaIo::CodificaSistema()};
-    bool riuscito_ = true;
-};
-
-template <typename Scrittore> void ScriviAPezzi(Scrittore& scrittore, QStringView testo) {
-    // A large result is encoded a slice at a time, so that its bytes never
-    // stand whole in memory beside the text.
-    constexpr qsizetype Fetta = qsizetype(1) << 20;
-    for (qsizetype da = 0; da < testo.size(); da += Fetta)
-        scrittore.scrivi(testo.sliced(da, std::min(Fetta, testo.size() - da)));
-}
-
 } // namespace
 
 int Esegui(const Impostazioni& imp) {
@@ -167,32 +142,30 @@ int Esegui(const Impostazioni& imp) {
     const bool aCapo = imp.larghezza.has_value();
     bool formattato = true;
     bool scritto = false;
-    // The same run whichever writer takes the pieces.
-    auto ordinaIn = [&](auto& scrittore) {
+    // One writer for a file and for standard output: a file is replaced only
+    // once everything has been written.
+    QuorlaIo::Scrittore scrittore = imp.fileUscita.isEmpty() ? QuorlaIo::Scrittore(STDOUT_FILENO)
+                                                             : QuorlaIo::Scrittore(imp.fileUscita);
+    if (scrittore.apri()) {
         formattato = Dichiarazioni::Elabora_Testo_Flusso(
             std::move(testo), aCapo,
             [&](QStringView pezzo) {
                 avanzamento.fase(u"scrittura"_s);
-                ScriviAPezzi(scrittore, pezzo);
+                scrittore.scrivi(pezzo);
             },
             perRighe);
         scritto = scrittore.chiudi();
-    };
-    if (imp.fileUscita.isEmpty()) {
-        ScrittoreStandard scrittore;
-        ordinaIn(scrittore);
-    } else {
-        QuorlaIo::ScrittoreFileTesto scrittore(imp.fileUscita);
-        if (scrittore.apri())
-            ordinaIn(scrittore);
     }
     avanzamento.ferma();
 
     if (!scritto) {
-        Errore(imp.fileUscita.isEmpty()
-                   ? u"errore di scrittura sullo standard output"_s
-                   : u"impossibile salvare il file «%1»; se c'era, è rimasto com'era"_s.arg(
-                         imp.fileUscita));
+        Errore((imp.fileUscita.isEmpty() ? u"errore di scrittura sullo standard output"_s
+                : scrittore.intatto()
+                    ? u"impossibile salvare il file «%1»; se c'era, è rimasto com'era"_s.arg(
+                          imp.fileUscita)
+                    : u"impossibile salvare il file «%1»; è stato scritto solo in parte"_s.arg(
+                          imp.fileUscita)) +
+               u": "_s + scrittore.testoCausa());
         return EsitoErrore;
     }
     if (!formattato) {
