@@ -37,7 +37,11 @@ bool DaLeggereComeFlusso(const QString& percorso) {
     struct stat info {};
     if (::stat(QFile::encodeName(percorso).constData(), &info) != 0)
         return false;
-    return S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode) || S_ISSOCK(info.st_mode);
+#ifdef S_ISSOCK
+    if (S_ISSOCK(info.st_mode)) // Windows has no sockets in its file system
+        return true;
+#endif
+    return S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode);
 }
 
 std::optional<QByteArray> LeggiFlusso(QFile& file, QuorlaIo::ErroreLettura& errore) {
