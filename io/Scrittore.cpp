@@ -171,14 +171,7 @@ bool Scrittore::apri() {
         fallisci(ENOENT);
         return false;
     }
-    // A link stays a link: the file it names is the one written, and the
-    // temporary file stands beside that one.
-    const QFileInfo info(percorso_);
-    bersaglio_ = info.exists()      ? info.canonicalFilePath()
-                 : info.isSymLink() ? info.symLinkTarget()
-                                    : percorso_;
-    const QByteArray nome = QFile::encodeName(bersaglio_);
-
+    QByteArray nome = QFile::encodeName(percorso_);
     struct stat st {};
     const bool esiste = ::stat(nome.constData(), &st) == 0;
     if (!esiste && errno != ENOENT) {
@@ -190,7 +183,8 @@ bool Scrittore::apri() {
         return false;
     }
     // A pipe, a device or a socket is the reader itself: replacing the node
-    // with a file would lose both the text and the node.
+    // with a file would lose both the text and the node. Opened by the name
+    // given, which /dev/stdout needs.
     if (esiste && !S_ISREG(st.st_mode)) {
         descrittore_ = ::open(nome.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
         if (descrittore_ < 0) {
@@ -200,6 +194,15 @@ bool Scrittore::apri() {
         modo_ = Modo::Diretto;
         return true;
     }
+    // A link stays a link: the file it names is the one written, and the
+    // temporary file stands beside that one.
+    const QFileInfo info(percorso_);
+    bersaglio_ = percorso_;
+    if (esiste && !info.canonicalFilePath().isEmpty())
+        bersaglio_ = info.canonicalFilePath();
+    else if (!esiste && info.isSymLink())
+        bersaglio_ = info.symLinkTarget();
+    nome = QFile::encodeName(bersaglio_);
     // The replacement would be made without the file's own write permission,
     // through the folder's: a file the user has protected stays protected.
     if (esiste && ::access(nome.constData(), W_OK) != 0) {
@@ -207,7 +210,6 @@ bool Scrittore::apri() {
         return false;
     }
 
-    int erroreTemporaneo = 0;
     if (!esiste || st.st_nlink == 1) {
         // Made with the mode a new file gets (umask and default ACL of the
         // folder applied); for an existing file, private until it has the
@@ -231,9 +233,8 @@ bool Scrittore::apri() {
             }
             return true;
         }
-        erroreTemporaneo = errno;
         if (!esiste) {
-            fallisci(erroreTemporaneo);
+            fallisci(errno);
             return false;
         }
     }
@@ -242,7 +243,7 @@ bool Scrittore::apri() {
     // the file itself is written, emptied only when the text starts coming.
     descrittore_ = ::open(nome.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (descrittore_ < 0) {
-        fallisci(erroreTemporaneo != 0 ? erroreTemporaneo : errno);
+        fallisci(errno);
         return false;
     }
     modo_ = Modo::InPosto;
@@ -251,13 +252,13 @@ bool Scrittore::apri() {
     return true;
 }
 
-bool Scrittore::scriviByte(const char* dati, qsizetype quanti) {
+void Scrittore::scriviByte(const char* dati, qsizetype quanti) {
     if (daTroncare_) {
         intatto_ = false;
         daTroncare_ = false;
         if (::ftruncate(descrittore_, 0) != 0) {
             fallisci(errno);
-            return false;
+            return;
         }
     }
     if (modo_ != Modo::Sostituisci && quanti > 0)
@@ -268,12 +269,11 @@ bool Scrittore::scriviByte(const char* dati, qsizetype quanti) {
             if (errno == EINTR)
                 continue;
             fallisci(errno);
-            return false;
+            return;
         }
         dati += scritti;
         quanti -= scritti;
     }
-    return true;
 }
 
 bool Scrittore::chiudi() {
@@ -396,7 +396,7 @@ bool Scrittore::apri() {
     return true;
 }
 
-bool Scrittore::scriviByte(const char* dati, qsizetype quanti) {
+void Scrittore::scriviByte(const char* dati, qsizetype quanti) {
     QFileDevice* file = salva_ ? static_cast<QFileDevice*>(salva_.get()) : file_.get();
     if (daTroncare_) {
         intatto_ = false;
@@ -404,7 +404,7 @@ bool Scrittore::scriviByte(const char* dati, qsizetype quanti) {
         if (!file->resize(0)) {
             erroreQt_ = file->errorString();
             fallisci(0);
-            return false;
+            return;
         }
     }
     if (modo_ != Modo::Sostituisci && quanti > 0)
@@ -414,9 +414,8 @@ bool Scrittore::scriviByte(const char* dati, qsizetype quanti) {
             causa_ = CausaScrittura::SpazioEsaurito;
         erroreQt_ = file->errorString();
         fallisci(0);
-        return false;
+        return;
     }
-    return true;
 }
 
 bool Scrittore::chiudi() {

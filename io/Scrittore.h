@@ -84,7 +84,7 @@ private:
     enum class Modo { Chiuso, Sostituisci, InPosto, Diretto };
 
     void svuota();
-    bool scriviByte(const char* dati, qsizetype quanti);
+    void scriviByte(const char* dati, qsizetype quanti);
     void fallisci(int errore);
 
     QString percorso_;   // as given

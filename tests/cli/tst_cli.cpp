@@ -40,6 +40,9 @@ void TstCli::init() {
         QFile f(cartella->filePath(QString::fromLatin1(file[i])));
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(file[i + 1]) == file[i + 1].size());
     }
+    // A link to itself: no file can be reached through it.
+    QCOMPARE(::symlink("anello", QFile::encodeName(cartella->filePath(u"anello"_s)).constData()),
+             0);
     // Sparse: past the 1 GiB limit without the disk space.
     QFile sparso(cartella->filePath(u"sparso"_s));
     QVERIFY(sparso.open(QIODevice::WriteOnly) && sparso.resize((qint64(1) << 30) + 1));
@@ -98,6 +101,7 @@ void TstCli::casi_data() {
     ok("Windows-1252", "", "t\xE8 caff\xE8 \x80", "€;caffè;tè");
     ok("fuori dal piano base", "", "\xF0\x9F\x98\x80 a", "\xF0\x9F\x98\x80;a");
     ok("-o", "-o uscita.txt voci.txt", "", "aa;bb");
+    ok("-o /dev/stdout", "-o /dev/stdout voci.txt", "", "aa;bb");
     ok("-o non formattabile salva", "-w1 -ouscita.txt voci.txt", "", "aa;bb", 1);
     // Alone, each separator splits the input and joins the output, by name or as itself.
     const QString caratteri = u" \r\t;:,.!?<>/\\|"_s;
@@ -156,6 +160,11 @@ void TstCli::casi_data() {
        "impossibile salvare il file «no/u.txt" + salvare + "La cartella non esiste\n");
     ko("uscita in una cartella", "-o . voci.txt",
        "impossibile salvare il file «." + salvare + "È una cartella\n");
+    const QByteArray lungo = QByteArray(300, 'x');
+    ko("uscita dal nome troppo lungo", ("-o " + lungo + " voci.txt").constData(),
+       "impossibile salvare il file «" + lungo + salvare + "Nome del file troppo lungo\n");
+    ko("uscita in un anello di collegamenti", "-o anello voci.txt",
+       "impossibile salvare il file «anello" + salvare + "Errore di sistema: ");
     ko("uscita protetta", "-o uscita.txt voci.txt @protetto",
        "impossibile salvare il file «uscita.txt" + salvare + "Permesso negato\n");
     ko("standard output pieno", "@pieno",
