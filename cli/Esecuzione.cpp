@@ -3,11 +3,10 @@
 #include "Avanzamento.h"
 #include "FileTesto.h"
 #include "Motore.h"
-#include "ScritturaFlusso.h"
+#include "Scrittore.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringEncoder>
 #include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,7 +38,11 @@ bool DaLeggereComeFlusso(const QString& percorso) {
     struct stat info {};
     if (::stat(QFile::encodeName(percorso).constData(), &info) != 0)
         return false;
-    return S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode) || S_ISSOCK(info.st_mode);
+#ifdef S_ISSOCK
+    if (S_ISSOCK(info.st_mode)) // Windows has no sockets in its file system
+        return true;
+#endif
+    return S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode);
 }
 
 std::optional<QByteArray> LeggiFlusso(QFile& file, QuorlaIo::ErroreLettura& errore) {
@@ -105,46 +108,22 @@ QString Motivo(const QString& ingresso, QuorlaIo::ErroreLettura errore) {
     return u"non si può leggere"_s;
 }
 
-// Standard output, encoded as "Salva con nome..." encodes a file.
-class ScrittoreStandard {
+// The engine's result, as it is made, to the writer.
+class VersoScrittore : public Motore::Uscita {
 public:
-    void scrivi(QStringView pezzo) {
-        const QByteArray byte = codifica_.encode(pezzo);
-        if (riuscito_ && std::fwrite(byte.constData(), 1, std::size_t(byte.size()), stdout) !=
-                             std::size_t(byte.size()))
-            riuscito_ = false;
-    }
-    bool chiudi() { return std::fflush(stdout) == 0 && riuscito_ && !std::ferror(stdout); }
-
-private:
-    QStringEncoder codifica_{QuorlaIo::CodificaSistema()};
-    bool riuscito_ = true;
-};
-
-template <typename Scrittore> void ScriviAPezzi(Scrittore& scrittore, QStringView testo) {
-    // A large result is encoded a slice at a time, so that its bytes never
-    // stand whole in memory beside the text.
-    constexpr qsizetype Fetta = qsizetype(1) << 20;
-    for (qsizetype da = 0; da < testo.size(); da += Fetta)
-        scrittore.scrivi(testo.sliced(da, std::min(Fetta, testo.size() - da)));
-}
-
-// The engine's result, as it is made, to a writer.
-template <typename Scrittore> class VersoScrittore : public Motore::Uscita {
-public:
-    VersoScrittore(Scrittore& scrittore, Avanzamento& avanzamento)
+    VersoScrittore(QuorlaIo::Scrittore& scrittore, Avanzamento& avanzamento)
         : scrittore_(scrittore), avanzamento_(avanzamento) {}
     void scrivi(QStringView pezzo) override {
         avanzamento_.fase(u"scrittura"_s);
-        ScriviAPezzi(scrittore_, pezzo);
+        scrittore_.scrivi(pezzo);
         scritto_ = scritto_ || !pezzo.isEmpty();
     }
     bool scritto() const { return scritto_; }
 
 private:
-    bool scritto_ = false;
-    Scrittore& scrittore_;
+    QuorlaIo::Scrittore& scrittore_;
     Avanzamento& avanzamento_;
+    bool scritto_ = false;
 };
 
 } // namespace
@@ -188,7 +167,6 @@ int Esegui(const Impostazioni& imp) {
     avanzamento.fase(u"ordinamento"_s);
     bool formattato = true;
     bool scritto = false;
-    // The same run whichever writer takes the pieces.
     // A result ends as a text file's last line does (with -z, in a NUL), as
     // other text tools end theirs, unless the end of text already holds the
     // output separator.
@@ -196,28 +174,27 @@ int Esegui(const Impostazioni& imp) {
                          : opzioni.ultimo == Motore::Fine::ComeUscita ? QString()
                          : opzioni.uscitaLf                           ? u"\n"_s
                                                                       : u"\r\n"_s;
-    auto ordinaIn = [&](auto& scrittore) {
+    // One writer for a file and for standard output: a file is replaced only
+    // once everything has been written.
+    QuorlaIo::Scrittore scrittore = imp.fileUscita.isEmpty() ? QuorlaIo::Scrittore(STDOUT_FILENO)
+                                                             : QuorlaIo::Scrittore(imp.fileUscita);
+    if (scrittore.apri()) {
         VersoScrittore uscita(scrittore, avanzamento);
         formattato = Motore::ordina(std::move(testo), opzioni, uscita).formattato();
         if (uscita.scritto() && opzioni.ultimo == Motore::Fine::Nessuno)
             uscita.scrivi(fine);
         scritto = scrittore.chiudi();
-    };
-    if (imp.fileUscita.isEmpty()) {
-        ScrittoreStandard scrittore;
-        ordinaIn(scrittore);
-    } else {
-        QuorlaIo::ScrittoreFileTesto scrittore(imp.fileUscita);
-        if (scrittore.apri())
-            ordinaIn(scrittore);
     }
     avanzamento.ferma();
 
     if (!scritto) {
-        Errore(imp.fileUscita.isEmpty()
-                   ? u"errore di scrittura sullo standard output"_s
-                   : u"impossibile salvare il file «%1»; se c'era, è rimasto com'era"_s.arg(
-                         imp.fileUscita));
+        Errore((imp.fileUscita.isEmpty() ? u"errore di scrittura sullo standard output"_s
+                : scrittore.intatto()
+                    ? u"impossibile salvare il file «%1»; se c'era, è rimasto com'era"_s.arg(
+                          imp.fileUscita)
+                    : u"impossibile salvare il file «%1»; è stato scritto solo in parte"_s.arg(
+                          imp.fileUscita)) +
+               u": "_s + scrittore.testoCausa());
         return EsitoErrore;
     }
     if (!formattato) {

@@ -2,9 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <array>
 
@@ -222,41 +220,6 @@ QString DecodificaTesto(QByteArrayView byte, FineRiga fineRiga) {
     if (chiusoDaFineRiga)
         testo.chop(1);
     return testo;
-}
-
-bool ScriviFileTesto(const QString& percorso, const QString& testo) {
-    // Characters the system encoding lacks: UTF-8 has them all. A Windows ANSI
-    // code page writes the code page's default character (usually "?") in their
-    // place; the save still succeeds, the file being meant for that code page.
-    QStringEncoder sistema(CodificaSistema());
-    const QByteArray byte = sistema.encode(testo);
-
-    QSaveFile file(percorso);
-    // Writing straight into the target would leave it half-written when the
-    // save fails; the target is replaced whole or not at all wherever a
-    // temporary file can be made beside it. Qt's own fallback covers only a
-    // refused permission, and we decide that case ourselves below.
-    file.setDirectWriteFallback(false);
-    // Binary mode: the text's own line breaks reach the file as they are.
-    if (file.open(QIODevice::WriteOnly)) {
-        if (file.write(byte) != byte.size()) {
-            file.cancelWriting();
-            return false;
-        }
-        return file.commit();
-    }
-
-    // No temporary file beside the target: a folder the user may not write
-    // into, or a name too long to take the temporary suffix. The target itself
-    // may still be writable, and a save that truncates it before a failure is
-    // better than no save at all.
-    QFile diretto(percorso);
-    if (!diretto.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    if (diretto.write(byte) != byte.size())
-        return false;
-    diretto.close();
-    return diretto.error() == QFileDevice::NoError;
 }
 
 } // namespace QuorlaIo

@@ -47,10 +47,4 @@ constexpr QStringConverter::Encoding CodificaSistema() {
 // The largest file LeggiFileTesto accepts, in bytes.
 qint64 LimiteLettura();
 
-// Writes the text whole in the system's encoding. The target is replaced only
-// once everything is written, so a failed save leaves an existing file intact;
-// except where no temporary file can be made beside it (a folder that is not
-// writable): then the file is written in place.
-bool ScriviFileTesto(const QString& percorso, const QString& testo);
-
 } // namespace QuorlaIo

@@ -4,7 +4,9 @@
 set -euo pipefail
 
 # dpkg-dev and file: dpkg-shlibdeps, which finds the Debian package's dependencies.
-pacchetti=(cmake g++ make qt6-base-dev libicu-dev libgl-dev libx11-dev fonts-dejavu-core dpkg-dev file "$@")
+# qt6-translations-l10n: the toolkit's own dialogs in Italian, as the package has them.
+pacchetti=(cmake g++ make qt6-base-dev libicu-dev libgl-dev libx11-dev fonts-dejavu-core dpkg-dev file
+    qt6-translations-l10n "$@")
 mancanti=()
 for p in "${pacchetti[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")

@@ -3,12 +3,14 @@
 # - it holds the executables that the build installs, the desktop entry, the
 #   icon and the metainfo, and the last two pass their validators;
 # - its Depends names the package of every Qt and ICU library that its
-#   executables load, as dpkg-shlibdeps found them.
+#   executables load, as dpkg-shlibdeps found them, and the Qt packages loaded
+#   at run time;
+# - lintian finds no error in it (its warnings are printed, and pass).
 # Usage: scripts/verifica-pacchetto.sh [build dir]. Without one, the program is
 # configured and built in the throw-away folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh dpkg-dev file desktop-file-utils appstream
+scripts/install-deps.sh dpkg-dev file desktop-file-utils appstream lintian
 
 lavoro=$(mktemp -d)
 trap 'rm -rf "$lavoro"' EXIT
@@ -30,11 +32,14 @@ sbaglia() { echo "ERRORE: $*" >&2; errori=1; }
 
 contenuto=$(dpkg-deb --contents "$deb" | awk '{print $NF}' | sed 's|^\./|/|')
 attesi=(/usr/bin/quorla
+    /usr/share/doc/quorla/copyright
+    /usr/share/doc/quorla/changelog.gz
+    /usr/share/man/man1/quorla.1.gz
     /usr/share/applications/quorla.desktop
     /usr/share/icons/hicolor/scalable/apps/quorla.svg
     /usr/share/metainfo/io.github.quorla.Quorla.metainfo.xml)
 # The windowless program, once the build has it.
-[ ! -e "$build/app/quorla-cli" ] || attesi+=(/usr/bin/quorla-cli)
+[ ! -e "$build/app/quorla-cli" ] || attesi+=(/usr/bin/quorla-cli /usr/share/man/man1/quorla-cli.1.gz)
 for f in "${attesi[@]}"; do
     grep -qxF "$f" <<<"$contenuto" || sbaglia "manca $f"
 done
@@ -51,7 +56,9 @@ versione=$(env -i "$radice/usr/bin/quorla" --version) || sbaglia "quorla --versi
 
 dipendenze=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $dipendenze"
-grep -qw qt6-qpa-plugins <<<"$dipendenze" || sbaglia "Depends non nomina qt6-qpa-plugins"
+for pacchetto in qt6-qpa-plugins qt6-translations-l10n; do
+    grep -qw "$pacchetto" <<<"$dipendenze" || sbaglia "Depends non nomina $pacchetto"
+done
 for eseguibile in "$radice"/usr/bin/*; do
     for libreria in $(objdump -p "$eseguibile" | awk '/NEEDED/ {print $2}' | grep -E '^lib(Qt6|icu)'); do
         # Both readers take their whole input: one that stops early would end
@@ -64,6 +71,9 @@ for eseguibile in "$radice"/usr/bin/*; do
             sbaglia "$(basename "$eseguibile") usa $libreria, ma Depends non nomina $pacchetto"
     done
 done
+
+# Debian's own checks: an error fails, warnings and notes are shown.
+lintian --display-info --fail-on error "$deb" || sbaglia "lintian trova errori nel pacchetto"
 
 [ "$errori" -eq 0 ] && echo "pacchetto verificato"
 exit "$errori"

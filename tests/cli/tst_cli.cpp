@@ -7,8 +7,11 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +23,8 @@ private slots:
     void init();
     void casi_data();
     void casi();
+    void nodi_data();
+    void nodi();
     void avanzamento();
 
 private:
@@ -35,6 +40,9 @@ void TstCli::init() {
         QFile f(cartella->filePath(QString::fromLatin1(file[i])));
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(file[i + 1]) == file[i + 1].size());
     }
+    // A link to itself: no file can be reached through it.
+    QCOMPARE(::symlink("anello", QFile::encodeName(cartella->filePath(u"anello"_s)).constData()),
+             0);
     // Sparse: past the 1 GiB limit without the disk space.
     QFile sparso(cartella->filePath(u"sparso"_s));
     QVERIFY(sparso.open(QIODevice::WriteOnly) && sparso.resize((qint64(1) << 30) + 1));
@@ -70,7 +78,7 @@ void TstCli::casi_data() {
     };
     const QByteArray voci = "gamma delta beta alfa"_ba;
     const QByteArray limite = ": supera il limite di 1073741824 byte\n"_ba;
-    const QByteArray salvare = "»; se c'era, è rimasto com'era\n"_ba;
+    const QByteArray salvare = "»; se c'era, è rimasto com'era: "_ba;
 
     // The window's defaults: space and ";" split, ";" joins, no reflow.
     ok("predefinite, -o -", "-o -", "pera mela; banana  kiwi", "banana;kiwi;mela;pera");
@@ -144,6 +152,7 @@ void TstCli::casi_data() {
     ok("Windows-1252", "", "t\xE8 caff\xE8 \x80", "€;caffè;tè");
     ok("fuori dal piano base", "", "\xF0\x9F\x98\x80 a", "\xF0\x9F\x98\x80;a");
     ok("-o", "-o uscita.txt voci.txt", "", "aa;bb");
+    ok("-o /dev/stdout", "-o /dev/stdout voci.txt", "", "aa;bb");
     ok("-o non formattabile salva", "-w1 -ouscita.txt voci.txt", "", "aa;bb", 1);
     // Alone, each separator splits the input and joins the output, by name or as itself.
     const QString caratteri = u" \r\t;:,.!?<>/\\|"_s;
@@ -209,10 +218,20 @@ void TstCli::casi_data() {
     ko("seme non numero", "--seme=-1", "seme non valido: «-1»\n");
     ko("--output vuoto", "--output=", "manca il nome del file dopo --output\n");
     ko("scrittura interrotta", "-o uscita.txt grande.txt @limite",
-       "impossibile salvare il file «uscita.txt" + salvare);
+       "impossibile salvare il file «uscita.txt" + salvare + "File troppo grande\n");
     ko("cartella d'uscita inesistente", "-o no/u.txt voci.txt",
-       "impossibile salvare il file «no/u.txt" + salvare);
-    ko("standard output pieno", "@pieno", "errore di scrittura sullo standard output\n");
+       "impossibile salvare il file «no/u.txt" + salvare + "La cartella non esiste\n");
+    ko("uscita in una cartella", "-o . voci.txt",
+       "impossibile salvare il file «." + salvare + "È una cartella\n");
+    const QByteArray lungo = QByteArray(300, 'x');
+    ko("uscita dal nome troppo lungo", ("-o " + lungo + " voci.txt").constData(),
+       "impossibile salvare il file «" + lungo + salvare + "Nome del file troppo lungo\n");
+    ko("uscita in un anello di collegamenti", "-o anello voci.txt",
+       "impossibile salvare il file «anello" + salvare + "Errore di sistema: ");
+    ko("uscita protetta", "-o uscita.txt voci.txt @protetto",
+       "impossibile salvare il file «uscita.txt" + salvare + "Permesso negato\n");
+    ko("standard output pieno", "@pieno",
+       "errore di scrittura sullo standard output: Spazio esaurito sul dispositivo\n");
 }
 void TstCli::casi() {
     QFETCH(QStringList, argomenti);
@@ -237,6 +256,23 @@ void TstCli::casi() {
             const rlimit limite{4096, 4096};
             setrlimit(RLIMIT_FSIZE, &limite);
         });
+    // A file without write permission, as its owner would meet it (root may
+    // write any file).
+    if (ambiente == u"@protetto") {
+        QVERIFY(QFile::setPermissions(qui.filePath(u"uscita.txt"_s), QFile::ReadOwner));
+        constexpr uid_t kNessuno = 65534;
+        if (::geteuid() == 0) {
+            for (const QString& nome : qui.entryList(QDir::AllEntries | QDir::NoDotDot))
+                QCOMPARE(
+                    ::chown(QFile::encodeName(qui.filePath(nome)).constData(), kNessuno, kNessuno),
+                    0);
+            p.setChildProcessModifier([] {
+                if (::setgroups(0, nullptr) != 0 || ::setgid(kNessuno) != 0 ||
+                    ::setuid(kNessuno) != 0)
+                    ::_exit(99);
+            });
+        }
+    }
     if (ambiente.startsWith(u'@'))
         argomenti.removeLast();
     const bool finestra = argomenti.value(0) == u"quorla";
@@ -257,6 +293,42 @@ void TstCli::casi() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), nelFile ? uscita : "vecchio"_ba);
     QCOMPARE(qui.entryList(QDir::Files), primaDi); // no temporary file left behind
+}
+
+// -o onto a pipe or a device writes into it, as sort -o does: the node stays.
+void TstCli::nodi_data() {
+    QTest::addColumn<bool>("fifo");
+    QTest::newRow("fifo") << true;
+    QTest::newRow("dispositivo") << false;
+}
+void TstCli::nodi() {
+    QFETCH(bool, fifo);
+    const QByteArray nodo = QFile::encodeName(cartella->filePath(u"nodo"_s));
+    int lettore = -1;
+    if (fifo) {
+        QCOMPARE(::mkfifo(nodo.constData(), 0600), 0);
+        // Open before the writer, which then need not wait; the text fits in the pipe.
+        QVERIFY((lettore = ::open(nodo.constData(), O_RDONLY | O_NONBLOCK)) >= 0);
+    } else if (::geteuid() != 0) {
+        QSKIP("making a device node needs root");
+    } else if (::mknod(nodo.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        QSKIP("this system lets not even root make device nodes");
+    }
+    QProcess p;
+    p.setWorkingDirectory(cartella->path());
+    p.start(QStringLiteral(QUORLA_CLI), {u"-o"_s, u"nodo"_s, u"voci.txt"_s});
+    QVERIFY(p.waitForFinished(60'000) && p.exitStatus() == QProcess::NormalExit);
+    QCOMPARE(p.readAllStandardError(), QByteArray());
+    QCOMPARE(p.exitCode(), 0);
+    struct stat st {};
+    QCOMPARE(::lstat(nodo.constData(), &st), 0);
+    QVERIFY(fifo ? S_ISFIFO(st.st_mode) : S_ISCHR(st.st_mode) && st.st_rdev == makedev(1, 3));
+    if (lettore < 0)
+        return;
+    char byte[64];
+    const ssize_t letti = ::read(lettore, byte, sizeof byte);
+    ::close(lettore);
+    QCOMPARE(QByteArray(byte, std::max<ssize_t>(letti, 0)), "aa;bb\n"_ba);
 }
 
 void TstCli::avanzamento() {

@@ -1,21 +1,27 @@
 // Reading and saving text files, and starting the system's text editor.
 #include "BloccoNote.h"
 #include "FileTesto.h"
-#include "ScritturaFlusso.h"
+#include "Scrittore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/time.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using QuorlaIo::CausaScrittura;
 using QuorlaIo::ErroreLettura;
 using QuorlaIo::FineRiga;
 
@@ -31,23 +37,28 @@ bool Crea(const QString& percorso, const QByteArray& byte) {
     return file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size();
 }
 
-// Root writes into any folder: a save into a read-only one runs in a child
-// that has given up root for the owner of the folder and of the file.
-template <typename F> bool DaProprietario(bool serve, const QStringList& percorsi, F salva) {
+// Root writes into any folder and any file: a save that must meet the
+// permissions of a user runs, when the test runs as root, in a child that has
+// become the user nobody. Returns what salva returns, below 255.
+template <typename F> int DaUtente(bool serve, F salva) {
     if (!serve || ::geteuid() != 0)
         return salva();
     constexpr uid_t kNessuno = 65534;
-    for (const QString& p : percorsi)
-        if (QFile::exists(p) && ::chown(QFile::encodeName(p).constData(), kNessuno, kNessuno) != 0)
-            return false;
     const pid_t figlio = ::fork();
     if (figlio == 0) {
         const bool utente = ::setgroups(0, nullptr) == 0 && ::setgid(kNessuno) == 0;
-        ::_exit(utente && ::setuid(kNessuno) == 0 && salva() ? 0 : 1);
+        ::_exit(utente && ::setuid(kNessuno) == 0 ? salva() : 255);
     }
     int stato = 0;
-    return figlio > 0 && ::waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato) &&
-           WEXITSTATUS(stato) == 0;
+    return figlio > 0 && ::waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato)
+               ? WEXITSTATUS(stato)
+               : -1;
+}
+
+struct stat Nodo(const QString& percorso) {
+    struct stat st {};
+    ::lstat(QFile::encodeName(percorso).constData(), &st);
+    return st;
 }
 
 } // namespace
@@ -58,8 +69,13 @@ class TstIo : public QObject {
 private slots:
     void lettura_data();
     void lettura();
+    void initTestCase();
     void scrittura_data();
     void scrittura();
+    void descrittore_data();
+    void descrittore();
+    void annullato_data();
+    void annullato();
     void editor_data();
     void editor();
 };
@@ -132,71 +148,295 @@ void TstIo::lettura() {
     }
 }
 
+void TstIo::initTestCase() {
+    // New files get 0644; a file size limit ends a write with EFBIG, a reader
+    // gone with EPIPE, instead of a signal.
+    ::umask(022);
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 void TstIo::scrittura_data() {
-    QTest::addColumn<QString>("percorso");
-    QTest::addColumn<QByteArray>("prima");  // the target before; null: none
+    QTest::addColumn<QString>("bersaglio"); // what stands at the path before
+    QTest::addColumn<int>("permessi");      // of the file before
+    QTest::addColumn<QString>("caso");      // how the save runs
     QTest::addColumn<QStringList>("pezzi"); // the text, as it reaches the writer
-    QTest::addColumn<QByteArray>("byte");   // the target after; null: the save fails
-    QTest::addColumn<QString>("caso");
-    auto riga = [](const char* nome, const QByteArray& prima, const QStringList& pezzi,
-                   const QByteArray& byte, const QString& caso = {},
-                   const QString& f = u"f.txt"_s) {
-        QTest::newRow(nome) << f << prima << pezzi << byte << caso;
+    QTest::addColumn<CausaScrittura>("causa");
+    QTest::addColumn<QByteArray>("dopo"); // the file after a failure; null: as before
+    auto riga = [](const char* nome, const char* bersaglio, const QStringList& pezzi,
+                   CausaScrittura causa = CausaScrittura::Nessuna, const char* caso = "",
+                   int permessi = 0644, const QByteArray& dopo = {}) {
+        QTest::newRow(nome) << QString::fromLatin1(bersaglio) << permessi
+                            << QString::fromLatin1(caso) << pezzi << causa << dopo;
     };
-    const QByteArray vecchio = "contenuto da non perdere"_ba;
-    riga("nuovo", {}, {u"pera;"_s, u"mela"_s}, "pera;mela");
-    // A character outside the basic plane cut between two pieces.
-    riga("surrogati divisi", {}, {QString(QChar(0xD83D)), QChar(0xDE00) + u"!"_s},
-         "\xF0\x9F\x98\x80!");
-    riga("cartella inesistente", {}, {u"x"_s}, {}, {}, u"no/f.txt"_s);
+    const QStringList grande = {u"x"_s.repeated(100'000), u"y"_s};
+    riga("nuovo", "nuovo", {u"pera;"_s, u"mela"_s});
+    riga("sostituito, permessi tenuti", "file", {u"mela"_s}, {}, "", 0640);
+    riga("set-gid tenuto", "file", {u"mela"_s}, {}, "", 02750);
+    riga("set-gid tenuto in posto", "collegato", {u"mela"_s}, {}, "", 02750);
+    // A character outside the basic plane cut between two pieces, and by the
+    // writer's own slicing of a long piece.
+    riga("surrogati divisi", "nuovo", {QString(QChar(0xD83D)), QChar(0xDE00) + u"!"_s});
+    riga("fetta a metà di un carattere", "nuovo",
+         {u"x"_s.repeated((1 << 20) - 1) + u"\U0001F600!"_s});
+    riga("cartella inesistente", "no/f.txt", {u"x"_s}, CausaScrittura::CartellaInesistente);
+    riga("è una cartella", "cartella", {u"x"_s}, CausaScrittura::Cartella);
     // A file size limit stops the write midway even for root, as a full disk.
-    riga("scrittura interrotta", vecchio, {u"x"_s.repeated(100'000), u"y"_s}, {}, u"limite"_s);
-    // No temporary file fits in the folder: a whole text is written in place,
-    // a text in pieces is not saved at all.
-    riga("cartella non scrivibile", vecchio, {u"mela"_s}, "mela", u"sola lettura"_s);
-    riga("cartella non scrivibile, file nuovo", {}, {u"x"_s}, {}, u"sola lettura"_s);
+    riga("scrittura interrotta", "file", grande, CausaScrittura::FileTroppoGrande, "limite");
+    // No temporary file fits in the folder: the file is written in place.
+    riga("cartella non scrivibile", "file", {u"mela"_s}, {}, "sola lettura", 0604);
+    riga("cartella non scrivibile, file nuovo", "nuovo", {u"x"_s}, CausaScrittura::PermessoNegato,
+         "sola lettura");
+    riga("444 rifiutato", "file", {u"x"_s}, CausaScrittura::PermessoNegato, "utente", 0444);
+    riga("444 da root", "file", {u"x"_s}, {}, "root", 0444);
+    riga("proprietario tenuto", "file", {u"x"_s}, {}, "proprietario", 0640);
+    // Every name of the file sees the new text, or what a failure left.
+    riga("collegamenti", "collegato", {u"pera;"_s, u"mela"_s});
+    riga("collegamenti, scrittura interrotta", "collegato", grande,
+         CausaScrittura::FileTroppoGrande, "limite", 0644, QByteArray(4096, 'x'));
+    riga("collegamento simbolico", "simbolico", {u"mela"_s});
+    riga("collegamento simbolico a un file che non c'è", "pendente", {u"mela"_s});
+    riga("nome troppo lungo", "lungo", {u"x"_s}, CausaScrittura::NomeTroppoLungo);
+    riga("anello di collegamenti", "anello", {u"x"_s}, CausaScrittura::Altro);
+    // Larger than a pipe holds: the writer waits for the reader.
+    riga("fifo", "fifo", {u"a"_s.repeated(200'000), u";b"_s});
+    riga("dispositivo", "dispositivo", {u"a;b"_s});
 }
 void TstIo::scrittura() {
-    const QTemporaryDir cartella;
-    QFETCH(QString, percorso);
-    QFETCH(QByteArray, prima);
-    QFETCH(QStringList, pezzi);
-    QFETCH(QByteArray, byte);
+    QFETCH(QString, bersaglio);
+    QFETCH(int, permessi);
     QFETCH(QString, caso);
+    QFETCH(QStringList, pezzi);
+    QFETCH(CausaScrittura, causa);
+    QFETCH(QByteArray, dopo);
+    const bool root = ::geteuid() == 0;
+    if ((caso == u"root" || caso == u"proprietario") && !root)
+        QSKIP("only root writes a file without write permission or gives one to another user");
+    const QTemporaryDir cartella;
     const QDir qui(cartella.path());
-    percorso = qui.filePath(percorso);
-    rlimit senzaLimite{};
-    getrlimit(RLIMIT_FSIZE, &senzaLimite);
-    const rlimit limite{4096, senzaLimite.rlim_max};
-    std::signal(SIGXFSZ, SIG_IGN);
+    const QString f = qui.filePath(u"f.txt"_s), g = qui.filePath(u"g.txt"_s);
+    const QByteArray nomeF = QFile::encodeName(f);
+    QString percorso = f;
+    const QByteArray prima = bersaglio == u"nuovo" || bersaglio == u"pendente"
+                                 ? QByteArray()
+                                 : "contenuto da non perdere"_ba;
+    const QByteArray testo = pezzi.join(QString()).toUtf8();
 
-    // 0: ScriviFileTesto; 1: ScrittoreFileTesto, closed; 2: the same, dropped.
-    for (int modo = 0; modo < 3; ++modo) {
-        QFile::remove(percorso);
-        QVERIFY(prima.isNull() || Crea(percorso, prima));
-        const bool solaLettura = caso == u"sola lettura";
-        if (solaLettura)
-            QVERIFY(QFile::setPermissions(qui.path(), QFile::ReadOwner | QFile::ExeOwner));
-        if (caso == u"limite")
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &limite), 0);
-        const bool salvato = DaProprietario(solaLettura, {qui.path(), percorso}, [&] {
-            if (modo == 0)
-                return QuorlaIo::ScriviFileTesto(percorso, pezzi.join(QString()));
-            QuorlaIo::ScrittoreFileTesto scrittore(percorso);
-            if (!scrittore.apri())
-                return false;
-            for (const QString& p : pezzi)
-                scrittore.scrivi(p);
-            // Nothing replaces the target before the end.
-            return Contenuto(percorso) == prima && modo == 1 && scrittore.chiudi();
-        });
-        setrlimit(RLIMIT_FSIZE, &senzaLimite);
-        QFile::setPermissions(qui.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const bool riesce = !byte.isNull() && modo < (solaLettura ? 1 : 2);
-        QCOMPARE(salvato, riesce);
-        QCOMPARE(Contenuto(percorso), riesce ? byte : prima);
-        QCOMPARE(qui.entryList({u"*.??????"_s}), QStringList()); // no temporary file left
+    if (bersaglio == u"dispositivo") {
+        if (!root)
+            QSKIP("making a device node needs root");
+        if (::mknod(nomeF.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("this system lets not even root make device nodes");
+    } else if (bersaglio == u"fifo") {
+        QCOMPARE(::mkfifo(nomeF.constData(), 0600), 0);
+    } else if (bersaglio == u"cartella") {
+        QVERIFY(qui.mkdir(u"f.txt"_s));
+    } else if (bersaglio == u"no/f.txt") {
+        percorso = qui.filePath(bersaglio);
+    } else if (bersaglio == u"lungo") {
+        percorso = qui.filePath(QString(300, u'x'));
+    } else if (bersaglio == u"anello") {
+        percorso = qui.filePath(u"l.txt"_s);
+        QCOMPARE(::symlink("l.txt", QFile::encodeName(percorso).constData()), 0);
+    } else if (bersaglio == u"pendente") {
+        QVERIFY(QFile::link(u"f.txt"_s, percorso = qui.filePath(u"l.txt"_s)));
+    } else if (!prima.isNull()) {
+        QVERIFY(Crea(f, prima) && ::chmod(nomeF.constData(), mode_t(permessi)) == 0);
+        if (bersaglio == u"collegato")
+            QCOMPARE(::link(nomeF.constData(), QFile::encodeName(g).constData()), 0);
+        if (bersaglio == u"simbolico")
+            QVERIFY(QFile::link(u"f.txt"_s, percorso = qui.filePath(u"l.txt"_s)));
     }
+    const bool daUtente = caso == u"utente" || caso == u"sola lettura";
+    if (caso == u"proprietario" || (daUtente && root)) {
+        const uid_t chi = caso == u"proprietario" ? 4321 : 65534;
+        QVERIFY(::chown(QFile::encodeName(qui.path()).constData(), chi, chi) == 0 &&
+                (prima.isNull() || ::chown(nomeF.constData(), chi, chi) == 0));
+    }
+    const struct stat nodoPrima = Nodo(f);
+
+    // The reader of the FIFO, open before the writer so that neither waits
+    // for the other to come; it reads until the writer has closed.
+    int lettore = -1;
+    std::atomic<bool> chiuso = false;
+    QByteArray letto;
+    std::thread filo;
+    if (bersaglio == u"fifo") {
+        QVERIFY((lettore = ::open(nomeF.constData(), O_RDONLY | O_NONBLOCK)) >= 0);
+        filo = std::thread([&] {
+            char pezzo[4096];
+            for (;;) {
+                const bool finito = chiuso;
+                const ssize_t n = ::read(lettore, pezzo, sizeof pezzo);
+                if (n > 0)
+                    letto.append(pezzo, n);
+                else if (finito)
+                    break;
+                else
+                    ::usleep(1000);
+            }
+        });
+    }
+    if (caso == u"sola lettura")
+        QVERIFY(QFile::setPermissions(qui.path(), QFile::ReadOwner | QFile::ExeOwner));
+    rlimit senzaLimite{};
+    ::getrlimit(RLIMIT_FSIZE, &senzaLimite);
+    const rlimit limite{4096, senzaLimite.rlim_max};
+    if (caso == u"limite")
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limite), 0);
+    // The cause, success and intatto() packed into an exit status.
+    const int esito = DaUtente(daUtente, [&] {
+        QuorlaIo::Scrittore scrittore(percorso);
+        const bool aperto = scrittore.apri();
+        for (const QString& p : pezzi)
+            scrittore.scrivi(p);
+        const bool riuscito = scrittore.chiudi() && aperto;
+        return int(scrittore.causa()) * 4 + (riuscito ? 2 : 0) + (scrittore.intatto() ? 1 : 0);
+    });
+    ::setrlimit(RLIMIT_FSIZE, &senzaLimite);
+    QFile::setPermissions(qui.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    chiuso = true;
+    if (filo.joinable())
+        filo.join();
+    if (lettore >= 0)
+        ::close(lettore);
+
+    QVERIFY(esito >= 0 && esito < 255);
+    QCOMPARE(CausaScrittura(esito / 4), causa);
+    const bool riuscito = esito & 2;
+    QCOMPARE(riuscito, causa == CausaScrittura::Nessuna);
+    const struct stat nodo = Nodo(f);
+    if (!prima.isNull()) // never replaced by another kind of node
+        QCOMPARE(nodo.st_mode & S_IFMT, nodoPrima.st_mode & S_IFMT);
+    if (bersaglio == u"fifo")
+        QCOMPARE(letto, testo);
+    if (bersaglio == u"dispositivo")
+        QCOMPARE(nodo.st_rdev, makedev(1, 3));
+    if (S_ISREG(nodo.st_mode) || prima.isNull()) {
+        QCOMPARE(QFile::exists(f), !prima.isNull() || riuscito);
+        QCOMPARE(Contenuto(f), riuscito ? testo : dopo.isNull() ? prima : dopo);
+        if (!riuscito)
+            QCOMPARE(bool(esito & 1), dopo.isNull());
+        // The file keeps its mode and owner, whether replaced or written in place.
+        if (riuscito) {
+            QCOMPARE(nodo.st_mode & 07777, prima.isNull() ? 0644u : unsigned(permessi));
+            QCOMPARE(nodo.st_uid, prima.isNull() ? ::geteuid() : nodoPrima.st_uid);
+            QCOMPARE(nodo.st_gid, prima.isNull() ? ::getegid() : nodoPrima.st_gid);
+        }
+        const bool inPosto = bersaglio == u"collegato" || caso == u"sola lettura";
+        if (riuscito && !prima.isNull())
+            QCOMPARE(nodo.st_ino == nodoPrima.st_ino, inPosto);
+    }
+    if (bersaglio == u"collegato")
+        QCOMPARE(Contenuto(g), Contenuto(f));
+    if (bersaglio == u"simbolico" || bersaglio == u"pendente")
+        QVERIFY(QFileInfo(percorso).isSymLink());
+    // No temporary file left.
+    QCOMPARE(qui.entryList({u"*.??????"_s}, QDir::AllEntries | QDir::Hidden | QDir::System),
+             QStringList());
+}
+
+// A descriptor already open, as standard output is: written, never closed.
+void TstIo::descrittore_data() {
+    QTest::addColumn<bool>("conLettore");
+    QTest::addColumn<bool>("segnali"); // a timer's signals cut the writes short
+    QTest::newRow("pipe") << true << false;
+    QTest::newRow("lettore andato") << false << false;
+    QTest::newRow("scritture interrotte") << true << true;
+}
+void TstIo::descrittore() {
+    QFETCH(bool, conLettore);
+    QFETCH(bool, segnali);
+    int pipe[2];
+    QCOMPARE(::pipe(pipe), 0);
+    if (!conLettore)
+        ::close(pipe[0]);
+    // Megabytes through a pipe of 64 KiB: the writer waits for the reader
+    // again and again, and a signal then ends a write with part of it done.
+    const QString testo = segnali ? u"àb;"_s.repeated(1 << 20) : u"b;à"_s;
+    QByteArray letto;
+    std::thread lettore;
+    if (conLettore) {
+        lettore = std::thread([&] {
+            sigset_t allarme;
+            sigemptyset(&allarme);
+            sigaddset(&allarme, SIGALRM);
+            pthread_sigmask(SIG_BLOCK, &allarme, nullptr);
+            char pezzo[4096];
+            for (ssize_t n; (n = ::read(pipe[0], pezzo, sizeof pezzo)) > 0;)
+                letto.append(pezzo, n);
+        });
+    }
+    struct sigaction azione {
+    }, primaAzione{};
+    azione.sa_handler = [](int) {};
+    sigemptyset(&azione.sa_mask); // and no SA_RESTART
+    const itimerval ogni{{0, 100}, {0, 100}}, mai{};
+    if (segnali) {
+        ::sigaction(SIGALRM, &azione, &primaAzione);
+        ::setitimer(ITIMER_REAL, &ogni, nullptr);
+    }
+    bool riuscito = false;
+    CausaScrittura causa = CausaScrittura::Altro;
+    {
+        QuorlaIo::Scrittore scrittore(pipe[1]);
+        riuscito = scrittore.apri();
+        scrittore.scrivi(QStringView(testo).first(1));
+        scrittore.scrivi(QStringView(testo).sliced(1));
+        riuscito = scrittore.chiudi() && riuscito;
+        causa = scrittore.causa();
+    }
+    ::setitimer(ITIMER_REAL, &mai, nullptr);
+    if (segnali)
+        ::sigaction(SIGALRM, &primaAzione, nullptr);
+    QVERIFY(::fcntl(pipe[1], F_GETFD) != -1); // still open
+    ::close(pipe[1]);
+    if (lettore.joinable())
+        lettore.join();
+    QCOMPARE(riuscito, conLettore);
+    QCOMPARE(causa, conLettore ? CausaScrittura::Nessuna : CausaScrittura::FlussoChiuso);
+    if (!conLettore)
+        return;
+    ::close(pipe[0]);
+    QCOMPARE(letto.size(), testo.toUtf8().size());
+    QVERIFY(letto == testo.toUtf8());
+}
+
+// Dropped after the text: nothing replaces the file; a file written in place
+// is touched only once the text has started reaching it.
+void TstIo::annullato_data() {
+    QTest::addColumn<QString>("bersaglio");
+    QTest::addColumn<int>("lunghezza");
+    QTest::addColumn<bool>("intatto");
+    QTest::newRow("nuovo") << u"nuovo"_s << 10 << true;
+    QTest::newRow("sostituito") << u"file"_s << 200'000 << true;
+    QTest::newRow("in posto, ancora da scrivere") << u"collegato"_s << 10 << true;
+    QTest::newRow("in posto, già scritto") << u"collegato"_s << 200'000 << false;
+}
+void TstIo::annullato() {
+    QFETCH(QString, bersaglio);
+    QFETCH(int, lunghezza);
+    QFETCH(bool, intatto);
+    const QTemporaryDir cartella;
+    const QDir qui(cartella.path());
+    const QString f = qui.filePath(u"f.txt"_s);
+    const QByteArray prima = "vecchio"_ba;
+    if (bersaglio != u"nuovo")
+        QVERIFY(Crea(f, prima));
+    if (bersaglio == u"collegato")
+        QCOMPARE(::link(QFile::encodeName(f).constData(),
+                        QFile::encodeName(qui.filePath(u"g.txt"_s)).constData()),
+                 0);
+    QuorlaIo::Scrittore scrittore(f);
+    QVERIFY(scrittore.apri());
+    scrittore.scrivi(u"z"_s.repeated(lunghezza));
+    scrittore.annulla();
+    QCOMPARE(scrittore.intatto(), intatto);
+    if (intatto) {
+        QCOMPARE(QFile::exists(f), bersaglio != u"nuovo");
+        QCOMPARE(Contenuto(f), bersaglio == u"nuovo" ? QByteArray() : prima);
+    }
+    QCOMPARE(qui.entryList({u"*.??????"_s}), QStringList());
 }
 
 void TstIo::editor_data() {

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
 #include <QTimer>
 
 namespace {
@@ -33,6 +34,25 @@ QString righeDaMessaggio(QString testo) {
     testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return testo;
+}
+
+// A long message wraps only at its spaces: the toolkit would also break after
+// a slash or a hyphen, cutting a path such as /tmp/ | cartella/file.txt in
+// two. An invisible word joiner stands at each such place inside a word.
+QString senzaCesureNelleParole(const QString& testo) {
+    QString unito;
+    unito.reserve(testo.size());
+    QTextBoundaryFinder cesure(QTextBoundaryFinder::Line, testo);
+    qsizetype da = 0;
+    for (qsizetype a = cesure.toNextBoundary(); a > 0 && a < testo.size();
+         a = cesure.toNextBoundary()) {
+        unito += QStringView(testo).sliced(da, a - da);
+        if (!testo[a - 1].isSpace() && !testo[a].isSpace())
+            unito += QChar(0x2060);
+        da = a;
+    }
+    unito += QStringView(testo).sliced(da);
+    return unito;
 }
 
 // The dialog's filter for one of the program's filters. Qt matches a pattern
@@ -102,7 +122,8 @@ std::optional<QString> mostraFile(QWidget* padre, const Dialoghi::OpzioniFile& o
 
 void DialoghiQt::messaggio(QWidget* padre, const QString& testo, const QString& titolo,
                            unsigned flags) {
-    QMessageBox box(iconaDaFlag(flags), titolo, righeDaMessaggio(testo), QMessageBox::Ok, padre);
+    QMessageBox box(iconaDaFlag(flags), titolo, senzaCesureNelleParole(righeDaMessaggio(testo)),
+                    QMessageBox::Ok, padre);
     box.setTextFormat(Qt::PlainText);
     // The box must come to the front even when another program is active.
     QTimer::singleShot(0, &box, [&box] {

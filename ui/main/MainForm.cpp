@@ -7,6 +7,7 @@
 #include "FileTesto.h"
 #include "Frm_SepElenco.h"
 #include "Motore.h"
+#include "Scrittore.h"
 #include "VersioneQuorla.h"
 
 #include <QActionGroup>
@@ -674,11 +675,13 @@ void MainForm::MenuSalvaNome_Click() {
     if (!percorso)
         return;
 
-    if (!QuorlaIo::ScriviFileTesto(*percorso, testoOrdine())) {
+    QuorlaIo::Scrittore file(*percorso);
+    if (!file.scriviTutto(testoOrdine())) {
+        // The cause on a line of its own, after the path.
         dialoghi_->messaggio(
             this,
             QStringLiteral("Attenzione, Errore occorso durante il salvataggio dei dati nel file ") +
-                *percorso,
+                *percorso + QStringLiteral("\r\n") + file.testoCausa(),
             TitoloAvviso, FlagAvviso);
     }
 }

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QRandomGenerator>
@@ -379,6 +380,29 @@ private slots:
         else
             QVERIFY(!(salva ? d.salvaFile(nullptr, o) : d.apriFile(nullptr, o)));
         QCOMPARE(titolo, QStringLiteral("Titolo"));
+    }
+
+    // A long message wraps at its spaces only: a path after the words stays
+    // whole on a line of its own, never cut after a slash or a hyphen.
+    void messaggioConPercorso() {
+        const QString percorso =
+            "/home/utente/Documenti/elenchi-della-parrocchia/anno-2024/cartella/ordinati.txt";
+        int larghezza = 0, necessaria = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            for (QLabel* etichetta : box->findChildren<QLabel*>()) {
+                if (etichetta->text().startsWith("Attenzione")) {
+                    larghezza = etichetta->contentsRect().width();
+                    necessaria = etichetta->fontMetrics().horizontalAdvance(percorso);
+                }
+            }
+            box->done(QDialog::Accepted);
+        });
+        DialoghiQt().messaggio(nullptr, "Attenzione, Errore nel file " + percorso + "\r\nCausa",
+                               "Titolo", 0x30);
+        QVERIFY(necessaria > 0);
+        QVERIFY2(larghezza >= necessaria, qPrintable(QString::number(larghezza)));
     }
 };
 

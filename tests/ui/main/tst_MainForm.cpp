@@ -549,7 +549,7 @@ private slots:
                        "1024 MB.");
         riga("salva", "a;b");
         riga("manca/v.txt", "Attenzione, Errore occorso durante il salvataggio dei dati nel file "
-                            "%1");
+                            "%1\r\nLa cartella non esiste");
     }
     void file() {
         QFETCH(QString, tipo);
