@@ -1,0 +1,582 @@
+#include "Chiavi.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <QtTest>
+#include <cstring>
+#include <map>
+#include <random>
+#include <thread>
+
+using namespace Motore;
+
+namespace {
+
+const LettoreValori& lettore(const QByteArray& locale) {
+    static std::map<QByteArray, LettoreValori> lettori;
+    return lettori.try_emplace(locale, locale).first->second;
+}
+
+// The encoding, or nothing when there is no value; checks what every encoding
+// promises on the way.
+std::optional<std::string> codifica(const QByteArray& locale, TipoChiave tipo, const QString& s) {
+    std::string out = "x";
+    if (!lettore(locale).codifica(tipo, s, out)) {
+        if (out != "x")
+            qFatal("out changed without a value for \"%s\"", qPrintable(s));
+        return std::nullopt;
+    }
+    std::string a = "x";
+    lettore(locale).codifica(tipo, s, a);
+    if (a != out)
+        qFatal("two encodings of \"%s\"", qPrintable(s));
+    for (unsigned char c : out.substr(1)) {
+        if (c == 0 || c == 0xFF)
+            qFatal("byte %02x in the encoding of \"%s\"", c, qPrintable(s));
+    }
+    return out.substr(1);
+}
+
+int confronto(const std::string& a, const std::string& b) {
+    const int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+    return c ? (c < 0 ? -1 : 1) : a.size() < b.size() ? -1 : a.size() > b.size();
+}
+
+// Both encodings exist, compare as expected, and keep comparing so when a
+// further key follows each one and when the bytes are flipped for a
+// descending order.
+void verificaOrdine(const std::string& a, const std::string& b, int atteso) {
+    QCOMPARE(confronto(a, b), atteso);
+    QCOMPARE(confronto(a + "\x02", b + "\x01"), atteso ? atteso : 1);
+    std::string ia = a, ib = b;
+    for (char& c : ia)
+        c = char(0xFF - static_cast<unsigned char>(c));
+    for (char& c : ib)
+        c = char(0xFF - static_cast<unsigned char>(c));
+    QCOMPARE(confronto(ia, ib), -atteso);
+}
+
+// The exact order of two decimals given as digits, point and exponent,
+// found by writing both as integers over the same power of ten.
+struct Scritto {
+    bool negativo;
+    QString intera, decimali;
+    int esponente;
+};
+
+int oracolo(const Scritto& a, const Scritto& b) {
+    auto scala = [](const Scritto& x) { return qsizetype(x.decimali.size()) - x.esponente; };
+    const qsizetype s = std::max(scala(a), scala(b));
+    auto intero = [&](const Scritto& x) {
+        QString n = x.intera + x.decimali + QString(s - scala(x), u'0');
+        while (n.startsWith(u'0'))
+            n.remove(0, 1);
+        return n;
+    };
+    const QString na = intero(a), nb = intero(b);
+    const int sa = na.isEmpty() ? 0 : a.negativo ? -1 : 1;
+    const int sb = nb.isEmpty() ? 0 : b.negativo ? -1 : 1;
+    if (sa != sb || sa == 0)
+        return sa < sb ? -1 : sa > sb;
+    const int m = na.size() != nb.size() ? (na.size() < nb.size() ? -1 : 1)
+                                         : (na < nb   ? -1
+                                            : na > nb ? 1
+                                                      : 0);
+    return sa * m;
+}
+
+QString scrivi(const Scritto& x, QChar gruppi, QChar decimale) {
+    QString intera = x.intera.isEmpty() ? QStringLiteral("0") : x.intera;
+    if (!gruppi.isNull()) {
+        for (qsizetype i = intera.size() - 3; i > 0; i -= 3)
+            intera.insert(i, gruppi);
+    }
+    QString t = (x.negativo ? QStringLiteral("-") : QString()) + intera;
+    if (!x.decimali.isEmpty())
+        t += decimale + x.decimali;
+    if (x.esponente)
+        t += QStringLiteral("e%1").arg(x.esponente);
+    return t;
+}
+
+} // namespace
+
+class TstChiavi : public QObject {
+    Q_OBJECT
+private slots:
+    void campo_data();
+    void campo();
+    void cognome_data();
+    void cognome();
+    void espressione_data();
+    void espressione();
+    void lunghezza_data();
+    void lunghezza();
+    void ordine_data();
+    void ordine();
+    void descrizione_data();
+    void descrizione();
+    void numeriCasuali();
+    void dimensioniCasuali();
+    void dateCasuali();
+    void traThread();
+};
+
+void TstChiavi::campo_data() {
+    QTest::addColumn<QString>("voce");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QChar>("separatore");
+    QTest::addColumn<QString>("atteso");  // the field's text, null when none
+    QTest::addColumn<QString>("segnato"); // the field as the item writes it
+
+    QTest::newRow("spazi in fila") << "  alfa   beta gamma " << 2 << QChar(u' ') << "beta"
+                                   << "beta";
+    QTest::newRow("ultimo") << "alfa beta gamma  " << -1 << QChar(u' ') << "gamma"
+                            << "gamma";
+    QTest::newRow("dalla fine") << "alfa beta gamma" << -3 << QChar(u' ') << "alfa"
+                                << "alfa";
+    QTest::newRow("troppo indietro") << "alfa beta" << -3 << QChar(u' ') << QString() << "";
+    QTest::newRow("troppo avanti") << "alfa beta" << 3 << QChar(u' ') << QString() << "";
+    QTest::newRow("campo zero") << "alfa beta" << 0 << QChar(u' ') << QString() << "";
+    QTest::newRow("solo spazi") << "   " << 1 << QChar(u' ') << QString() << "";
+    QTest::newRow("virgola rifilata") << "Rossi , Mario" << 2 << QChar(u',') << "Mario"
+                                      << "Mario";
+    QTest::newRow("campo vuoto") << "a,,c" << 2 << QChar(u',') << ""
+                                 << "";
+    QTest::newRow("vuoto in fondo") << "a,b," << -1 << QChar(u',') << ""
+                                    << "";
+    QTest::newRow("tra virgolette") << R"(1,"Rossi, Mario",x)" << 2 << QChar(u',') << "Rossi, Mario"
+                                    << R"("Rossi, Mario")";
+    QTest::newRow("virgolette doppie")
+        << R"(a;"dice ""ciao""";b)" << -2 << QChar(u';') << R"(dice "ciao")"
+        << R"("dice ""ciao""")";
+    QTest::newRow("dopo le virgolette") << R"(a, "b;c" ,d)" << 3 << QChar(u',') << "d"
+                                        << "d";
+    QTest::newRow("tab") << "a\t\"x\ty\"\tz" << 2 << QChar(u'\t') << "x\ty"
+                         << "\"x\ty\"";
+    QTest::newRow("non chiuse") << R"(a,"b,c)" << 2 << QChar(u',') << "b,c"
+                                << R"("b,c)";
+    QTest::newRow("testo dopo la chiusura") << R"("ab"c,d)" << 1 << QChar(u',') << "abc"
+                                            << R"("ab"c)";
+    QTest::newRow("barra: virgolette comuni") << R"(a|"b|c"|d)" << 3 << QChar(u'|') << R"(c")"
+                                              << R"(c")";
+    QTest::newRow("tab tra i campi a spazio") << "a\tb c" << 1 << QChar(u' ') << "a\tb"
+                                              << "a\tb";
+}
+
+void TstChiavi::campo() {
+    QFETCH(QString, voce);
+    QFETCH(int, n);
+    QFETCH(QChar, separatore);
+    QFETCH(QString, atteso);
+    QFETCH(QString, segnato);
+    Chiave k;
+    k.parte = ParteChiave::Campo;
+    k.campo = n;
+    k.separatoreCampi = separatore;
+    const auto parte = trovaParte(voce, k, nullptr);
+    QCOMPARE(parte.has_value(), !atteso.isNull());
+    if (parte) {
+        QCOMPARE(parte->testo, atteso);
+        QCOMPARE(voce.mid(parte->inizio, parte->lunghezza), segnato);
+    }
+}
+
+void TstChiavi::cognome_data() {
+    QTest::addColumn<QString>("voce");
+    QTest::addColumn<QString>("atteso");
+    const char* righe[][2] = {
+        {"Mario De Luca", "De Luca"},
+        {"Anna di Stefano", "di Stefano"},
+        {"Ludwig van Beethoven", "van Beethoven"},
+        {"  Rossi, Mario ", "Rossi"},
+        {"De Luca, Mario", "De Luca"},
+        {"Gabriele d'Annunzio", "d'Annunzio"},
+        {"Gabriele D' Annunzio", "D' Annunzio"},
+        {"Gabriele D\u2019 Annunzio", "D\u2019 Annunzio"},
+        {"Maria de la Cruz", "de la Cruz"},
+        {"Otto von der Leyen", "von der Leyen"},
+        {"Rembrandt VAN DEN Berg", "VAN DEN Berg"},
+        {"Hans Den", "Den"},
+        {"Leonardo da  Vinci ", "da  Vinci"},
+        {"Da Ponte", "Da Ponte"},
+        {"Manzoni", "Manzoni"},
+        {"João dos Santos", "dos Santos"},
+        {"Pietro Dalla Chiesa", "Dalla Chiesa"},
+        {", Mario", "Mario"},
+        {"  ", nullptr},
+    };
+    for (const auto& r : righe)
+        QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << QString::fromUtf8(r[1]);
+}
+
+void TstChiavi::cognome() {
+    QFETCH(QString, voce);
+    QFETCH(QString, atteso);
+    Chiave k;
+    k.parte = ParteChiave::Cognome;
+    const auto parte = trovaParte(voce, k, nullptr);
+    QCOMPARE(parte.has_value(), !atteso.isNull());
+    if (parte) {
+        QCOMPARE(parte->testo, atteso);
+        QCOMPARE(voce.mid(parte->inizio, parte->lunghezza), atteso);
+    }
+}
+
+void TstChiavi::espressione_data() {
+    QTest::addColumn<QString>("modello");
+    QTest::addColumn<QString>("voce");
+    QTest::addColumn<QString>("atteso");
+    QTest::addColumn<int>("inizio");
+    QTest::newRow("gruppo") << R"(n\. (\d+))"
+                            << "art. n. 42 bis"
+                            << "42" << 8;
+    QTest::newRow("tutta la corrispondenza") << R"(\d+-\d+)"
+                                             << "da 10-20 a"
+                                             << "10-20" << 3;
+    QTest::newRow("gruppo assente") << "(x)?y"
+                                    << "ay" << QString() << 0;
+    QTest::newRow("nessuna") << R"(\d)"
+                             << "abc" << QString() << 0;
+    QTest::newRow("non valida") << "(a"
+                                << "a" << QString() << 0;
+    QTest::newRow("vuota") << ""
+                           << "abc"
+                           << "" << 0;
+}
+
+void TstChiavi::espressione() {
+    QFETCH(QString, modello);
+    QFETCH(QString, voce);
+    QFETCH(QString, atteso);
+    QFETCH(int, inizio);
+    const QRegularExpression re(modello);
+    Chiave k;
+    k.parte = ParteChiave::Espressione;
+    k.espressione = modello;
+    const auto parte = trovaParte(voce, k, &re);
+    QCOMPARE(parte.has_value(), !atteso.isNull());
+    if (parte) {
+        QCOMPARE(parte->testo, atteso);
+        QCOMPARE(parte->inizio, qsizetype(inizio));
+        QCOMPARE(parte->lunghezza, atteso.size());
+    }
+    QCOMPARE(erroreEspressione(modello).isEmpty(), re.isValid());
+    if (!re.isValid())
+        QVERIFY(erroreEspressione(modello).contains(QString::number(re.patternErrorOffset())));
+    QVERIFY(!trovaParte(voce, k, nullptr));
+}
+
+void TstChiavi::lunghezza_data() {
+    QTest::addColumn<QString>("voce");
+    QTest::addColumn<int>("caratteri");
+    QTest::newRow("vuota") << "" << 0;
+    QTest::newRow("latino") << "perché" << 6;
+    QTest::newRow("accento a parte") << "perche\u0301" << 6;
+    QTest::newRow("coppia surrogata") << "a\U0001F600b" << 3;
+    QTest::newRow("bandiera") << "\U0001F1EE\U0001F1F9" << 1;
+    QTest::newRow("a capo") << "a\r\nb" << 3;
+    QTest::newRow("dieci") << "0123456789" << 10;
+}
+
+void TstChiavi::lunghezza() {
+    QFETCH(QString, voce);
+    QFETCH(int, caratteri);
+    Chiave k;
+    k.parte = ParteChiave::Lunghezza;
+    const auto parte = trovaParte(voce, k, nullptr);
+    QVERIFY(parte);
+    QCOMPARE(parte->testo, voce);
+    QCOMPARE(LettoreValori::lunghezza(voce), qsizetype(caratteri));
+    // Encoded as a number: the same bytes as the count written out.
+    std::string out;
+    LettoreValori::codificaLunghezza(voce, out);
+    QCOMPARE(out, *codifica("en", TipoChiave::Numero, QString::number(caratteri)));
+}
+
+// Two texts read in (possibly different) languages: -1, 0, 1 as their values
+// compare; 2 when the first has no value.
+void TstChiavi::ordine_data() {
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QByteArray>("localeA");
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QByteArray>("localeB");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<int>("atteso");
+    const int N = int(TipoChiave::Numero), D = int(TipoChiave::Dimensione),
+              M = int(TipoChiave::Mese), T = int(TipoChiave::Data);
+    auto riga = [](const char* nome, int tipo, const char* la, const char* a, const char* lb,
+                   const char* b, int atteso) {
+        QTest::newRow(nome) << tipo << QByteArray(la) << QString::fromUtf8(a) << QByteArray(lb)
+                            << QString::fromUtf8(b) << atteso;
+    };
+    riga("it en", N, "it", "1.234,5", "en_US", "1,234.5", 0);
+    riga("de fr", N, "de", "-1.234,5", "fr", "-1\u202F234,5", 0);
+    riga("it spazio fisso", N, "it", "1\u00A0234,5", "it", "1234,5", 0);
+    riga("it punto non gruppo", N, "it", "1.5", "it", "1", 0);
+    riga("en virgola non gruppo", N, "en_US", "1,5", "en_US", "1", 0);
+    riga("zeri in coda", N, "it", "0,3", "it", "0,30", 0);
+    riga("esponente", N, "it", "3e-1", "it", "0,3", 0);
+    riga("meno zero", N, "it", "-0", "it", "0,000", 0);
+    riga("meno unicode", N, "it", "\u22120,75", "it", "-0,75", 0);
+    riga("valuta", N, "it", "€ 12,50", "it", "12,50 €", 0);
+    riga("trattino in parola", N, "it", "pag-5", "it", "5", 0);
+    riga("segno dopo valuta", N, "it", "€ -5", "it", "-5", 0);
+    riga("decimale iniziale", N, "en_US", "x .5", "en_US", "0.5", 0);
+    riga("quasi 0,3", N, "it", "0,3", "it", "0,30000000000000004", -1);
+    riga("cifra 20", N, "en", "1234567890123456789012345", "en", "1234567890123456789112345", -1);
+    riga("negativi prefisso", N, "en", "-1.2", "en", "-1.23", 1);
+    riga("negativi interi", N, "en", "-12", "en", "-123", 1);
+    riga("negativo e zero", N, "en", "-1e-400", "en", "0", -1);
+    riga("esponente enorme", N, "en", "1e999999999999", "en", "1e99999999999", 1);
+    riga("esponente enorme negativo", N, "en", "-1e999999999999", "en", "-1e99999999999", -1);
+    riga("esponente minuscolo", N, "en", "1e-999999999999", "en", "1e-99999999999", -1);
+    riga("esponenti oltre il limite", N, "en", "1e99999999999999999999999", "en",
+         "1e10000000000000000000", 0);
+    riga("nessun numero", N, "it", "abc", "it", "0", 2);
+    riga("K e byte", D, "it", "1K", "it", "1024", 0);
+    riga("kB", D, "it", "1 kB", "it", "1000 B", 0);
+    riga("KiB", D, "it", "1 KiB", "it", "1k", 0);
+    riga("12345K", D, "it", "12345K", "it", "1M", 1);
+    riga("1023K", D, "it", "1023K", "it", "1M", -1);
+    riga("MB e MiB", D, "en", "1MB", "en", "1MiB", -1);
+    riga("1,5K", D, "it", "1,5K", "it", "1536", 0);
+    riga("1.5K en", D, "en", "1.5 K", "en", "1536", 0);
+    riga("G", D, "de", "3 GB", "de", "3000000000", 0);
+    riga("T P E", D, "en", "1T", "en", "0.0009765625P", 0);
+    riga("E", D, "en", "1E", "en", "1152921504606846976", 0);
+    riga("non unità", D, "it", "5 Mele", "it", "5", 0);
+    riga("b minuscola", D, "it", "2 Mb", "it", "2MB", 0);
+    riga("nessuna dimensione", D, "it", "K", "it", "0", 2);
+    riga("mesi", M, "it", "gen", "it", "febbraio", -1);
+    riga("mesi tra lingue", M, "de", "Dez.", "en_US", "december", 0);
+    riga("nessun mese", M, "it", "ottobrata", "it", "ottobre", 2);
+    riga("data e ora", T, "it", "7/12/2026 10:30", "it", "2026-12-07", 1);
+    riga("prima del 1970", T, "it", "31/12/1969", "it", "1/1/1970", -1);
+    riga("fuso", T, "en", "2026-12-07T10:30+01:00", "en", "2026-12-07T09:30Z", 0);
+    riga("anni lontani", T, "en", "0001-01-01", "en", "9999-12-31", -1);
+    riga("nessuna data", T, "en", "31/02/2026", "en", "2026-01-01", 2);
+}
+
+void TstChiavi::ordine() {
+    QFETCH(int, tipo);
+    QFETCH(QByteArray, localeA);
+    QFETCH(QString, a);
+    QFETCH(QByteArray, localeB);
+    QFETCH(QString, b);
+    QFETCH(int, atteso);
+    const auto ca = codifica(localeA, TipoChiave(tipo), a);
+    const auto cb = codifica(localeB, TipoChiave(tipo), b);
+    QVERIFY(cb);
+    QCOMPARE(ca.has_value(), atteso != 2);
+    QCOMPARE(lettore(localeA).descrivi(TipoChiave(tipo), a).isEmpty(), atteso == 2);
+    if (ca)
+        verificaOrdine(*ca, *cb, atteso);
+}
+
+void TstChiavi::descrizione_data() {
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QByteArray>("locale");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("atteso");
+    const int N = int(TipoChiave::Numero), D = int(TipoChiave::Dimensione),
+              M = int(TipoChiave::Mese), T = int(TipoChiave::Data);
+    auto riga = [](int tipo, const char* locale, const char* testo, const char* atteso) {
+        QTest::addRow("%s %s", locale, testo)
+            << tipo << QByteArray(locale) << QString::fromUtf8(testo) << QString::fromUtf8(atteso);
+    };
+    riga(N, "it", "Totale: 1.234,5 euro", "1234.5");
+    riga(N, "it", "-0,000125", "-0.000125");
+    riga(N, "en", "12e40", "1.2e41");
+    riga(D, "it", "1,5K", "1536 B");
+    riga(M, "it", "GEN.", "1 (gennaio)");
+    riga(M, "it", "il 3 Marzo, non aprile", "3 (marzo)");
+    riga(M, "it", "sett. 2026", "9 (settembre)");
+    riga(M, "it", "sett 2026", "");
+    riga(M, "it", "otto mele", "");
+    riga(M, "en_US", "Sept.", "9 (September)");
+    riga(M, "de", "MARZ", "3 (März)");
+    riga(M, "de", "Mär", "3 (März)");
+    riga(T, "it", "7/12/2026", "2026-12-07");
+    riga(T, "en_US", "7/12/2026", "2026-07-12");
+    riga(T, "de", "Stand 7.12.2026", "2026-12-07");
+    riga(T, "it", "7-12-2026", "2026-12-07");
+    riga(T, "it", "lunedì 7 dicembre 2026", "2026-12-07");
+    riga(T, "it", "7 dic. 2026, 10:30", "2026-12-07 10:30");
+    riga(T, "it", "1° gennaio 2026", "2026-01-01");
+    riga(T, "en_US", "Dec 7th, 2026 10:30:05 PM", "2026-12-07 22:30:05");
+    riga(T, "en_US", "12/7/26 12:00 AM", "2026-12-07 00:00");
+    riga(T, "de", "7. Dezember 2026", "2026-12-07");
+    riga(T, "de", "07.12.26", "2026-12-07");
+    riga(T, "es", "7 de diciembre de 2026", "2026-12-07");
+    riga(T, "ja", "2026年12月7日", "2026-12-07");
+    riga(T, "ru", "7 декабря 2026 г. 10:30", "2026-12-07 10:30");
+    riga(T, "it", "2026-12-07T10:30:15.25+01:00", "2026-12-07 09:30:15.250 UTC");
+    riga(T, "it", "2026-12-07 10:30:00", "2026-12-07 10:30");
+    riga(T, "it", "7/12/2026 10:30-11:00", "2026-12-07 10:30");
+    riga(T, "it", "29/2/2024", "2024-02-29");
+    riga(T, "it", "29/2/2100", "");
+    riga(T, "it", "1.2.3", "");
+    riga(T, "it", "December 7, 2026", "");
+}
+
+void TstChiavi::descrizione() {
+    QFETCH(int, tipo);
+    QFETCH(QByteArray, locale);
+    QFETCH(QString, testo);
+    QFETCH(QString, atteso);
+    QCOMPARE(lettore(locale).descrivi(TipoChiave(tipo), testo), atteso);
+    QCOMPARE(codifica(locale, TipoChiave(tipo), testo).has_value(), !atteso.isEmpty());
+}
+
+// Random decimals written in Italian, English and German, against the exact
+// order found by other means.
+void TstChiavi::numeriCasuali() {
+    std::mt19937 caso(20261207);
+    auto cifre = [&](int n) {
+        QString s;
+        for (int i = 0; i < n; ++i)
+            s += QChar(u'0' + int(caso() % 10));
+        return s;
+    };
+    auto numero = [&] {
+        Scritto x{caso() % 2 == 0, cifre(int(caso() % 14)), cifre(int(caso() % 8)),
+                  caso() % 3 ? 0 : int(caso() % 1201) - 600};
+        x.intera.remove(QRegularExpression(QStringLiteral("^0+")));
+        return x;
+    };
+    std::vector<Scritto> valori;
+    for (int i = 0; i < 600; ++i) {
+        Scritto x = numero();
+        valori.push_back(x);
+        // Neighbours: the last digit changed, a zero appended, the point moved.
+        Scritto y = x;
+        if (caso() % 2 && !y.decimali.isEmpty())
+            y.decimali.back() = QChar(u'0' + int(caso() % 10));
+        else
+            y.decimali += u'0';
+        valori.push_back(y);
+        Scritto z = x;
+        if (!z.intera.isEmpty()) {
+            z.decimali.prepend(z.intera.back());
+            z.intera.chop(1);
+            z.esponente += 1;
+        }
+        valori.push_back(z);
+    }
+    std::vector<std::string> codici;
+    for (const Scritto& x : valori) {
+        const auto it = codifica("it", TipoChiave::Numero, scrivi(x, u'.', u','));
+        const auto en = codifica("en_US", TipoChiave::Numero, scrivi(x, u',', u'.'));
+        const auto de = codifica("de", TipoChiave::Numero, scrivi(x, QChar(), u','));
+        QVERIFY(it && en && de);
+        QCOMPARE(*en, *it);
+        QCOMPARE(*de, *it);
+        codici.push_back(*it);
+    }
+    for (int i = 0; i < 6000; ++i) {
+        const std::size_t a = caso() % valori.size();
+        const std::size_t b = i % 3 ? caso() % valori.size() : a / 3 * 3 + caso() % 3;
+        const int atteso = oracolo(valori[a], valori[b]);
+        if (confronto(codici[a], codici[b]) != atteso)
+            QFAIL(qPrintable(scrivi(valori[a], u',', u'.') + QStringLiteral(" ? ") +
+                             scrivi(valori[b], u',', u'.')));
+    }
+}
+
+// Random sizes against their byte counts in 128-bit integers.
+void TstChiavi::dimensioniCasuali() {
+    std::mt19937 caso(7);
+    struct Unita {
+        QString nome;
+        __int128 fattore;
+    };
+    std::vector<Unita> unita = {{"", 1}, {" B", 1}};
+    __int128 b = 1, d = 1;
+    for (QString lettera : {"K", "M", "G", "T", "P", "E"}) {
+        b *= 1024;
+        d *= 1000;
+        unita.push_back({lettera, b});
+        unita.push_back({lettera + "iB", b});
+        unita.push_back({u' ' + lettera + u'B', d});
+    }
+    std::vector<std::pair<std::string, __int128>> letti;
+    for (int i = 0; i < 400; ++i) {
+        const int intera = int(caso() % 100000), centesimi = int(caso() % 100);
+        const Unita& u = unita[caso() % unita.size()];
+        const QString testo =
+            QStringLiteral("%1,%2%3").arg(intera).arg(centesimi, 2, 10, QChar(u'0')).arg(u.nome);
+        const auto c = codifica("it", TipoChiave::Dimensione, testo);
+        QVERIFY(c);
+        letti.emplace_back(*c, (intera * __int128(100) + centesimi) * u.fattore);
+    }
+    for (const auto& [ca, va] : letti) {
+        for (const auto& [cb, vb] : letti)
+            QCOMPARE(confronto(ca, cb), va < vb ? -1 : va > vb);
+    }
+}
+
+// Random dates and times in the Italian, American and ISO forms, against
+// QDate's own day count.
+void TstChiavi::dateCasuali() {
+    std::mt19937 caso(12);
+    const QStringList mesi = QStringLiteral("gennaio febbraio marzo aprile maggio giugno luglio "
+                                            "agosto settembre ottobre novembre dicembre")
+                                 .split(u' ');
+    std::vector<std::pair<std::string, qint64>> lette;
+    for (int i = 0; i < 500; ++i) {
+        const QDate g = QDate(1000, 1, 1).addDays(qint64(caso() % 3'000'000));
+        const int minuto = caso() % 2 ? int(caso() % 1440) : 0;
+        const QString ora =
+            minuto ? QStringLiteral(" %1:%2").arg(minuto / 60).arg(minuto % 60, 2, 10, QChar(u'0'))
+                   : QString();
+        const QString it = QStringLiteral("%1/%2/%3").arg(g.day()).arg(g.month()).arg(g.year());
+        const QString us = QStringLiteral("%1/%2/%3").arg(g.month()).arg(g.day()).arg(g.year());
+        const QString scritta =
+            QStringLiteral("%1 %2 %3").arg(g.day()).arg(mesi[g.month() - 1]).arg(g.year());
+        const auto c = codifica("it", TipoChiave::Data, it + ora);
+        QVERIFY(c);
+        QCOMPARE(codifica("en_US", TipoChiave::Data, us + ora), c);
+        QCOMPARE(codifica("it", TipoChiave::Data, scritta + ora), c);
+        QCOMPARE(lettore("en").descrivi(TipoChiave::Data, g.toString(Qt::ISODate)),
+                 g.toString(Qt::ISODate));
+        lette.emplace_back(*c, g.toJulianDay() * 1440 + minuto);
+    }
+    for (const auto& [ca, va] : lette) {
+        for (const auto& [cb, vb] : lette)
+            QCOMPARE(confronto(ca, cb), va < vb ? -1 : va > vb);
+    }
+}
+
+// One reader shared by several threads reads as it does alone.
+void TstChiavi::traThread() {
+    const LettoreValori l("it");
+    QStringList testi;
+    for (int i = 0; i < 2000; ++i)
+        testi << QStringLiteral("%1 dic %2, %3:15 - %4,5 K")
+                     .arg(i % 28 + 1)
+                     .arg(1900 + i)
+                     .arg(i % 24)
+                     .arg(i);
+    auto leggi = [&](std::vector<std::string>& out) {
+        for (const QString& t : testi) {
+            out.emplace_back();
+            for (TipoChiave tipo :
+                 {TipoChiave::Numero, TipoChiave::Dimensione, TipoChiave::Mese, TipoChiave::Data})
+                l.codifica(tipo, t, out.back());
+        }
+    };
+    std::vector<std::string> solo;
+    leggi(solo);
+    std::vector<std::vector<std::string>> risultati(4);
+    std::vector<std::thread> fili;
+    for (auto& r : risultati)
+        fili.emplace_back(leggi, std::ref(r));
+    for (auto& f : fili)
+        f.join();
+    for (const auto& r : risultati)
+        QVERIFY(r == solo);
+}
+
+QTEST_APPLESS_MAIN(TstChiavi)
+#include "tst_chiavi.moc"
