@@ -71,8 +71,10 @@ qsizetype parolaDa(QStringView t, qsizetype i) {
     return k - i;
 }
 
+// What may stand between the fields of a written date. Not a colon: digits
+// around a colon are a time ("dicembre, 10:30" is no 10 December 2030).
 bool separatore(QChar c) {
-    return c.isSpace() || c.isPunct() || c.category() == QChar::Other_Format;
+    return c != u':' && (c.isSpace() || c.isPunct() || c.category() == QChar::Other_Format);
 }
 
 struct Letta {
@@ -188,7 +190,8 @@ std::optional<Letta> secondo(const LettoreValori::Simboli& s, const ModelloData&
             l.anno = valore(t, i, std::min<qsizetype>(n, 4));
             l.dueCifre = n == 2;
             i += n;
-            return n == 2 || n == 4;
+            // Two digits before a colon are the hour of a time ("7 dicembre, 10:30").
+            return n == 4 || (n == 2 && (i == t.size() || t[i] != u':'));
         case PezzoData::MeseNome:
             n = parolaDa(t, i);
             l.mese = n ? meseDi(s, t.sliced(i, n), i + n < t.size() && t[i + n] == u'.') : 0;
@@ -234,16 +237,10 @@ qsizetype ora(const LettoreValori::Simboli& s, QStringView t, qsizetype i, bool 
               Istante& istante) {
     const qsizetype n = t.size();
     qsizetype j = i;
-    if (j < n && t[j] == u'T') {
+    if (j < n && (t[j] == u'T' || t[j] == u',' || t[j] == u'.'))
         ++j;
-    } else {
-        if (j < n && (t[j] == u',' || t[j] == u'.'))
-            ++j;
-        if (j == n || !t[j].isSpace())
-            return i;
-        while (j < n && t[j].isSpace())
-            ++j;
-    }
+    while (j < n && t[j].isSpace())
+        ++j;
     const qsizetype lh = cifreDa(t, j);
     if (lh < 1 || lh > 2 || j + lh >= n || t[j + lh] != u':' || cifreDa(t, j + lh + 1) != 2)
         return i;
@@ -280,7 +277,7 @@ qsizetype ora(const LettoreValori::Simboli& s, QStringView t, qsizetype i, bool 
         ore = ore % 12 + (pm ? 12 : 0);
         j = fineMarca;
     }
-    if (ore > 23 || minuti > 59 || secondi > 60)
+    if (ore > 23 || minuti > 59 || secondi > 59)
         return i;
     // A zone only after a date written year first, the way ISO 8601 and the
     // formats that follow it write one: elsewhere "10:30-12:00" is a span of

