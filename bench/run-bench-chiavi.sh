@@ -48,7 +48,7 @@ caso() { # NAME, quorla's flags, sort's flags[, testo]
     cut -d';' -f2 "$dati/out" >"$dati/s"
     local stesso=no
     cmp -s "$dati/q" "$dati/s" && stesso=yes
-    [ "$4" = testo ] && stesso="(ICU's order)"
+    [ "${4:-}" = testo ] && stesso="(ICU's order)"
     printf '| %s | %.2f s | %.2f s | %.2f | %s |\n' "$nome" "$q" "$s" "$(echo "$q / $s" | bc -l)" "$stesso"
 }
 echo "| case | quorla-cli | sort | ratio | same order of the key |"
