@@ -1,5 +1,6 @@
 #include "OpzioniCli.h"
 
+#include "Traduzioni.h"
 #include "VersioneCli.h"
 
 #include <QCommandLineParser>
@@ -56,7 +57,8 @@ std::optional<std::vector<int>> ListaSeparatori(const QString& valore, QString& 
     for (const QString& voce : voci) {
         const std::optional<int> i = IndiceSeparatore(voce);
         if (!i) {
-            errore = u"separatore sconosciuto: «%1»"_s.arg(voce);
+            errore =
+                QCoreApplication::translate("quorla-cli", "separatore sconosciuto: «%1»").arg(voce);
             return std::nullopt;
         }
         indici.push_back(*i);
@@ -76,7 +78,8 @@ QString ElencoLingue() {
     QStringList voci;
     const auto& lingue = Dichiarazioni::Lingue_Ordine();
     for (int i = 0; i < int(lingue.size()); ++i)
-        voci.append(u"%1 (%2)"_s.arg(CodiceLingua(i), lingue[std::size_t(i)].nome));
+        voci.append(
+            u"%1 (%2)"_s.arg(CodiceLingua(i), Traduzioni::NomeLingua(lingue[std::size_t(i)].nome)));
     return voci.join(u", "_s);
 }
 
@@ -117,58 +120,83 @@ public:
 struct Opzioni {
     QCommandLineOption separatori{
         {u"s"_s, u"separatori"_s},
-        u"Separatori del testo in ingresso, divisi da virgole: nomi (%1, oppure nessuno) "
-        "o i caratteri stessi. Predefiniti: spazio,punto-e-virgola."_s.arg(ElencoSeparatori()),
-        u"LISTA"_s};
+        QCoreApplication::translate("quorla-cli",
+                                    "Separatori del testo in ingresso, divisi da virgole: nomi "
+                                    "(%1, oppure nessuno) o i caratteri stessi. Predefiniti: "
+                                    "spazio,punto-e-virgola.")
+            .arg(ElencoSeparatori()),
+        QCoreApplication::translate("quorla-cli", "LISTA")};
     QCommandLineOption uscita{{u"u"_s, u"uscita"_s},
-                              u"Separatore tra le voci riordinate, un nome o un carattere come "
-                              "per --separatori (invio: una voce per riga). Predefinito: "
-                              "punto-e-virgola."_s,
-                              u"SEP"_s};
-    QCommandLineOption spazioDopo{u"spazio-dopo"_s,
-                                  u"Uno spazio dopo ogni separatore: \"alfa, beta\"."_s};
+                              QCoreApplication::translate(
+                                  "quorla-cli",
+                                  "Separatore tra le voci riordinate, un nome o un carattere come "
+                                  "per --separatori (invio: una voce per riga). Predefinito: "
+                                  "punto-e-virgola."),
+                              QCoreApplication::translate("quorla-cli", "SEP")};
+    QCommandLineOption spazioDopo{
+        u"spazio-dopo"_s, QCoreApplication::translate(
+                              "quorla-cli", "Uno spazio dopo ogni separatore: \"alfa, beta\".")};
     QCommandLineOption fineRiga{
-        u"fine-riga"_s,
-        u"Con --larghezza, a fine riga il separatore del testo riordinato invece di "
-        "uno spazio."_s};
-    QCommandLineOption fineTesto{u"fine-testo"_s,
-                                 u"Il separatore del testo riordinato anche in fondo al testo."_s};
+        u"fine-riga"_s, QCoreApplication::translate(
+                            "quorla-cli", "Con --larghezza, a fine riga il separatore del testo "
+                                          "riordinato invece di uno spazio.")};
+    QCommandLineOption fineTesto{
+        u"fine-testo"_s,
+        QCoreApplication::translate("quorla-cli",
+                                    "Il separatore del testo riordinato anche in fondo al testo.")};
     QCommandLineOption larghezza{
         {u"w"_s, u"larghezza"_s},
-        u"Va a capo con righe di al massimo N caratteri (da 1 a 100). Senza, "
-        "nessun a capo."_s,
-        u"N"_s};
-    QCommandLineOption decrescente{{u"r"_s, u"decrescente"_s}, u"Ordine decrescente (Z-A)."_s};
-    QCommandLineOption numeri{{u"n"_s, u"numeri-naturali"_s},
-                              u"Numeri in ordine naturale: \"img2\" prima di \"img10\"."_s};
+        QCoreApplication::translate("quorla-cli",
+                                    "Va a capo con righe di al massimo N caratteri (da 1 a 100). "
+                                    "Senza, nessun a capo."),
+        QCoreApplication::translate("quorla-cli", "N")};
+    QCommandLineOption decrescente{
+        {u"r"_s, u"decrescente"_s},
+        QCoreApplication::translate("quorla-cli", "Ordine decrescente (Z-A).")};
+    QCommandLineOption numeri{
+        {u"n"_s, u"numeri-naturali"_s},
+        QCoreApplication::translate("quorla-cli",
+                                    "Numeri in ordine naturale: \"img2\" prima di \"img10\".")};
     QCommandLineOption maiuscole{
         u"maiuscole"_s,
-        u"Maiuscole e minuscole: lingua (come la lingua, predefinito), prima "
-        "(maiuscole prima), dopo (minuscole prima)."_s,
-        u"MODO"_s};
-    QCommandLineOption punteggiatura{u"ignora-punteggiatura"_s,
-                                     u"Ignora punteggiatura e spazi nell'ordinare."_s};
+        QCoreApplication::translate("quorla-cli",
+                                    "Maiuscole e minuscole: lingua (come la lingua, predefinito), "
+                                    "prima (maiuscole prima), dopo (minuscole prima)."),
+        QCoreApplication::translate("quorla-cli", "MODO")};
+    QCommandLineOption punteggiatura{
+        u"ignora-punteggiatura"_s,
+        QCoreApplication::translate("quorla-cli", "Ignora punteggiatura e spazi nell'ordinare.")};
     QCommandLineOption articoli{u"ignora-articoli"_s,
-                                u"Ignora gli articoli iniziali nell'ordinare (\"Il "
-                                "Gattopardo\" sotto G)."_s};
+                                QCoreApplication::translate("quorla-cli",
+                                                            "Ignora gli articoli iniziali "
+                                                            "nell'ordinare (\"Il Gattopardo\" "
+                                                            "sotto G).")};
     QCommandLineOption doppioni{
         u"doppioni"_s,
-        u"Elimina doppioni: no (predefinito), identici, simili (anche con maiuscole e "
-        "accenti diversi)."_s,
-        u"MODO"_s};
+        QCoreApplication::translate("quorla-cli",
+                                    "Elimina doppioni: no (predefinito), identici, simili (anche "
+                                    "con maiuscole e accenti diversi)."),
+        QCoreApplication::translate("quorla-cli", "MODO")};
     QCommandLineOption lingua{
-        u"lingua"_s, u"Lingua dell'ordine: %1. Predefinita: sistema."_s.arg(ElencoLingue()),
-        u"CODICE"_s};
-    QCommandLineOption mescola{u"mescola"_s, u"Ordine casuale invece che alfabetico (prevale su "
-                                             "--decrescente)."_s};
+        u"lingua"_s,
+        QCoreApplication::translate("quorla-cli", "Lingua dell'ordine: %1. Predefinita: sistema.")
+            .arg(ElencoLingue()),
+        QCoreApplication::translate("quorla-cli", "CODICE")};
+    QCommandLineOption mescola{u"mescola"_s,
+                               QCoreApplication::translate("quorla-cli",
+                                                           "Ordine casuale invece che alfabetico "
+                                                           "(prevale su --decrescente).")};
     QCommandLineOption seme{u"seme"_s,
-                            u"Con --mescola, lo stesso N dà sempre lo stesso ordine (0: "
-                            "ogni volta uno nuovo)."_s,
-                            u"N"_s};
-    QCommandLineOption output{{u"o"_s, u"output"_s},
-                              u"Salva il risultato in FILE invece di scriverlo sullo standard "
-                              "output («-»); il file cambia solo se tutto riesce."_s,
-                              u"FILE"_s};
+                            QCoreApplication::translate("quorla-cli",
+                                                        "Con --mescola, lo stesso N dà sempre lo "
+                                                        "stesso ordine (0: ogni volta uno nuovo)."),
+                            QCoreApplication::translate("quorla-cli", "N")};
+    QCommandLineOption output{
+        {u"o"_s, u"output"_s},
+        QCoreApplication::translate("quorla-cli",
+                                    "Salva il risultato in FILE invece di scriverlo sullo standard "
+                                    "output («-»); il file cambia solo se tutto riesce."),
+        QCoreApplication::translate("quorla-cli", "FILE")};
 };
 
 } // namespace
@@ -176,7 +204,7 @@ struct Opzioni {
 QString TestoVersione() {
     return u"quorla-cli (%1) %2\n%3\n"_s.arg(QStringLiteral(QUORLA_PRODUCT),
                                              QStringLiteral(QUORLA_VERSION_STRING),
-                                             QStringLiteral(QUORLA_LEGAL));
+                                             Traduzioni::TestoProgetto(QUORLA_LEGAL));
 }
 
 void InstallaTraduzioni() {
@@ -188,16 +216,22 @@ Analisi Analizza(const QStringList& argomenti) {
     Analisi analisi;
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        u"%1 %2 (%3) da riga di comando.\n"
-        "Legge i FILE uno dopo l'altro (o lo standard input), ne mette in ordine "
-        "alfabetico le voci e scrive il risultato sullo standard output. Senza opzioni "
-        "fa esattamente ciò che fa la finestra all'avvio.\n"
-        "Esce con 0 se riesce, con 1 se non può andare a capo (il risultato è scritto "
-        "senza a capo), con 2 per un'opzione errata o un file che non si può leggere "
-        "o salvare."_s.arg(QStringLiteral(QUORLA_PRODUCT), QStringLiteral(QUORLA_VERSION_STRING),
-                           QStringLiteral(QUORLA_DESCRIPTION)));
+        QCoreApplication::translate(
+            "quorla-cli",
+            "%1 %2 (%3) da riga di comando.\n"
+            "Legge i FILE uno dopo l'altro (o lo standard input), ne mette in ordine "
+            "alfabetico le voci e scrive il risultato sullo standard output. Senza opzioni "
+            "fa esattamente ciò che fa la finestra all'avvio.\n"
+            "Esce con 0 se riesce, con 1 se non può andare a capo (il risultato è scritto "
+            "senza a capo), con 2 per un'opzione errata o un file che non si può leggere "
+            "o salvare.")
+            .arg(QStringLiteral(QUORLA_PRODUCT), QStringLiteral(QUORLA_VERSION_STRING),
+                 Traduzioni::TestoProgetto(QUORLA_DESCRIPTION)));
     parser.addPositionalArgument(
-        u"FILE"_s, u"File da ordinare; «-» o nessun file: lo standard input."_s, u"[FILE...]"_s);
+        QCoreApplication::translate("quorla-cli", "FILE"),
+        QCoreApplication::translate("quorla-cli",
+                                    "File da ordinare; «-» o nessun file: lo standard input."),
+        QCoreApplication::translate("quorla-cli", "[FILE...]"));
     const QCommandLineOption aiuto = parser.addHelpOption();
     const QCommandLineOption versione = parser.addVersionOption();
     const Opzioni o;
@@ -240,7 +274,9 @@ Analisi Analizza(const QStringList& argomenti) {
     if (parser.isSet(o.uscita)) {
         imp.uscita = IndiceSeparatore(parser.value(o.uscita));
         if (!imp.uscita)
-            return errore(u"separatore di uscita sconosciuto: «%1»"_s.arg(parser.value(o.uscita)));
+            return errore(
+                QCoreApplication::translate("quorla-cli", "separatore di uscita sconosciuto: «%1»")
+                    .arg(parser.value(o.uscita)));
     }
     imp.spazioDopo = parser.isSet(o.spazioDopo);
     imp.fineRiga = parser.isSet(o.fineRiga);
@@ -250,7 +286,8 @@ Analisi Analizza(const QStringList& argomenti) {
         const int n = parser.value(o.larghezza).toInt(&ok);
         if (!ok || n < 1 || n > 100)
             return errore(
-                u"larghezza non valida: «%1» (da 1 a 100)"_s.arg(parser.value(o.larghezza)));
+                QCoreApplication::translate("quorla-cli", "larghezza non valida: «%1» (da 1 a 100)")
+                    .arg(parser.value(o.larghezza)));
         imp.larghezza = n;
     }
 
@@ -264,8 +301,10 @@ Analisi Analizza(const QStringList& argomenti) {
                                         {u"prima"_s, Dichiarazioni::Maiuscole::MaiuscolePrima},
                                         {u"dopo"_s, Dichiarazioni::Maiuscole::MinuscolePrima}});
         if (!scelta)
-            return errore(u"valore non valido per --maiuscole: «%1» (lingua, prima, dopo)"_s.arg(
-                parser.value(o.maiuscole)));
+            return errore(
+                QCoreApplication::translate(
+                    "quorla-cli", "valore non valido per --maiuscole: «%1» (lingua, prima, dopo)")
+                    .arg(parser.value(o.maiuscole)));
         ordine.maiuscole = *scelta;
     }
     ordine.ignoraPunteggiatura = parser.isSet(o.punteggiatura);
@@ -277,8 +316,10 @@ Analisi Analizza(const QStringList& argomenti) {
              {u"identici"_s, Dichiarazioni::Doppioni::Identici},
              {u"simili"_s, Dichiarazioni::Doppioni::AncheMaiuscoleAccenti}});
         if (!scelta)
-            return errore(u"valore non valido per --doppioni: «%1» (no, identici, simili)"_s.arg(
-                parser.value(o.doppioni)));
+            return errore(
+                QCoreApplication::translate(
+                    "quorla-cli", "valore non valido per --doppioni: «%1» (no, identici, simili)")
+                    .arg(parser.value(o.doppioni)));
         ordine.doppioni = *scelta;
     }
     if (parser.isSet(o.lingua)) {
@@ -290,7 +331,9 @@ Analisi Analizza(const QStringList& argomenti) {
                 trovata = i;
         }
         if (trovata < 0)
-            return errore(u"lingua sconosciuta: «%1» (vedi --help)"_s.arg(v));
+            return errore(
+                QCoreApplication::translate("quorla-cli", "lingua sconosciuta: «%1» (vedi --help)")
+                    .arg(v));
         ordine.lingua = trovata;
     }
     ordine.mescola = parser.isSet(o.mescola);
@@ -298,11 +341,13 @@ Analisi Analizza(const QStringList& argomenti) {
         bool ok = false;
         ordine.seme = parser.value(o.seme).toULongLong(&ok);
         if (!ok)
-            return errore(u"seme non valido: «%1»"_s.arg(parser.value(o.seme)));
+            return errore(QCoreApplication::translate("quorla-cli", "seme non valido: «%1»")
+                              .arg(parser.value(o.seme)));
     }
     imp.fileUscita = parser.value(o.output);
     if (parser.isSet(o.output) && imp.fileUscita.isEmpty())
-        return errore(u"manca il nome del file dopo --output"_s);
+        return errore(
+            QCoreApplication::translate("quorla-cli", "manca il nome del file dopo --output"));
     // As for the inputs, "-" is the standard stream.
     if (imp.fileUscita == u"-"_s)
         imp.fileUscita.clear();

@@ -150,6 +150,20 @@ void TstCli::casi_data() {
     ko("cartella d'uscita inesistente", "-o no/u.txt voci.txt",
        "impossibile salvare il file «no/u.txt" + salvare);
     ko("standard output pieno", "@pieno", "errore di scrittura sullo standard output\n");
+    // In the language of the system: English for every language without a
+    // translation of its own, Italian before them.
+    ok("quorla --help in inglese", "quorla --help @LANGUAGE=en", "",
+       "Usage: quorla [options] [file]\nQuorla! - Alphabetical Brivetanzia for texts\n\nOpens the "
+       "given text file as \"Open...\" does and sorts its items.\n\nOptions:\n  -h, --help      "
+       "Show this help and exit.\n  -v, --version   Show the version and exit.\n\nArguments:\n  "
+       "file            The text file to open; any further arguments are ignored.\n");
+    ok("--version in inglese", "--version @LANGUAGE=en_GB", "",
+       "quorla-cli (Quorla!) " + versione + "Free software, distributed without any warranty.\n");
+    ko("errore in inglese", "-w 0 @LANGUAGE=en",
+       "invalid width: '0' (1 to 100)\nUsage: quorla-cli [options] [FILE...]\n"
+       "For the list of options: quorla-cli --help\n");
+    ko("errore di Qt in tedesco", "--boh @LANGUAGE=de", "Unknown option 'boh'.\n");
+    ko("tedesco, poi italiano", "-w 0 @LANGUAGE=de:it", "larghezza non valida: «0»");
 }
 void TstCli::casi() {
     QFETCH(QStringList, argomenti);
@@ -174,6 +188,11 @@ void TstCli::casi() {
             const rlimit limite{4096, 4096};
             setrlimit(RLIMIT_FSIZE, &limite);
         });
+    if (ambiente.startsWith(u"@LANGUAGE=")) {
+        QProcessEnvironment variabili = QProcessEnvironment::systemEnvironment();
+        variabili.insert(u"LANGUAGE"_s, ambiente.section(u'=', 1));
+        p.setProcessEnvironment(variabili);
+    }
     if (ambiente.startsWith(u'@'))
         argomenti.removeLast();
     const bool finestra = argomenti.value(0) == u"quorla";

@@ -24,8 +24,6 @@ class SliderCaratteri;
 class MainForm : public QMainWindow, public Dichiarazioni::Finestra {
     Q_OBJECT
 public:
-    static const QString Titolo;
-
     // The menu items, by the names the program's handlers use.
     struct VociMenu {
         QMenu* MenuFile = nullptr;
@@ -128,6 +126,7 @@ private:
     void creaMenu();
     void creaMenuOrdine();
     void mostraOpzioniOrdine();
+    void descriviRighelli();
     bool trascinamentoFile(QEvent* evento);
     void Form_Load();
     void elabora();

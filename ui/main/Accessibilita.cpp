@@ -1,0 +1,167 @@
+#include "Accessibilita.h"
+
+#include <QAccessible>
+#include <QAccessibleObject>
+#include <QAction>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <algorithm>
+
+namespace {
+
+const char* const ProprietaNome = "quorlaNomeAccessibile";
+
+// A menu item as the toolkit presents it, but with its own name.
+class VoceNominata : public QAccessibleObject, public QAccessibleActionInterface {
+public:
+    explicit VoceNominata(QAction* voce) : QAccessibleObject(voce) {}
+
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(proprietario());
+    }
+    int childCount() const override { return voce()->menu() ? 1 : 0; }
+    QAccessibleInterface* child(int indice) const override {
+        return indice == 0 && voce()->menu() ? QAccessible::queryAccessibleInterface(voce()->menu())
+                                             : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* figlio) const override {
+        return figlio && voce()->menu() && figlio->object() == voce()->menu() ? 0 : -1;
+    }
+    QString text(QAccessible::Text tipo) const override {
+        if (tipo == QAccessible::Name)
+            return voce()->property(ProprietaNome).toString();
+        if (tipo == QAccessible::Accelerator)
+            return QKeySequence::mnemonic(voce()->text()).toString(QKeySequence::NativeText);
+        return QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    QAccessible::State state() const override {
+        QAccessible::State stato;
+        const QWidget* p = proprietario();
+        stato.invisible = !voce()->isVisible() || !p || !p->isVisible();
+        stato.disabled = !voce()->isEnabled();
+        if (const auto* barra = qobject_cast<const QMenuBar*>(p))
+            stato.focused = barra->activeAction() == voce();
+        else if (const auto* menu = qobject_cast<const QMenu*>(p))
+            stato.focused = menu->activeAction() == voce();
+        return stato;
+    }
+    QRect rect() const override {
+        QWidget* p = proprietario();
+        QRect posto;
+        if (auto* barra = qobject_cast<QMenuBar*>(p))
+            posto = barra->actionGeometry(voce());
+        else if (auto* menu = qobject_cast<QMenu*>(p))
+            posto = menu->actionGeometry(voce());
+        return p ? posto.translated(p->mapToGlobal(QPoint())) : posto;
+    }
+    void* interface_cast(QAccessible::InterfaceType tipo) override {
+        return tipo == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override {
+        return {voce()->menu() ? showMenuAction() : pressAction()};
+    }
+    void doAction(const QString& azione) override {
+        if (!voce()->isEnabled())
+            return;
+        if (azione == pressAction())
+            voce()->trigger();
+        else if (azione == showMenuAction() && voce()->menu()) {
+            if (auto* barra = qobject_cast<QMenuBar*>(proprietario()))
+                barra->setActiveAction(voce());
+            else if (auto* menu = qobject_cast<QMenu*>(proprietario()))
+                menu->setActiveAction(voce());
+        }
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QAction* voce() const { return static_cast<QAction*>(object()); }
+    // The bar or menu that shows the item, not the menu it opens.
+    QWidget* proprietario() const {
+        for (QObject* o : voce()->associatedObjects()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if ((qobject_cast<QMenuBar*>(w) || qobject_cast<QMenu*>(w)) && w != voce()->menu())
+                return w;
+        }
+        return nullptr;
+    }
+};
+
+QAccessibleInterface* fabbrica(const QString& classe, QObject* oggetto) {
+    if (classe == QLatin1String("QAction") && oggetto->property(ProprietaNome).isValid())
+        return new VoceNominata(static_cast<QAction*>(oggetto));
+    return nullptr;
+}
+
+// Plain letters, for comparing what is typed with a caption.
+QString semplice(const QString& testo) {
+    QString esito;
+    for (const QChar c : testo.normalized(QString::NormalizationForm_D)) {
+        if (c != u'&' && c.category() != QChar::Mark_NonSpacing)
+            esito.append(c);
+    }
+    return esito.toCaseFolded();
+}
+
+class RicercaVoci : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override {
+        auto* menu = qobject_cast<QMenu*>(oggetto);
+        if (!menu || evento->type() != QEvent::KeyPress)
+            return false;
+        const auto* tasto = static_cast<QKeyEvent*>(evento);
+        const QString testo = semplice(tasto->text());
+        const auto comandi = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        if (testo.size() != 1 || !testo[0].isPrint() || testo[0].isSpace() ||
+            (tasto->modifiers() & comandi))
+            return false;
+        if (!battuta_.isValid() || battuta_.elapsed() > PausaMs)
+            cercato_.clear();
+        battuta_.start();
+        cercato_ += testo;
+        // "ss" looks for the second item starting with "s", not for "ss".
+        const bool ripetuta = cercato_.count(cercato_[0]) == cercato_.size();
+        const QString prefisso = ripetuta ? cercato_.left(1) : cercato_;
+        const QList<QAction*> voci = menu->actions();
+        const qsizetype attuale = voci.indexOf(menu->activeAction());
+        // A longer prefix may still fit the item already selected.
+        const qsizetype inizio = attuale + (ripetuta ? 1 : 0);
+        for (qsizetype k = 0; k < voci.size(); ++k) {
+            QAction* voce = voci[(std::max<qsizetype>(inizio, 0) + k) % voci.size()];
+            if (!voce->isSeparator() && voce->isVisible() && voce->isEnabled() &&
+                semplice(voce->text()).startsWith(prefisso)) {
+                menu->setActiveAction(voce);
+                break;
+            }
+        }
+        return true;
+    }
+
+private:
+    static constexpr int PausaMs = 1000;
+    QString cercato_;
+    QElapsedTimer battuta_;
+};
+
+} // namespace
+
+void impostaNomeAccessibile(QAction* voce, const QString& nome) {
+    static const bool installata = [] {
+        QAccessible::installFactory(fabbrica);
+        return true;
+    }();
+    Q_UNUSED(installata);
+    voce->setProperty(ProprietaNome, nome);
+}
+
+void attivaRicercaVoci(QMenu* menu) {
+    menu->installEventFilter(new RicercaVoci(menu));
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QAction;
+class QMenu;
+
+// What the toolkit does not give assistive technology and keyboard users by
+// itself.
+
+// Gives a menu-bar or menu item a name of its own for assistive technology,
+// for a caption that says nothing when read aloud ("?"). The caption stays.
+void impostaNomeAccessibile(QAction* voce, const QString& nome);
+
+// Type-ahead in a menu whose items have no access keys: letters typed in quick
+// succession select the next item whose caption starts with them, whatever
+// their case and accents; the same letter again moves on to the next item
+// that starts with it. Enter then chooses it, as ever.
+void attivaRicercaVoci(QMenu* menu);
