@@ -8,14 +8,6 @@
         <translation>CAPS LOCK</translation>
     </message>
     <message>
-        <source>Separatori del testo in ingresso</source>
-        <translation>Input text separators</translation>
-    </message>
-    <message>
-        <source>Separatore del testo riordinato</source>
-        <translation>Sorted text separator</translation>
-    </message>
-    <message>
         <source>A capo</source>
         <translation>Line wrap</translation>
     </message>
@@ -34,6 +26,10 @@
     <message>
         <source>non attivo</source>
         <translation>off</translation>
+    </message>
+    <message>
+        <source>Barra di stato</source>
+        <translation>Status bar</translation>
     </message>
 </context>
 <context>

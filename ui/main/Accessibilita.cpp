@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleObject>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -95,6 +96,11 @@ private:
 QAccessibleInterface* fabbrica(const QString& classe, QObject* oggetto) {
     if (classe == QLatin1String("QAction") && oggetto->property(ProprietaNome).isValid())
         return new VoceNominata(static_cast<QAction*>(oggetto));
+    // Plain widgets both, which the toolkit would present as mere containers.
+    if (classe == QLatin1String("Frm_SepElenco"))
+        return new QAccessibleWidget(static_cast<QWidget*>(oggetto), QAccessible::Dialog);
+    if (classe == QLatin1String("BarraStato"))
+        return new QAccessibleWidget(static_cast<QWidget*>(oggetto), QAccessible::StatusBar);
     return nullptr;
 }
 
@@ -153,12 +159,15 @@ private:
 
 } // namespace
 
-void impostaNomeAccessibile(QAction* voce, const QString& nome) {
+void installaAccessibilita() {
     static const bool installata = [] {
         QAccessible::installFactory(fabbrica);
         return true;
     }();
     Q_UNUSED(installata);
+}
+
+void impostaNomeAccessibile(QAction* voce, const QString& nome) {
     voce->setProperty(ProprietaNome, nome);
 }
 

@@ -8,6 +8,11 @@ class QMenu;
 // What the toolkit does not give assistive technology and keyboard users by
 // itself.
 
+// Presents the separator dialog as a dialog and the status bar as a status
+// bar, and gives the items of impostaNomeAccessibile their names. Once, before
+// the windows are shown.
+void installaAccessibilita();
+
 // Gives a menu-bar or menu item a name of its own for assistive technology,
 // for a caption that says nothing when read aloud ("?"). The caption stays.
 void impostaNomeAccessibile(QAction* voce, const QString& nome);

@@ -36,14 +36,14 @@ BarraStato::BarraStato(QWidget* parent) : QWidget(parent) {
         pannelli_[i] = pannello;
     }
     pannelli_[NumPannelli - 1]->setText(tr("BLOC MAIUSC"));
-    // What each panel is, for assistive technology; the lamps also say
-    // whether they are lit.
-    const std::array<QString, NumPannelli> nomi = {
-        tr("Separatori del testo in ingresso"), tr("Separatore del testo riordinato"), tr("A capo"),
-        tr("Copia automatica negli Appunti"), tr("Blocco maiuscole")};
-    for (int i = 0; i < NumPannelli; ++i) {
-        pannelli_[i]->setAccessibleName(nomi[i]);
-        descriviSpia(i + 1);
+    // For assistive technology: the first two panels say what they are in
+    // their text; the lamps get a name in words and say whether they are lit.
+    setAccessibleName(tr("Barra di stato"));
+    const std::array<QString, 3> spie = {tr("A capo"), tr("Copia automatica negli Appunti"),
+                                         tr("Blocco maiuscole")};
+    for (int n = 3; n <= NumPannelli; ++n) {
+        pannelli_[n - 1]->setAccessibleName(spie[n - 3]);
+        descriviSpia(n);
     }
     adattaCarattere();
 

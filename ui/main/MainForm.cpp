@@ -104,6 +104,7 @@ MainForm::MainForm(std::unique_ptr<Dialoghi> dialoghi)
         QCoreApplication::exit(0);
     };
 
+    installaAccessibilita();
     setWindowTitle(tr("Brivetanzia alfabetico"));
     setWindowIcon(iconaQuorla());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -276,6 +276,7 @@ private slots:
                 QCOMPARE(nome(d->Opt_Separatore_Out(i)), simboli[i - 9]);
             }
             QCOMPARE(nome(d->Chk_Separa(3)), it ? u"Punto e virgola"_s : u"Semicolon"_s);
+            QCOMPARE(QAccessible::queryAccessibleInterface(d)->role(), QAccessible::Dialog);
             return;
         }
         QAccessibleInterface* barra = QAccessible::queryAccessibleInterface(f.menuBar());
@@ -287,6 +288,7 @@ private slots:
         QCOMPARE(aiuto->parent()->object(), f.menuBar());
         QCOMPARE(aiuto->child(0)->object(), f.menu().MenuAbout0);
         QCOMPARE(nome(f.Txt_Orig()), it ? u"Testo in ingresso"_s : u"Input text"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.STBar())->role(), QAccessible::StatusBar);
         // The line length as the rulers and the slider give it, and the lamp.
         const auto descrizione = [&f] {
             return QAccessible::queryAccessibleInterface(f.Img_Righello(1))
