@@ -309,6 +309,44 @@ private slots:
         QCOMPARE(spia->text(QAccessible::Description), it ? u"non attivo"_s : u"off"_s);
     }
 
+    // Whichever control the keyboard brings the focus to shows it.
+    void fuocoVisibile_data() { righe(); }
+    void fuocoVisibile() {
+        QFETCH(QString, lingua);
+        QFETCH(bool, dialogo);
+        const Lingua attiva(lingua);
+        MainForm f(std::make_unique<FintiDialoghi>());
+        f.show();
+        f.menu().MenuACapo->trigger(); // the slider shows
+        QWidget* finestra = &f;
+        if (dialogo) {
+            f.menu().MenuSeparatori->trigger();
+            finestra = f.separatori();
+        }
+        QVERIFY(QTest::qWaitForWindowActive(finestra));
+        if (!dialogo) {
+            // Tab runs the input box, the output box and the slider, and round.
+            f.Txt_Orig()->setFocus();
+            for (QWidget* atteso : QList<QWidget*>{f.Txt_Ordine(), f.Slider(), f.Txt_Orig()}) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), atteso);
+            }
+        }
+        QList<QWidget*> controlli;
+        for (QWidget* w : finestra->findChildren<QWidget*>()) {
+            if (w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(finestra))
+                controlli << w;
+        }
+        QVERIFY(controlli.size() >= (dialogo ? 34 : 3));
+        for (QWidget* w : std::as_const(controlli)) {
+            QWidget* altro = controlli[controlli[0] == w];
+            altro->setFocus(Qt::ShortcutFocusReason);
+            const QImage senza = w->grab().toImage();
+            w->setFocus(Qt::ShortcutFocusReason);
+            QVERIFY2(w->grab().toImage() != senza, w->metaObject()->className());
+        }
+    }
+
     // Typing the first letters of a language selects it in its menu.
     void cercaLingua_data() {
         QTest::addColumn<QString>("lingua");
