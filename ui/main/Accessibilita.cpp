@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
+#include <mutex>
 
 namespace {
 
@@ -160,11 +161,9 @@ private:
 } // namespace
 
 void installaAccessibilita() {
-    static const bool installata = [] {
-        QAccessible::installFactory(fabbrica);
-        return true;
-    }();
-    Q_UNUSED(installata);
+    // Once: every factory installed is asked about every object.
+    static std::once_flag fatto;
+    std::call_once(fatto, [] { QAccessible::installFactory(fabbrica); });
 }
 
 void impostaNomeAccessibile(QAction* voce, const QString& nome) {
