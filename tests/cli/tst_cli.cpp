@@ -157,8 +157,6 @@ void TstCli::casi_data() {
        "given text file as \"Open...\" does and sorts its items.\n\nOptions:\n  -h, --help      "
        "Show this help and exit.\n  -v, --version   Show the version and exit.\n\nArguments:\n  "
        "file            The text file to open; any further arguments are ignored.\n");
-    ok("--version in inglese", "--version @LANGUAGE=en_GB", "",
-       "quorla-cli (Quorla!) " + versione + "Free software, distributed without any warranty.\n");
     ko("errore in inglese", "-w 0 @LANGUAGE=en",
        "invalid width: '0' (1 to 100)\nUsage: quorla-cli [options] [FILE...]\n"
        "For the list of options: quorla-cli --help\n");
