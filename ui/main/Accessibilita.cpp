@@ -15,21 +15,20 @@ namespace {
 
 const char* const ProprietaNome = "quorlaNomeAccessibile";
 
-// A menu item as the toolkit presents it, but with its own name.
+// A menu of the menu bar as the toolkit presents it, but with its own name.
 class VoceNominata : public QAccessibleObject, public QAccessibleActionInterface {
 public:
     explicit VoceNominata(QAction* voce) : QAccessibleObject(voce) {}
 
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(proprietario());
+        return QAccessible::queryAccessibleInterface(barra());
     }
-    int childCount() const override { return voce()->menu() ? 1 : 0; }
+    int childCount() const override { return 1; }
     QAccessibleInterface* child(int indice) const override {
-        return indice == 0 && voce()->menu() ? QAccessible::queryAccessibleInterface(voce()->menu())
-                                             : nullptr;
+        return indice == 0 ? QAccessible::queryAccessibleInterface(voce()->menu()) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* figlio) const override {
-        return figlio && voce()->menu() && figlio->object() == voce()->menu() ? 0 : -1;
+        return figlio && figlio->object() == voce()->menu() ? 0 : -1;
     }
     QString text(QAccessible::Text tipo) const override {
         if (tipo == QAccessible::Name)
@@ -41,62 +40,46 @@ public:
     QAccessible::Role role() const override { return QAccessible::MenuItem; }
     QAccessible::State state() const override {
         QAccessible::State stato;
-        const QWidget* p = proprietario();
-        stato.invisible = !voce()->isVisible() || !p || !p->isVisible();
+        const QMenuBar* b = barra();
+        stato.invisible = !voce()->isVisible() || !b || !b->isVisible();
         stato.disabled = !voce()->isEnabled();
-        if (const auto* barra = qobject_cast<const QMenuBar*>(p))
-            stato.focused = barra->activeAction() == voce();
-        else if (const auto* menu = qobject_cast<const QMenu*>(p))
-            stato.focused = menu->activeAction() == voce();
+        stato.focused = b && b->activeAction() == voce();
         return stato;
     }
     QRect rect() const override {
-        QWidget* p = proprietario();
-        QRect posto;
-        if (auto* barra = qobject_cast<QMenuBar*>(p))
-            posto = barra->actionGeometry(voce());
-        else if (auto* menu = qobject_cast<QMenu*>(p))
-            posto = menu->actionGeometry(voce());
-        return p ? posto.translated(p->mapToGlobal(QPoint())) : posto;
+        const QMenuBar* b = barra();
+        return b ? b->actionGeometry(voce()).translated(b->mapToGlobal(QPoint())) : QRect();
     }
     void* interface_cast(QAccessible::InterfaceType tipo) override {
         return tipo == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
                                                     : nullptr;
     }
 
-    QStringList actionNames() const override {
-        return {voce()->menu() ? showMenuAction() : pressAction()};
-    }
+    QStringList actionNames() const override { return {showMenuAction()}; }
     void doAction(const QString& azione) override {
-        if (!voce()->isEnabled())
-            return;
-        if (azione == pressAction())
-            voce()->trigger();
-        else if (azione == showMenuAction() && voce()->menu()) {
-            if (auto* barra = qobject_cast<QMenuBar*>(proprietario()))
-                barra->setActiveAction(voce());
-            else if (auto* menu = qobject_cast<QMenu*>(proprietario()))
-                menu->setActiveAction(voce());
-        }
+        if (voce()->isEnabled() && azione == showMenuAction() && barra())
+            barra()->setActiveAction(voce());
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
     QAction* voce() const { return static_cast<QAction*>(object()); }
-    // The bar or menu that shows the item, not the menu it opens.
-    QWidget* proprietario() const {
-        for (QObject* o : voce()->associatedObjects()) {
-            auto* w = qobject_cast<QWidget*>(o);
-            if ((qobject_cast<QMenuBar*>(w) || qobject_cast<QMenu*>(w)) && w != voce()->menu())
-                return w;
+    QMenuBar* barra() const {
+        const auto oggetti = voce()->associatedObjects();
+        for (QObject* o : oggetti) {
+            if (auto* b = qobject_cast<QMenuBar*>(o))
+                return b;
         }
         return nullptr;
     }
 };
 
 QAccessibleInterface* fabbrica(const QString& classe, QObject* oggetto) {
-    if (classe == QLatin1String("QAction") && oggetto->property(ProprietaNome).isValid())
-        return new VoceNominata(static_cast<QAction*>(oggetto));
+    if (classe == QLatin1String("QAction")) {
+        auto* voce = static_cast<QAction*>(oggetto);
+        const bool nominata = voce->menu() && voce->property(ProprietaNome).isValid();
+        return nominata ? new VoceNominata(voce) : nullptr;
+    }
     // Plain widgets both, which the toolkit would present as mere containers.
     if (classe == QLatin1String("Frm_SepElenco"))
         return new QAccessibleWidget(static_cast<QWidget*>(oggetto), QAccessible::Dialog);
@@ -166,8 +149,9 @@ void installaAccessibilita() {
     std::call_once(fatto, [] { QAccessible::installFactory(fabbrica); });
 }
 
-void impostaNomeAccessibile(QAction* voce, const QString& nome) {
-    voce->setProperty(ProprietaNome, nome);
+void impostaNomeAccessibile(QMenu* menu, const QString& nome) {
+    menu->menuAction()->setProperty(ProprietaNome, nome);
+    menu->setAccessibleName(nome);
 }
 
 void attivaRicercaVoci(QMenu* menu) {

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-class QAction;
 class QMenu;
 
 // What the toolkit does not give assistive technology and keyboard users by
@@ -13,9 +12,9 @@ class QMenu;
 // the windows are shown.
 void installaAccessibilita();
 
-// Gives a menu-bar or menu item a name of its own for assistive technology,
-// for a caption that says nothing when read aloud ("?"). The caption stays.
-void impostaNomeAccessibile(QAction* voce, const QString& nome);
+// Gives a menu of the menu bar a name of its own for assistive technology,
+// for a title that says nothing when read aloud ("?"). The title stays.
+void impostaNomeAccessibile(QMenu* menu, const QString& nome);
 
 // Type-ahead in a menu whose items have no access keys: letters typed in quick
 // succession select the next item whose caption starts with them, whatever

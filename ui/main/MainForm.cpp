@@ -273,8 +273,7 @@ void MainForm::creaMenu() {
     m.MenuAbout0 = menuBar()->addMenu(tr("&?"));
     m.MenuAbout0->setObjectName(QStringLiteral("MenuAbout0"));
     // Read aloud, "?" says nothing of what the menu holds.
-    impostaNomeAccessibile(m.MenuAbout0->menuAction(), tr("Aiuto"));
-    m.MenuAbout0->setAccessibleName(tr("Aiuto"));
+    impostaNomeAccessibile(m.MenuAbout0, tr("Aiuto"));
     m.MenuAbout = voce(m.MenuAbout0, QStringLiteral("MenuAbout"), tr("Informazioni su..."),
                        QKeySequence(Qt::Key_F1), &MainForm::MenuAbout_Click);
 }

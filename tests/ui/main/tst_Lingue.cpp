@@ -233,6 +233,10 @@ private slots:
         QCOMPARE(aiuto->text(QAccessible::Name), it ? u"Aiuto"_s : u"Help"_s);
         QCOMPARE(aiuto->role(), QAccessible::MenuItem);
         QCOMPARE(aiuto->child(0)->parent()->object(), f.menu().MenuAbout0->menuAction());
+        QVERIFY(!aiuto->state().focused);
+        aiuto->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+        QVERIFY(aiuto->state().focused && f.menu().MenuAbout0->isVisible());
+        f.menu().MenuAbout0->hide();
         // The line length as the rulers and the slider give it, and the lamp.
         QAccessibleInterface* righello = QAccessible::queryAccessibleInterface(f.Img_Righello(1));
         QAccessibleInterface* spia = QAccessible::queryAccessibleInterface(f.STBar()->pannello(3));
