@@ -14,19 +14,11 @@ private slots:
     void scelta_data() {
         QTest::addColumn<QString>("preferite");
         QTest::addColumn<QString>("scelta");
-        for (const auto& [preferite, scelta] : {std::pair{"it-IT it-Latn-IT it", "it"},
-                                                {"it_CH", "it"},
-                                                {"en-GB en", "en"},
-                                                {"de-DE de", "en"},
-                                                {"C", "it"},
-                                                {"POSIX", "it"},
-                                                {"", "it"},
-                                                {"C en", "en"},
-                                                {"de it-IT", "it"},
-                                                {"fr EN-US it", "en"},
-                                                {"sv-SE +sv", "sv"},
-                                                {"sv-SE", "en"}})
-            QTest::newRow(preferite) << preferite << scelta;
+        const QString righe = u"it-IT it-Latn-IT it:it|it_CH:it|en-GB en:en|de-DE de:en|C:it|"
+                              "POSIX:it|:it|C en:en|de it-IT:it|fr EN-US it:en|sv-SE +sv:sv|"
+                              "sv-SE:en"_s;
+        for (const QString& riga : righe.split(u'|'))
+            QTest::newRow(qPrintable(riga)) << riga.section(u':', 0, 0) << riga.section(u':', 1);
     }
     void scelta() {
         QFETCH(QString, preferite);

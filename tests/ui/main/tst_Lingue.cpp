@@ -1,7 +1,5 @@
-// Both windows in each language the program speaks: every text translated and
-// fitting its control, access keys that do not clash, names for assistive
-// technology, the focus in sight, and the keyboard ways into the language
-// menu and the dialog's frames.
+// Both windows in each language the program speaks, as a user and assistive
+// technology meet them.
 #include "BarraStato.h"
 #include "Controlli.h"
 #include "Dichiarazioni.h"
@@ -59,21 +57,18 @@ struct Catalogo {
 
 // The interface in a language for as long as it lives, as the program
 // installs it; the windows must be made after it.
-class Lingua {
-public:
+struct Lingua {
+    QTranslator programma, qt;
     explicit Lingua(const QString& lingua) {
-        if (Traduzioni::CaricaProgramma(programma_, lingua))
-            QCoreApplication::installTranslator(&programma_);
-        if (Traduzioni::CaricaQt(qt_, lingua))
-            QCoreApplication::installTranslator(&qt_);
+        if (Traduzioni::CaricaProgramma(programma, lingua))
+            QCoreApplication::installTranslator(&programma);
+        if (Traduzioni::CaricaQt(qt, lingua))
+            QCoreApplication::installTranslator(&qt);
     }
     ~Lingua() {
-        QCoreApplication::removeTranslator(&programma_);
-        QCoreApplication::removeTranslator(&qt_);
+        QCoreApplication::removeTranslator(&programma);
+        QCoreApplication::removeTranslator(&qt);
     }
-
-private:
-    QTranslator programma_, qt_;
 };
 
 // Every text that a window shows or says.
@@ -116,12 +111,10 @@ class TestLingue : public QObject {
     const Catalogo catalogo;
 
 private slots:
-    // Per window and language: every text the catalogue's; captions whole at
-    // the default font and at two large ones, which the windows make smaller
-    // as far as needed; no two access keys alike in a menu or in the dialog,
-    // and one for every English command; every control a name, the focus in
-    // sight, Tab in its order; and what assistive technology is told beyond
-    // the captions.
+    // Every text the catalogue's; captions whole at three fonts; access keys
+    // unique per menu and dialog, one for every English command; every control
+    // named, its focus in sight, Tab in order; and what assistive technology
+    // is told beyond the captions.
     void finestre_data() {
         QTest::addColumn<QString>("lingua");
         QTest::addColumn<bool>("dialogo");
