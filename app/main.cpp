@@ -1,35 +1,38 @@
 #include "MainForm.h"
 #include "RigaComando.h"
+#include "Traduzioni.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
-#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QTextStream uscita(stdout);
     QTextStream errori(stderr);
-    // --help and --version answer without a window, and without a display.
+    // The program speaks the user's language, and so do the toolkit's own
+    // dialogs and buttons (file dialogs, "OK").
+    const QString lingua = Traduzioni::Scegli(QLocale::system().uiLanguages());
+    // --help and --version answer without a window, and without a display:
+    // asked once to know whether they answer at all, then again for the words,
+    // which need an application object, though not a graphical one.
     QStringList argomenti;
     for (int i = 0; i < argc; ++i)
         argomenti.append(QString::fromLocal8Bit(argv[i]));
-    if (const std::optional<int> codice = RispostaImmediata(argomenti, uscita))
-        return *codice;
+    QString prova;
+    QTextStream scarto(&prova);
+    if (RispostaImmediata(argomenti, scarto)) {
+        QCoreApplication nucleo(argc, argv);
+        Traduzioni::Installa(lingua, false);
+        return *RispostaImmediata(argomenti, uscita);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorla!"));
     QApplication::setDesktopFileName(QStringLiteral("quorla"));
+    Traduzioni::Installa(lingua);
     const RigaComando riga = LeggiRigaComando(QApplication::arguments(), errori);
     if (riga.uscita)
         return *riga.uscita;
-
-    // The program speaks Italian whatever the system's language, and so must
-    // the toolkit's own dialogs and buttons (file dialogs, "OK").
-    QTranslator traduzioni;
-    if (traduzioni.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduzioni);
 
     MainForm finestra;
     finestra.show();

@@ -5,6 +5,7 @@
 #include "Motore.h"
 #include "Scrittore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
@@ -28,7 +29,8 @@ void Errore(const QString& testo) {
 }
 
 QString NomeIngresso(const QString& ingresso) {
-    return ingresso == u"-"_s ? u"standard input"_s : u"«%1»"_s.arg(ingresso);
+    return ingresso == u"-"_s ? QCoreApplication::translate("quorla-cli", "standard input")
+                              : QCoreApplication::translate("quorla-cli", "«%1»").arg(ingresso);
 }
 
 // Pipes, terminals and process substitutions (<(...)) are read to their end,
@@ -91,9 +93,10 @@ std::optional<QString> LeggiIngresso(const QString& ingresso, QuorlaIo::FineRiga
 QString Motivo(const QString& ingresso, QuorlaIo::ErroreLettura errore) {
     switch (errore) {
     case QuorlaIo::ErroreLettura::NonRegolare:
-        return u"non è un file regolare"_s;
+        return QCoreApplication::translate("quorla-cli", "non è un file regolare");
     case QuorlaIo::ErroreLettura::TroppoGrande:
-        return u"supera il limite di %1 byte"_s.arg(QuorlaIo::LimiteLettura());
+        return QCoreApplication::translate("quorla-cli", "supera il limite di %1 byte")
+            .arg(QuorlaIo::LimiteLettura());
     case QuorlaIo::ErroreLettura::Nessuno:
     case QuorlaIo::ErroreLettura::Illeggibile:
         break;
@@ -101,11 +104,11 @@ QString Motivo(const QString& ingresso, QuorlaIo::ErroreLettura errore) {
     if (ingresso != u"-"_s) {
         const QFileInfo info(ingresso);
         if (!info.exists())
-            return u"il file non esiste"_s;
+            return QCoreApplication::translate("quorla-cli", "il file non esiste");
         if (info.isDir())
-            return u"è una cartella"_s;
+            return QCoreApplication::translate("quorla-cli", "è una cartella");
     }
-    return u"non si può leggere"_s;
+    return QCoreApplication::translate("quorla-cli", "non si può leggere");
 }
 
 // The engine's result, as it is made, to the writer.
@@ -114,7 +117,7 @@ public:
     VersoScrittore(QuorlaIo::Scrittore& scrittore, Avanzamento& avanzamento)
         : scrittore_(scrittore), avanzamento_(avanzamento) {}
     void scrivi(QStringView pezzo) override {
-        avanzamento_.fase(u"scrittura"_s);
+        avanzamento_.fase(QCoreApplication::translate("quorla-cli", "scrittura"));
         scrittore_.scrivi(pezzo);
         scritto_ = scritto_ || !pezzo.isEmpty();
     }
@@ -146,13 +149,14 @@ int Esegui(const Impostazioni& imp) {
     QString testo;
     for (qsizetype k = 0; k < ingressi.size(); ++k) {
         const QString& ingresso = ingressi[k];
-        avanzamento.fase(u"lettura di %1"_s.arg(NomeIngresso(ingresso)));
+        avanzamento.fase(
+            QCoreApplication::translate("quorla-cli", "lettura di %1").arg(NomeIngresso(ingresso)));
         QuorlaIo::ErroreLettura errore = QuorlaIo::ErroreLettura::Nessuno;
         std::optional<QString> parte = LeggiIngresso(ingresso, fineRiga, errore);
         if (!parte) {
             avanzamento.ferma();
-            Errore(u"impossibile leggere %1: %2"_s.arg(NomeIngresso(ingresso),
-                                                       Motivo(ingresso, errore)));
+            Errore(QCoreApplication::translate("quorla-cli", "impossibile leggere %1: %2")
+                       .arg(NomeIngresso(ingresso), Motivo(ingresso, errore)));
             return EsitoErrore;
         }
         // Several inputs follow one another as the lines of one file do.
@@ -164,7 +168,7 @@ int Esegui(const Impostazioni& imp) {
         }
     }
 
-    avanzamento.fase(u"ordinamento"_s);
+    avanzamento.fase(QCoreApplication::translate("quorla-cli", "ordinamento"));
     bool formattato = true;
     bool scritto = false;
     // A result ends as a text file's last line does (with -z, in a NUL), as
@@ -188,17 +192,23 @@ int Esegui(const Impostazioni& imp) {
     avanzamento.ferma();
 
     if (!scritto) {
-        Errore((imp.fileUscita.isEmpty() ? u"errore di scrittura sullo standard output"_s
-                : scrittore.intatto()
-                    ? u"impossibile salvare il file «%1»; se c'era, è rimasto com'era"_s.arg(
-                          imp.fileUscita)
-                    : u"impossibile salvare il file «%1»; è stato scritto solo in parte"_s.arg(
-                          imp.fileUscita)) +
-               u": "_s + scrittore.testoCausa());
+        const QString messaggio =
+            imp.fileUscita.isEmpty()
+                ? QCoreApplication::translate("quorla-cli",
+                                              "errore di scrittura sullo standard output")
+            : scrittore.intatto()
+                ? QCoreApplication::translate(
+                      "quorla-cli", "impossibile salvare il file «%1»; se c'era, è rimasto com'era")
+                      .arg(imp.fileUscita)
+                : QCoreApplication::translate(
+                      "quorla-cli",
+                      "impossibile salvare il file «%1»; è stato scritto solo in parte")
+                      .arg(imp.fileUscita);
+        Errore(messaggio + u": "_s + scrittore.testoCausa());
         return EsitoErrore;
     }
     if (!formattato) {
-        Errore(u"Impossibile formattare il testo"_s);
+        Errore(QCoreApplication::translate("quorla-cli", "Impossibile formattare il testo"));
         return EsitoNonFormattato;
     }
     return EsitoRiuscito;
@@ -215,8 +225,11 @@ int Principale(const QStringList& argomenti) {
         return EsitoRiuscito;
     case Esito::Errore:
         Errore(analisi.errore);
-        Scrivi(stderr, analisi.aiuto.section(u'\n', 0, 0) +
-                           u"\nPer l'elenco delle opzioni: quorla-cli --help\n"_s);
+        Scrivi(stderr,
+               analisi.aiuto.section(u'\n', 0, 0) + u'\n' +
+                   QCoreApplication::translate("quorla-cli", "Per l'elenco delle opzioni: %1")
+                       .arg(u"quorla-cli --help"_s) +
+                   u'\n');
         return EsitoErrore;
     case Esito::Procedi:
         break;

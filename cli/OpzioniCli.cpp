@@ -1,5 +1,6 @@
 #include "OpzioniCli.h"
 
+#include "Traduzioni.h"
 #include "VersioneCli.h"
 
 #include <QCommandLineParser>
@@ -49,7 +50,8 @@ std::optional<std::vector<int>> ListaSeparatori(const QString& valore, QString& 
     for (const QString& voce : voci) {
         const std::optional<int> i = IndiceSeparatore(voce);
         if (!i) {
-            errore = u"separatore sconosciuto: «%1»"_s.arg(voce);
+            errore =
+                QCoreApplication::translate("quorla-cli", "separatore sconosciuto: «%1»").arg(voce);
             return std::nullopt;
         }
         indici.push_back(*i);
@@ -70,7 +72,7 @@ QString ElencoLingue() {
     const auto& lingue = Motore::lingueOrdine();
     for (int i = 0; i < int(lingue.size()); ++i)
         voci.append(
-            u"%1 (%2)"_s.arg(CodiceLingua(i), QString::fromUtf8(lingue[std::size_t(i)].nome)));
+            u"%1 (%2)"_s.arg(CodiceLingua(i), Traduzioni::NomeLingua(lingue[std::size_t(i)].nome)));
     return voci.join(u", "_s);
 }
 
@@ -111,104 +113,147 @@ public:
 struct Opzioni {
     QCommandLineOption separatori{
         {u"s"_s, u"separatori"_s},
-        u"Separatori del testo in ingresso, divisi da virgole: nomi (%1, oppure nessuno) "
-        "o i caratteri stessi. Predefiniti: spazio,punto-e-virgola."_s.arg(ElencoSeparatori()),
-        u"LISTA"_s};
+        QCoreApplication::translate("quorla-cli",
+                                    "Separatori del testo in ingresso, divisi da virgole: nomi "
+                                    "(%1, oppure nessuno) o i caratteri stessi. Predefiniti: "
+                                    "spazio,punto-e-virgola.")
+            .arg(ElencoSeparatori()),
+        QCoreApplication::translate("quorla-cli", "LISTA")};
     QCommandLineOption uscita{{u"u"_s, u"uscita"_s},
-                              u"Separatore tra le voci riordinate, un nome o un carattere come "
-                              "per --separatori (invio: una voce per riga). Predefinito: "
-                              "punto-e-virgola."_s,
-                              u"SEP"_s};
-    QCommandLineOption spazioDopo{u"spazio-dopo"_s,
-                                  u"Uno spazio dopo ogni separatore: \"alfa, beta\"."_s};
+                              QCoreApplication::translate(
+                                  "quorla-cli",
+                                  "Separatore tra le voci riordinate, un nome o un carattere come "
+                                  "per --separatori (invio: una voce per riga). Predefinito: "
+                                  "punto-e-virgola."),
+                              QCoreApplication::translate("quorla-cli", "SEP")};
+    QCommandLineOption spazioDopo{
+        u"spazio-dopo"_s, QCoreApplication::translate(
+                              "quorla-cli", "Uno spazio dopo ogni separatore: \"alfa, beta\".")};
     QCommandLineOption fineRiga{
-        u"fine-riga"_s,
-        u"Con --larghezza, a fine riga il separatore del testo riordinato invece di "
-        "uno spazio."_s};
-    QCommandLineOption fineTesto{u"fine-testo"_s,
-                                 u"Il separatore del testo riordinato anche in fondo al testo."_s};
+        u"fine-riga"_s, QCoreApplication::translate(
+                            "quorla-cli", "Con --larghezza, a fine riga il separatore del testo "
+                                          "riordinato invece di uno spazio.")};
+    QCommandLineOption fineTesto{
+        u"fine-testo"_s,
+        QCoreApplication::translate("quorla-cli",
+                                    "Il separatore del testo riordinato anche in fondo al testo.")};
     QCommandLineOption larghezza{
         {u"w"_s, u"larghezza"_s},
-        u"Va a capo con righe di al massimo N caratteri (da 1 a 100). Senza, "
-        "nessun a capo."_s,
-        u"N"_s};
-    QCommandLineOption decrescente{{u"r"_s, u"decrescente"_s},
-                                   u"Ordine decrescente (Z-A), come --ordine=decrescente."_s};
+        QCoreApplication::translate(
+            "quorla-cli", "Va a capo con righe di al massimo N caratteri (da 1 a 100). Senza, "
+                          "nessun a capo."),
+        QCoreApplication::translate("quorla-cli", "N")};
+    QCommandLineOption decrescente{
+        {u"r"_s, u"decrescente"_s},
+        QCoreApplication::translate("quorla-cli",
+                                    "Ordine decrescente (Z-A), come --ordine=decrescente.")};
     QCommandLineOption ordine{
         u"ordine"_s,
-        u"Come disporre le voci: crescente (predefinito), decrescente, testo (come nel "
-        "testo, senza ordinare), inverti (l'ordine del testo rovesciato), mescola."_s,
-        u"MODO"_s};
-    QCommandLineOption numeri{{u"n"_s, u"numeri-naturali"_s},
-                              u"Numeri in ordine naturale: \"img2\" prima di \"img10\"."_s};
+        QCoreApplication::translate(
+            "quorla-cli",
+            "Come disporre le voci: crescente (predefinito), decrescente, testo (come nel "
+            "testo, senza ordinare), inverti (l'ordine del testo rovesciato), mescola."),
+        QCoreApplication::translate("quorla-cli", "MODO")};
+    QCommandLineOption numeri{
+        {u"n"_s, u"numeri-naturali"_s},
+        QCoreApplication::translate("quorla-cli",
+                                    "Numeri in ordine naturale: \"img2\" prima di \"img10\".")};
     QCommandLineOption maiuscole{
         u"maiuscole"_s,
-        u"Maiuscole e minuscole: lingua (come la lingua, predefinito), prima "
-        "(maiuscole prima), dopo (minuscole prima)."_s,
-        u"MODO"_s};
-    QCommandLineOption punteggiatura{u"ignora-punteggiatura"_s,
-                                     u"Ignora punteggiatura e spazi nell'ordinare."_s};
+        QCoreApplication::translate("quorla-cli",
+                                    "Maiuscole e minuscole: lingua (come la lingua, predefinito), "
+                                    "prima (maiuscole prima), dopo (minuscole prima)."),
+        QCoreApplication::translate("quorla-cli", "MODO")};
+    QCommandLineOption punteggiatura{
+        u"ignora-punteggiatura"_s,
+        QCoreApplication::translate("quorla-cli", "Ignora punteggiatura e spazi nell'ordinare.")};
     QCommandLineOption articoli{u"ignora-articoli"_s,
-                                u"Ignora gli articoli iniziali nell'ordinare (\"Il "
-                                "Gattopardo\" sotto G)."_s};
+                                QCoreApplication::translate("quorla-cli",
+                                                            "Ignora gli articoli iniziali "
+                                                            "nell'ordinare (\"Il Gattopardo\" "
+                                                            "sotto G).")};
     QCommandLineOption doppioni{
         u"doppioni"_s,
-        u"Le voci ripetute: tutti (tienili tutti, predefinito), elimina (la prima scritta di "
-        "ognuna), ripetuti (una di ogni voce che compare più volte), unici (le voci che "
-        "compaiono una volta sola), conta (ogni voce una volta, seguita dal numero delle "
-        "volte: \"pera (3)\"). Valgono ancora no, identici e simili (elimina con "
-        "--simili)."_s,
-        u"MODO"_s};
-    QCommandLineOption simili{u"simili"_s,
-                              u"Per --doppioni sono uguali anche le voci con maiuscole e accenti "
-                              "diversi (e punteggiatura o articoli, se ignorati)."_s};
+        QCoreApplication::translate(
+            "quorla-cli",
+            "Le voci ripetute: tutti (tienili tutti, predefinito), elimina (la prima scritta di "
+            "ognuna), ripetuti (una di ogni voce che compare più volte), unici (le voci che "
+            "compaiono una volta sola), conta (ogni voce una volta, seguita dal numero delle "
+            "volte: \"pera (3)\"). Valgono ancora no, identici e simili (elimina con "
+            "--simili)."),
+        QCoreApplication::translate("quorla-cli", "MODO")};
+    QCommandLineOption simili{
+        u"simili"_s,
+        QCoreApplication::translate(
+            "quorla-cli", "Per --doppioni sono uguali anche le voci con maiuscole e accenti "
+                          "diversi (e punteggiatura o articoli, se ignorati).")};
     QCommandLineOption perFrequenza{
         u"per-frequenza"_s,
-        u"Con --doppioni=conta, prima le voci più frequenti; a parità, in ordine "
-        "alfabetico."_s};
+        QCoreApplication::translate(
+            "quorla-cli", "Con --doppioni=conta, prima le voci più frequenti; a parità, in ordine "
+                          "alfabetico.")};
     QCommandLineOption intestazione{
         u"intestazione"_s,
-        u"Le prime N voci restano ferme in testa; ordine e doppioni valgono per le "
-        "altre."_s,
-        u"N"_s};
+        QCoreApplication::translate(
+            "quorla-cli",
+            "Le prime N voci restano ferme in testa; ordine e doppioni valgono per le "
+            "altre."),
+        QCoreApplication::translate("quorla-cli", "N")};
     QCommandLineOption chiave{
         {u"k"_s, u"chiave"_s},
-        u"Ordina per una parte di ogni voce (fino a tre volte: poi per...): un campo "
-        "(-k 2; -k -1 l'ultimo), cognome, lunghezza, o un'espressione regolare tra barre "
-        "(-k '/ID ([0-9]+)/': il primo gruppo, o tutto ciò che trova); poi, dopo una "
-        "virgola, il tipo (testo, numero, dimensione, mese, data) e decrescente: "
-        "-k 3,numero,decrescente. Le voci senza quella parte o senza un valore vanno in "
-        "fondo, nell'ordine del testo."_s,
-        u"SPEC"_s};
+        QCoreApplication::translate(
+            "quorla-cli",
+            "Ordina per una parte di ogni voce (fino a tre volte: poi per...): un campo "
+            "(-k 2; -k -1 l'ultimo), cognome, lunghezza, o un'espressione regolare tra barre "
+            "(-k '/ID ([0-9]+)/': il primo gruppo, o tutto ciò che trova); poi, dopo una "
+            "virgola, il tipo (testo, numero, dimensione, mese, data) e decrescente: "
+            "-k 3,numero,decrescente. Le voci senza quella parte o senza un valore vanno in "
+            "fondo, nell'ordine del testo."),
+        QCoreApplication::translate("quorla-cli", "SPEC")};
     QCommandLineOption separatoreCampi{
         {u"t"_s, u"separatore-campi"_s},
-        u"Il carattere tra i campi di -k, o un nome come per --separatori: spazio (più "
-        "spazi di fila contano come uno, predefinito), tab, virgola, punto-e-virgola, "
-        "due-punti, barra-verticale... Con virgola, punto e virgola e tab valgono le "
-        "virgolette del CSV: -t ';' -k 2,numero."_s,
-        u"C"_s};
+        QCoreApplication::translate(
+            "quorla-cli",
+            "Il carattere tra i campi di -k, o un nome come per --separatori: spazio (più "
+            "spazi di fila contano come uno, predefinito), tab, virgola, punto-e-virgola, "
+            "due-punti, barra-verticale... Con virgola, punto e virgola e tab valgono le "
+            "virgolette del CSV: -t ';' -k 2,numero."),
+        QCoreApplication::translate("quorla-cli", "C")};
     QCommandLineOption mostraChiavi{
         u"mostra-chiavi"_s,
-        u"Scrive ogni voce con la parte della prima chiave tra « » e ciò che ogni chiave "
-        "ha letto, [1: 1234.5], o [1: nessun valore]."_s};
-    QCommandLineOption crlf{u"crlf"_s, u"Righe che finiscono con CR LF invece che con LF."_s};
+        QCoreApplication::translate(
+            "quorla-cli",
+            "Scrive ogni voce con la parte della prima chiave tra « » e ciò che ogni chiave "
+            "ha letto, [1: 1234.5], o [1: nessun valore].")};
+    QCommandLineOption crlf{
+        u"crlf"_s, QCoreApplication::translate("quorla-cli",
+                                               "Righe che finiscono con CR LF invece che con LF.")};
     QCommandLineOption zero{
         {u"z"_s, u"zero"_s},
-        u"Voci separate dal carattere NUL in ingresso e in uscita, e un NUL in fondo "
-        "(per find -print0 e xargs -0): una voce può contenere spazi e a capo."_s};
+        QCoreApplication::translate(
+            "quorla-cli",
+            "Voci separate dal carattere NUL in ingresso e in uscita, e un NUL in fondo "
+            "(per find -print0 e xargs -0): una voce può contenere spazi e a capo.")};
     QCommandLineOption lingua{
-        u"lingua"_s, u"Lingua dell'ordine: %1. Predefinita: sistema."_s.arg(ElencoLingue()),
-        u"CODICE"_s};
-    QCommandLineOption mescola{u"mescola"_s, u"Ordine casuale invece che alfabetico, come "
-                                             "--ordine=mescola."_s};
+        u"lingua"_s,
+        QCoreApplication::translate("quorla-cli", "Lingua dell'ordine: %1. Predefinita: sistema.")
+            .arg(ElencoLingue()),
+        QCoreApplication::translate("quorla-cli", "CODICE")};
+    QCommandLineOption mescola{
+        u"mescola"_s,
+        QCoreApplication::translate("quorla-cli", "Ordine casuale invece che alfabetico, come "
+                                                  "--ordine=mescola.")};
     QCommandLineOption seme{u"seme"_s,
-                            u"Con --mescola, lo stesso N dà sempre lo stesso ordine (0: "
-                            "ogni volta uno nuovo)."_s,
-                            u"N"_s};
-    QCommandLineOption output{{u"o"_s, u"output"_s},
-                              u"Salva il risultato in FILE invece di scriverlo sullo standard "
-                              "output («-»); il file cambia solo se tutto riesce."_s,
-                              u"FILE"_s};
+                            QCoreApplication::translate("quorla-cli",
+                                                        "Con --mescola, lo stesso N dà sempre lo "
+                                                        "stesso ordine (0: ogni volta uno nuovo)."),
+                            QCoreApplication::translate("quorla-cli", "N")};
+    QCommandLineOption output{
+        {u"o"_s, u"output"_s},
+        QCoreApplication::translate("quorla-cli",
+                                    "Salva il risultato in FILE invece di scriverlo sullo standard "
+                                    "output («-»); il file cambia solo se tutto riesce."),
+        QCoreApplication::translate("quorla-cli", "FILE")};
 };
 
 // The separator dialog's choices, from their flags; an error message, or
@@ -228,7 +273,9 @@ QString LeggiSeparatori(const QCommandLineParser& parser, const Opzioni& o,
     if (parser.isSet(o.uscita)) {
         const std::optional<int> uscita = IndiceSeparatore(parser.value(o.uscita));
         if (!uscita)
-            return u"separatore di uscita sconosciuto: «%1»"_s.arg(parser.value(o.uscita));
+            return QCoreApplication::translate("quorla-cli",
+                                               "separatore di uscita sconosciuto: «%1»")
+                .arg(parser.value(o.uscita));
         opzioni.uscita = *uscita;
     }
     opzioni.spazioDopo = parser.isSet(o.spazioDopo);
@@ -245,7 +292,9 @@ QString LeggiSeparatori(const QCommandLineParser& parser, const Opzioni& o,
         bool ok = false;
         const int n = parser.value(o.larghezza).toInt(&ok);
         if (!ok || n < 1 || n > 100)
-            return u"larghezza non valida: «%1» (da 1 a 100)"_s.arg(parser.value(o.larghezza));
+            return QCoreApplication::translate("quorla-cli",
+                                               "larghezza non valida: «%1» (da 1 a 100)")
+                .arg(parser.value(o.larghezza));
         opzioni.larghezza = n;
     }
     return {};
@@ -277,12 +326,16 @@ QString LeggiChiave(const QString& spec, QChar separatore, Motore::Chiave& chiav
         parte = u"/"_s + pezzi.first(fine).join(u',');
         parole = pezzi.sliced(fine);
         if (parte.size() < 2 || !parte.endsWith(u'/'))
-            return u"chiave non valida: «%1» (l'espressione va chiusa da una barra)"_s.arg(spec);
+            return QCoreApplication::translate(
+                       "quorla-cli",
+                       "chiave non valida: «%1» (l'espressione va chiusa da una barra)")
+                .arg(spec);
         chiave.parte = ParteChiave::Espressione;
         chiave.espressione = parte.sliced(1, parte.size() - 2);
         const QString errore = Motore::erroreEspressione(chiave.espressione);
         if (!errore.isEmpty())
-            return u"espressione non valida in «%1»: %2"_s.arg(spec, errore);
+            return QCoreApplication::translate("quorla-cli", "espressione non valida in «%1»: %2")
+                .arg(spec, errore);
     } else {
         parole = spec.split(u',');
         parte = parole.takeFirst();
@@ -302,8 +355,11 @@ QString LeggiChiave(const QString& spec, QChar separatore, Motore::Chiave& chiav
             chiave.parte = ParteChiave::VoceIntera;
             parole.prepend(parte);
         } else {
-            return u"chiave non valida: «%1» (un campo da 1 o da -1, cognome, lunghezza, "
-                   "voce o /espressione/)"_s.arg(spec);
+            return QCoreApplication::translate(
+                       "quorla-cli",
+                       "chiave non valida: «%1» (un campo da 1 o da -1, cognome, lunghezza, "
+                       "voce o /espressione/)")
+                .arg(spec);
         }
     }
     chiave.separatoreCampi = separatore;
@@ -313,7 +369,9 @@ QString LeggiChiave(const QString& spec, QChar separatore, Motore::Chiave& chiav
         else if (const auto tipo = Scelta<TipoChiave>(parola, tipi))
             chiave.tipo = *tipo;
         else
-            return u"chiave non valida: «%1» (tipo o verso sconosciuto: «%2»)"_s.arg(spec, parola);
+            return QCoreApplication::translate(
+                       "quorla-cli", "chiave non valida: «%1» (tipo o verso sconosciuto: «%2»)")
+                .arg(spec, parola);
     }
     return {};
 }
@@ -329,11 +387,14 @@ QString LeggiChiavi(const QCommandLineParser& parser, const Opzioni& o,
         else if (valore.size() == 1)
             separatore = valore[0];
         else
-            return u"separatore di campi non valido: «%1» (un carattere o un nome)"_s.arg(valore);
+            return QCoreApplication::translate(
+                       "quorla-cli",
+                       "separatore di campi non valido: «%1» (un carattere o un nome)")
+                .arg(valore);
     }
     const QStringList specifiche = parser.values(o.chiave);
     if (specifiche.size() > 3)
-        return u"troppe chiavi: al massimo tre -k"_s;
+        return QCoreApplication::translate("quorla-cli", "troppe chiavi: al massimo tre -k");
     for (const QString& spec : specifiche) {
         Motore::Chiave chiave;
         if (const QString errore = LeggiChiave(spec, separatore, chiave); !errore.isEmpty())
@@ -358,8 +419,11 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
                                                    {u"inverti"_s, Motore::Verso::Inverti},
                                                    {u"mescola"_s, Motore::Verso::Mescola}});
         if (!scelta)
-            return u"valore non valido per --ordine: «%1» (crescente, decrescente, testo, "
-                   "inverti, mescola)"_s.arg(parser.value(o.ordine));
+            return QCoreApplication::translate(
+                       "quorla-cli",
+                       "valore non valido per --ordine: «%1» (crescente, decrescente, testo, "
+                       "inverti, mescola)")
+                .arg(parser.value(o.ordine));
         ordine.verso = *scelta;
     }
     ordine.numeriNaturali = parser.isSet(o.numeri);
@@ -369,8 +433,10 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
                                         {u"prima"_s, Motore::Maiuscole::MaiuscolePrima},
                                         {u"dopo"_s, Motore::Maiuscole::MinuscolePrima}});
         if (!scelta)
-            return u"valore non valido per --maiuscole: «%1» (lingua, prima, dopo)"_s.arg(
-                parser.value(o.maiuscole));
+            return QCoreApplication::translate(
+                       "quorla-cli",
+                       "valore non valido per --maiuscole: «%1» (lingua, prima, dopo)")
+                .arg(parser.value(o.maiuscole));
         ordine.maiuscole = *scelta;
     }
     ordine.ignoraPunteggiatura = parser.isSet(o.punteggiatura);
@@ -386,8 +452,11 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
                                                       {u"identici"_s, Motore::Doppioni::Elimina},
                                                       {u"simili"_s, Motore::Doppioni::Elimina}});
         if (!scelta)
-            return u"valore non valido per --doppioni: «%1» (tutti, elimina, ripetuti, unici, "
-                   "conta)"_s.arg(parser.value(o.doppioni));
+            return QCoreApplication::translate(
+                       "quorla-cli",
+                       "valore non valido per --doppioni: «%1» (tutti, elimina, ripetuti, unici, "
+                       "conta)")
+                .arg(parser.value(o.doppioni));
         ordine.doppioni = *scelta;
     }
     ordine.simili = parser.isSet(o.simili) || parser.value(o.doppioni) == u"simili"_s;
@@ -396,8 +465,9 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
         bool ok = false;
         ordine.intestazione = parser.value(o.intestazione).toInt(&ok);
         if (!ok || ordine.intestazione < 0)
-            return u"numero di voci non valido per --intestazione: «%1»"_s.arg(
-                parser.value(o.intestazione));
+            return QCoreApplication::translate("quorla-cli",
+                                               "numero di voci non valido per --intestazione: «%1»")
+                .arg(parser.value(o.intestazione));
     }
     if (parser.isSet(o.lingua)) {
         const QString v = parser.value(o.lingua);
@@ -408,14 +478,17 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
                 trovata = i;
         }
         if (trovata < 0)
-            return u"lingua sconosciuta: «%1» (vedi --help)"_s.arg(v);
+            return QCoreApplication::translate("quorla-cli",
+                                               "lingua sconosciuta: «%1» (vedi --help)")
+                .arg(v);
         ordine.lingua = trovata;
     }
     if (parser.isSet(o.seme)) {
         bool ok = false;
         ordine.seme = parser.value(o.seme).toULongLong(&ok);
         if (!ok)
-            return u"seme non valido: «%1»"_s.arg(parser.value(o.seme));
+            return QCoreApplication::translate("quorla-cli", "seme non valido: «%1»")
+                .arg(parser.value(o.seme));
     }
     return {};
 }
@@ -425,7 +498,7 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
 QString TestoVersione() {
     return u"quorla-cli (%1) %2\n%3\n"_s.arg(QStringLiteral(QUORLA_PRODUCT),
                                              QStringLiteral(QUORLA_VERSION_STRING),
-                                             QStringLiteral(QUORLA_LEGAL));
+                                             Traduzioni::TestoProgetto(QUORLA_LEGAL));
 }
 
 void InstallaTraduzioni() {
@@ -437,18 +510,24 @@ Analisi Analizza(const QStringList& argomenti) {
     Analisi analisi;
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        u"%1 %2 (%3) da riga di comando.\n"
-        "Legge i FILE uno dopo l'altro (o lo standard input), ne mette in ordine "
-        "alfabetico le voci e scrive il risultato sullo standard output. Senza opzioni "
-        "fa esattamente ciò che fa la finestra all'avvio, ma come gli altri strumenti per "
-        "i testi le righe finiscono con LF (con --crlf, e su Windows, con CR LF) e il "
-        "risultato finisce con un a capo.\n"
-        "Esce con 0 se riesce, con 1 se non può andare a capo (il risultato è scritto "
-        "senza a capo), con 2 per un'opzione errata o un file che non si può leggere "
-        "o salvare."_s.arg(QStringLiteral(QUORLA_PRODUCT), QStringLiteral(QUORLA_VERSION_STRING),
-                           QStringLiteral(QUORLA_DESCRIPTION)));
+        QCoreApplication::translate(
+            "quorla-cli",
+            "%1 %2 (%3) da riga di comando.\n"
+            "Legge i FILE uno dopo l'altro (o lo standard input), ne mette in ordine "
+            "alfabetico le voci e scrive il risultato sullo standard output. Senza opzioni "
+            "fa esattamente ciò che fa la finestra all'avvio, ma come gli altri strumenti per "
+            "i testi le righe finiscono con LF (con --crlf, e su Windows, con CR LF) e il "
+            "risultato finisce con un a capo.\n"
+            "Esce con 0 se riesce, con 1 se non può andare a capo (il risultato è scritto "
+            "senza a capo), con 2 per un'opzione errata o un file che non si può leggere "
+            "o salvare.")
+            .arg(QStringLiteral(QUORLA_PRODUCT), QStringLiteral(QUORLA_VERSION_STRING),
+                 Traduzioni::TestoProgetto(QUORLA_DESCRIPTION)));
     parser.addPositionalArgument(
-        u"FILE"_s, u"File da ordinare; «-» o nessun file: lo standard input."_s, u"[FILE...]"_s);
+        QCoreApplication::translate("quorla-cli", "FILE"),
+        QCoreApplication::translate("quorla-cli",
+                                    "File da ordinare; «-» o nessun file: lo standard input."),
+        QCoreApplication::translate("quorla-cli", "[FILE...]"));
     const QCommandLineOption aiuto = parser.addHelpOption();
     const QCommandLineOption versione = parser.addVersionOption();
     const Opzioni o;
@@ -495,7 +574,8 @@ Analisi Analizza(const QStringList& argomenti) {
     imp.opzioni.mostraChiavi = parser.isSet(o.mostraChiavi);
     imp.fileUscita = parser.value(o.output);
     if (parser.isSet(o.output) && imp.fileUscita.isEmpty())
-        return errore(u"manca il nome del file dopo --output"_s);
+        return errore(
+            QCoreApplication::translate("quorla-cli", "manca il nome del file dopo --output"));
     // As for the inputs, "-" is the standard stream.
     if (imp.fileUscita == u"-"_s)
         imp.fileUscita.clear();

@@ -4,9 +4,10 @@
 set -euo pipefail
 
 # dpkg-dev and file: dpkg-shlibdeps, which finds the Debian package's dependencies.
-# qt6-translations-l10n: the toolkit's own dialogs in Italian, as the package has them.
+# The Qt tools make the translations (lupdate, lrelease); qt6-translations-l10n
+# holds Qt's own, which the tests read.
 pacchetti=(cmake g++ make qt6-base-dev libicu-dev libgl-dev libx11-dev fonts-dejavu-core dpkg-dev file
-    qt6-translations-l10n "$@")
+           qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n "$@")
 mancanti=()
 for p in "${pacchetti[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")

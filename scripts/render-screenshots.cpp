@@ -14,13 +14,14 @@
 //                                 stays until it is killed
 //
 // Scenes: mainform, mainform-acapo, menu-file, menu-opzioni, menu-colori,
-// menu-ordine, separatori.
+// menu-ordine, separatori; each of them also with "-en" at the end, in English.
 
 #include "Controlli.h"
 #include "Dialoghi.h"
 #include "Disegni.h"
 #include "Frm_SepElenco.h"
 #include "MainForm.h"
+#include "Traduzioni.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,15 +30,41 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 
 namespace {
 
+// The interface in English for a scene whose name ends in "-en", for as long
+// as it lives; the window must be made after it.
+class LinguaScena {
+public:
+    explicit LinguaScena(const QString& scena) : inglese_(scena.endsWith(QLatin1String("-en"))) {
+        if (inglese_ && Traduzioni::CaricaProgramma(programma_, Traduzioni::Inglese))
+            QCoreApplication::installTranslator(&programma_);
+        if (inglese_ && Traduzioni::CaricaQt(qt_, Traduzioni::Inglese))
+            QCoreApplication::installTranslator(&qt_);
+    }
+    ~LinguaScena() {
+        QCoreApplication::removeTranslator(&programma_);
+        QCoreApplication::removeTranslator(&qt_);
+    }
+    LinguaScena(const LinguaScena&) = delete;
+    LinguaScena& operator=(const LinguaScena&) = delete;
+    bool inglese() const { return inglese_; }
+
+private:
+    bool inglese_;
+    QTranslator programma_, qt_;
+};
+
 // The window after the typical first use: a few words sorted.
-void preparaTesto(MainForm& f) {
+void preparaTesto(MainForm& f, bool inglese) {
     f.Txt_Orig()->impostaTesto(
-        QStringLiteral("pera mela; banana  kiwi; arancia; mandarino limone; fragola ciliegia; uva "
-                       "albicocca pesca; susina; melograno; fico"));
+        inglese ? QStringLiteral("pear apple; banana  kiwi; orange; tangerine lemon; strawberry "
+                                 "cherry; grape apricot peach; plum; pomegranate; fig")
+                : QStringLiteral("pera mela; banana  kiwi; arancia; mandarino limone; fragola "
+                                 "ciliegia; uva albicocca pesca; susina; melograno; fico"));
     f.menu().MenuConverti->trigger();
 }
 
@@ -64,8 +91,11 @@ QMenu* apriColori(MainForm& f) {
 }
 
 // Sets up a scene; returns the widget that shows it.
-QWidget* scena(MainForm& f, const QString& nome) {
-    preparaTesto(f);
+QWidget* scena(MainForm& f, QString nome) {
+    const bool inglese = nome.endsWith(QLatin1String("-en"));
+    if (inglese)
+        nome.chop(3);
+    preparaTesto(f, inglese);
     f.show();
     f.activateWindow();
     aspetta();
@@ -125,7 +155,7 @@ int apri(const QString& file) {
 const QStringList Scene = {
     QStringLiteral("mainform"),     QStringLiteral("mainform-acapo"), QStringLiteral("menu-file"),
     QStringLiteral("menu-opzioni"), QStringLiteral("menu-colori"),    QStringLiteral("menu-ordine"),
-    QStringLiteral("separatori"),
+    QStringLiteral("separatori"),   QStringLiteral("mainform-en"),
 };
 
 } // namespace
@@ -135,6 +165,7 @@ int main(int argc, char* argv[]) {
     const QStringList argomenti = QCoreApplication::arguments();
 
     if (argomenti.size() == 3 && argomenti[1] == QLatin1String("--mostra")) {
+        const LinguaScena lingua(argomenti[2]);
         auto* f = new MainForm();
         f->impostaUscita([] { QCoreApplication::exit(0); });
         // Give the window manager time to map the window before a menu opens.
@@ -157,6 +188,7 @@ int main(int argc, char* argv[]) {
     if (!QDir().mkpath(cartella.path()))
         return 1;
     for (const QString& nome : Scene) {
+        const LinguaScena lingua(nome);
         MainForm f;
         QWidget* w = scena(f, nome);
         if (!w || !w->grab().save(cartella.filePath(nome + QStringLiteral(".png"))))

@@ -26,7 +26,8 @@ echo "rendered into $docs"
 
 if [[ "${QUORLA_XVFB:-0}" == 1 ]]; then
     mkdir -p "$docs/x11"
-    for scena in mainform mainform-acapo menu-file menu-opzioni menu-colori menu-ordine separatori; do
+    for scena in mainform mainform-acapo menu-file menu-opzioni menu-colori menu-ordine separatori \
+        mainform-en; do
         # shellcheck disable=SC2016
         xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
             "$1" --mostra "$2" &

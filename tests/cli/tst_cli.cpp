@@ -133,8 +133,8 @@ void TstCli::casi_data() {
     ok("-k numero,decrescente", "-s invio -u invio -t punto-e-virgola -k 2,numero,decrescente",
        righe, "rossi;1.234,5\nbianchi;2,5\nverdi;-10\nblu;x");
     ok("-k tipo sola", "-s invio -u invio -k dimensione", "2M\n1 KiB\n", "1 KiB\n2M");
-    ok("-k espressione con virgole", "-s invio -u invio -k /([0-9],[0-9])/,numero", "a 2,5\nb 1,5\n",
-       "b 1,5\na 2,5");
+    ok("-k espressione con virgole", "-s invio -u invio -k /([0-9],[0-9])/,numero",
+       "a 2,5\nb 1,5\n", "b 1,5\na 2,5");
     ok("--mostra-chiavi", "-s invio -u invio -t ; -k -1,numero --mostra-chiavi", righe,
        "verdi;«-10» [1: -10]\nbianchi;«2,5» [1: 2.5]\nrossi;«1.234,5» [1: 1234.5]\n"
        "blu;«x» [1: nessun valore]");
@@ -232,6 +232,19 @@ void TstCli::casi_data() {
        "impossibile salvare il file «uscita.txt" + salvare + "Permesso negato\n");
     ko("standard output pieno", "@pieno",
        "errore di scrittura sullo standard output: Spazio esaurito sul dispositivo\n");
+    // In the language of the system: English for every language without a
+    // translation of its own, Italian before them.
+    testo(
+        "quorla --help in inglese", "quorla --help @LANGUAGE=en",
+        "Usage: quorla [options] [file]\nQuorla! - Alphabetical Brivetanzia for texts\n\nOpens the "
+        "given text file as \"Open...\" does and sorts its items.\n\nOptions:\n  -h, --help      "
+        "Show this help and exit.\n  -v, --version   Show the version and exit.\n\nArguments:\n  "
+        "file            The text file to open; any further arguments are ignored.\n");
+    ko("errore in inglese", "-w 0 @LANGUAGE=en",
+       "invalid width: '0' (1 to 100)\nUsage: quorla-cli [options] [FILE...]\n"
+       "For the list of options: quorla-cli --help\n");
+    ko("errore di Qt in tedesco", "--boh @LANGUAGE=de", "Unknown option 'boh'.\n");
+    ko("tedesco, poi italiano", "-w 0 @LANGUAGE=de:it", "larghezza non valida: «0»");
 }
 void TstCli::casi() {
     QFETCH(QStringList, argomenti);
@@ -272,6 +285,11 @@ void TstCli::casi() {
                     ::_exit(99);
             });
         }
+    }
+    if (ambiente.startsWith(u"@LANGUAGE=")) {
+        QProcessEnvironment variabili = QProcessEnvironment::systemEnvironment();
+        variabili.insert(u"LANGUAGE"_s, ambiente.section(u'=', 1));
+        p.setProcessEnvironment(variabili);
     }
     if (ambiente.startsWith(u'@'))
         argomenti.removeLast();

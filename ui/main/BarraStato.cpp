@@ -7,8 +7,6 @@
 #include <QTimer>
 #include <utility>
 
-const QString BarraStato::TestoMaiuscole = QStringLiteral("BLOC MAIUSC");
-
 namespace {
 
 // Panel widths in twips, as the window was laid out; 15 twips make a pixel.
@@ -37,7 +35,16 @@ BarraStato::BarraStato(QWidget* parent) : QWidget(parent) {
         x += larghezza + Margine;
         pannelli_[i] = pannello;
     }
-    pannelli_[NumPannelli - 1]->setText(TestoMaiuscole);
+    pannelli_[NumPannelli - 1]->setText(tr("BLOC MAIUSC"));
+    // For assistive technology: the first two panels say what they are in
+    // their text; the lamps get a name in words and say whether they are lit.
+    setAccessibleName(tr("Barra di stato"));
+    const std::array<QString, 3> spie = {tr("A capo"), tr("Copia automatica negli Appunti"),
+                                         tr("Blocco maiuscole")};
+    for (int n = 3; n <= NumPannelli; ++n) {
+        pannelli_[n - 1]->setAccessibleName(spie[n - 3]);
+        descriviSpia(n);
+    }
     adattaCarattere();
 
     timerMaiuscole_ = new QTimer(this);
@@ -59,8 +66,16 @@ void BarraStato::impostaTesto(int n, const QString& testo) {
 }
 
 void BarraStato::abilita(int n, bool attivo) {
-    if (QLabel* p = pannello(n))
+    if (QLabel* p = pannello(n)) {
         p->setEnabled(attivo);
+        descriviSpia(n);
+    }
+}
+
+void BarraStato::descriviSpia(int n) {
+    if (n > 2)
+        pannelli_[n - 1]->setAccessibleDescription(
+            pannelli_[n - 1]->isEnabled() ? tr("attivo") : tr("non attivo"));
 }
 
 void BarraStato::impostaLetturaMaiuscole(std::function<bool()> lettura) {
@@ -71,17 +86,19 @@ void BarraStato::impostaLetturaMaiuscole(std::function<bool()> lettura) {
 void BarraStato::aggiornaMaiuscole() {
     const bool attivo = letturaMaiuscole_ && letturaMaiuscole_();
     pannelli_[NumPannelli - 1]->setEnabled(attivo);
+    descriviSpia(NumPannelli);
 }
 
 // The panel widths were made for the small fonts of older desktops. The bar
 // keeps the window's font, made smaller only as far as needed for its fixed
 // texts to fit their panels.
 void BarraStato::adattaCarattere() {
+    // Panel 2's longest text, and the lamps as the window names them.
     const std::array<std::pair<int, QString>, 4> campioni = {{
         {2, QStringLiteral("Separatore testo elaborato: \"Spazio\"")},
-        {3, QStringLiteral("A CAPO")},
-        {4, QStringLiteral("COPIA")},
-        {5, TestoMaiuscole},
+        {3, QCoreApplication::translate("MainForm", "A CAPO")},
+        {4, QCoreApplication::translate("MainForm", "COPIA")},
+        {5, pannelli_[NumPannelli - 1]->text()},
     }};
     auto entra = [&](const QFont& f) {
         const QFontMetrics m(f);

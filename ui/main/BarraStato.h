@@ -18,7 +18,6 @@ class BarraStato : public QWidget {
     Q_OBJECT
 public:
     static constexpr int NumPannelli = 5;
-    static const QString TestoMaiuscole;
 
     explicit BarraStato(QWidget* parent = nullptr);
 
@@ -37,6 +36,7 @@ protected:
 
 private:
     void adattaCarattere();
+    void descriviSpia(int n);
 
     std::array<QLabel*, NumPannelli> pannelli_{};
     std::function<bool()> letturaMaiuscole_ = bloccoMaiuscoleAttivo;

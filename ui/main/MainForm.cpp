@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "Accessibilita.h"
 #include "BarraStato.h"
 #include "BloccoNote.h"
 #include "Controlli.h"
@@ -8,6 +9,7 @@
 #include "Frm_SepElenco.h"
 #include "Motore.h"
 #include "Scrittore.h"
+#include "Traduzioni.h"
 #include "VersioneQuorla.h"
 
 #include <QActionGroup>
@@ -28,8 +30,6 @@
 using Motore::Doppioni;
 using Motore::Maiuscole;
 using Motore::Verso;
-
-const QString MainForm::Titolo = QStringLiteral("Brivetanzia alfabetico");
 
 namespace {
 
@@ -72,13 +72,12 @@ private:
     const bool aPezzi_;
 };
 
-const QString FiltroFile = QStringLiteral("File di testo (*.txt)|*.txt|All Files (*.*)|*.*");
-
 // The open and save dialogs differ only in their title and their one option.
 Dialoghi::OpzioniFile opzioniFile(const QString& titolo) {
     Dialoghi::OpzioniFile opzioni;
     opzioni.titolo = titolo;
-    opzioni.filtri = filtriDaElenco(FiltroFile);
+    opzioni.filtri =
+        filtriDaElenco(MainForm::tr("File di testo (*.txt)|*.txt|All Files (*.*)|*.*"));
     opzioni.nomeIniziale = QStringLiteral("*.txt");
     opzioni.estensione = QStringLiteral("txt");
     opzioni.cartella = QCoreApplication::applicationDirPath();
@@ -135,7 +134,8 @@ MainForm::MainForm(std::unique_ptr<Dialoghi> dialoghi)
         QCoreApplication::exit(0);
     };
 
-    setWindowTitle(Titolo);
+    installaAccessibilita();
+    setWindowTitle(tr("Brivetanzia alfabetico"));
     setWindowIcon(iconaQuorla());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -143,6 +143,10 @@ MainForm::MainForm(std::unique_ptr<Dialoghi> dialoghi)
 
     creaControlli();
     creaMenu();
+    // The rulers tell assistive technology the line length in force.
+    connect(slider_, &QSlider::valueChanged, this, &MainForm::descriviRighelli);
+    connect(menu_.MenuACapo, &QAction::toggled, this, &MainForm::descriviRighelli);
+    descriviRighelli();
 
     // A fixed window: the client area below the menu bar keeps its size.
     const QRect client = daTwip(0, 0, LarghezzaClient, AltezzaClient);
@@ -182,16 +186,20 @@ void MainForm::creaControlli() {
     }
     righelli_[0]->setGeometry(daTwip(360, 240, 9360, 705));
     righelli_[1]->setGeometry(daTwip(360, 3840, 9360, 705));
+    righelli_[0]->setAccessibleName(tr("Righello del testo in ingresso"));
+    righelli_[1]->setAccessibleName(tr("Righello del testo riordinato"));
 
     txtOrig_ = new CasellaTesto(centrale);
     txtOrig_->setObjectName(QStringLiteral("Txt_Orig"));
     txtOrig_->setGeometry(daTwip(360, 960, 9375, 2535));
-    txtOrig_->setToolTip(QStringLiteral("Inserire il testo da ordinare"));
+    txtOrig_->setToolTip(tr("Inserire il testo da ordinare"));
+    txtOrig_->setAccessibleName(tr("Testo in ingresso"));
 
     txtOrdine_ = new CasellaTesto(centrale);
     txtOrdine_->setObjectName(QStringLiteral("Txt_Ordine"));
     txtOrdine_->setGeometry(daTwip(360, 4560, 9375, 2535));
-    txtOrdine_->setToolTip(QStringLiteral("Testo ordinato"));
+    txtOrdine_->setToolTip(tr("Testo ordinato"));
+    txtOrdine_->setAccessibleName(tr("Testo riordinato"));
 
     slider_ = new SliderCaratteri(centrale);
     slider_->setObjectName(QStringLiteral("Slider"));
@@ -200,6 +208,8 @@ void MainForm::creaControlli() {
     slider_->setSingleStep(1);
     slider_->setPageStep(5);
     slider_->setValue(50);
+    slider_->setAccessibleName(tr("Caratteri per riga"));
+    slider_->setAccessibleDescription(tr("Lunghezza massima delle righe del testo riordinato"));
 
     stBar_ = new BarraStato(centrale);
     stBar_->setObjectName(QStringLiteral("STBar"));
@@ -243,63 +253,59 @@ void MainForm::creaMenu() {
     };
     VociMenu& m = menu_;
 
-    m.MenuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    m.MenuFile = menuBar()->addMenu(tr("&File"));
     m.MenuFile->setObjectName(QStringLiteral("MenuFile"));
-    m.MenuNuovo = voce(m.MenuFile, QStringLiteral("MenuNuovo"), QStringLiteral("Nuovo"),
+    m.MenuNuovo = voce(m.MenuFile, QStringLiteral("MenuNuovo"), tr("Nuovo"),
                        QKeySequence(Qt::CTRL | Qt::Key_N), &MainForm::MenuNuovo_Click);
-    m.MenuApri = voce(m.MenuFile, QStringLiteral("MenuApri"), QStringLiteral("Apri..."),
+    m.MenuApri = voce(m.MenuFile, QStringLiteral("MenuApri"), tr("Apri..."),
                       QKeySequence(Qt::CTRL | Qt::Key_F12), &MainForm::MenuApri_Click);
-    m.MenuSalvaNome =
-        voce(m.MenuFile, QStringLiteral("MenuSalvaNome"), QStringLiteral("Salva con nome..."),
-             QKeySequence(), &MainForm::MenuSalvaNome_Click);
+    m.MenuSalvaNome = voce(m.MenuFile, QStringLiteral("MenuSalvaNome"), tr("Salva con nome..."),
+                           QKeySequence(), &MainForm::MenuSalvaNome_Click);
     m.MenuNull0 = separatore(m.MenuFile, QStringLiteral("MenuNull0"));
-    m.MenuConverti =
-        voce(m.MenuFile, QStringLiteral("MenuConverti"), QStringLiteral("Quorla testo"),
-             QKeySequence(Qt::CTRL | Qt::Key_O), &MainForm::MenuConverti_Click);
-    m.MenuBloccoNote =
-        voce(m.MenuFile, QStringLiteral("MenuBloccoNote"), QStringLiteral("Blocco Note"),
-             QKeySequence(Qt::CTRL | Qt::Key_B), &MainForm::MenuBloccoNote_Click);
+    m.MenuConverti = voce(m.MenuFile, QStringLiteral("MenuConverti"), tr("Quorla testo"),
+                          QKeySequence(Qt::CTRL | Qt::Key_O), &MainForm::MenuConverti_Click);
+    m.MenuBloccoNote = voce(m.MenuFile, QStringLiteral("MenuBloccoNote"), tr("Blocco Note"),
+                            QKeySequence(Qt::CTRL | Qt::Key_B), &MainForm::MenuBloccoNote_Click);
     m.MenuNull_F1 = separatore(m.MenuFile, QStringLiteral("MenuNull_F1"));
-    m.MenuFine = voce(m.MenuFile, QStringLiteral("MenuFine"), QStringLiteral("Fine"),
+    m.MenuFine = voce(m.MenuFile, QStringLiteral("MenuFine"), tr("Fine"),
                       QKeySequence(Qt::CTRL | Qt::Key_X), &MainForm::MenuFine_Click);
 
-    m.MenuOpzioni = menuBar()->addMenu(QStringLiteral("&Opzioni"));
+    m.MenuOpzioni = menuBar()->addMenu(tr("&Opzioni"));
     m.MenuOpzioni->setObjectName(QStringLiteral("MenuOpzioni"));
-    m.MenuSeparatori = voce(m.MenuOpzioni, QStringLiteral("MenuSeparatori"),
-                            QStringLiteral("Imposta separatori lista"),
-                            QKeySequence(Qt::CTRL | Qt::Key_S), &MainForm::MenuSeparatori_Click);
-    m.MenuACapo = voce(m.MenuOpzioni, QStringLiteral("MenuACapo"),
-                       QStringLiteral("Imposta numero caratteri "),
+    m.MenuSeparatori =
+        voce(m.MenuOpzioni, QStringLiteral("MenuSeparatori"), tr("Imposta separatori lista"),
+             QKeySequence(Qt::CTRL | Qt::Key_S), &MainForm::MenuSeparatori_Click);
+    m.MenuACapo = voce(m.MenuOpzioni, QStringLiteral("MenuACapo"), tr("Imposta numero caratteri "),
                        QKeySequence(Qt::CTRL | Qt::Key_I), &MainForm::MenuACapo_Click);
     m.MenuACapo->setCheckable(true);
     m.MenuNull_O1 = separatore(m.MenuOpzioni, QStringLiteral("MenuNull_O1"));
     m.MenuCopiaAppunti =
         voce(m.MenuOpzioni, QStringLiteral("MenuCopiaAppunti"),
-             QStringLiteral("Copia automaticamente negli Appunti"),
-             QKeySequence(Qt::CTRL | Qt::Key_C), &MainForm::MenuCopiaAppunti_Click);
+             tr("Copia automaticamente negli Appunti"), QKeySequence(Qt::CTRL | Qt::Key_C),
+             &MainForm::MenuCopiaAppunti_Click);
     m.MenuCopiaAppunti->setCheckable(true);
     m.MenuNull_O2 = separatore(m.MenuOpzioni, QStringLiteral("MenuNull_O2"));
-    m.MenuColori0 = m.MenuOpzioni->addMenu(QStringLiteral("Imposta Colori"));
+    m.MenuColori0 = m.MenuOpzioni->addMenu(tr("Imposta Colori"));
     m.MenuColori0->setObjectName(QStringLiteral("MenuColori0"));
-    const std::array<QString, 2> coloriTesti = {QStringLiteral("Colore sfondo"),
-                                                QStringLiteral("Colore testo")};
+    const std::array<QString, 2> coloriTesti = {tr("Colore sfondo"), tr("Colore testo")};
     for (int i = 0; i < 2; ++i) {
         m.MenuColori[i] = m.MenuColori0->addAction(coloriTesti[i]);
         m.MenuColori[i]->setObjectName(QStringLiteral("MenuColori_%1").arg(i));
         connect(m.MenuColori[i], &QAction::triggered, this, [this, i] { MenuColori_Click(i); });
     }
     m.MenuNull_O3 = separatore(m.MenuColori0, QStringLiteral("MenuNull_O3"));
-    m.MenuColori_Def = voce(m.MenuColori0, QStringLiteral("MenuColori_Def"),
-                            QStringLiteral("Ripristina valori predefiniti"), QKeySequence(),
-                            &MainForm::MenuColori_Def_Click);
+    m.MenuColori_Def =
+        voce(m.MenuColori0, QStringLiteral("MenuColori_Def"), tr("Ripristina valori predefiniti"),
+             QKeySequence(), &MainForm::MenuColori_Def_Click);
 
     creaMenuOrdine();
 
-    m.MenuAbout0 = menuBar()->addMenu(QStringLiteral("&?"));
+    m.MenuAbout0 = menuBar()->addMenu(tr("&?"));
     m.MenuAbout0->setObjectName(QStringLiteral("MenuAbout0"));
-    m.MenuAbout =
-        voce(m.MenuAbout0, QStringLiteral("MenuAbout"), QStringLiteral("Informazioni su..."),
-             QKeySequence(Qt::Key_F1), &MainForm::MenuAbout_Click);
+    // Read aloud, "?" says nothing of what the menu holds.
+    impostaNomeAccessibile(m.MenuAbout0, tr("Aiuto"));
+    m.MenuAbout = voce(m.MenuAbout0, QStringLiteral("MenuAbout"), tr("Informazioni su..."),
+                       QKeySequence(Qt::Key_F1), &MainForm::MenuAbout_Click);
 }
 
 // Every item of the menu runs one handler, which reads the whole menu back
@@ -332,33 +338,29 @@ void MainForm::creaMenuOrdine() {
         return azione;
     };
 
-    m.MenuOrdine = menuBar()->addMenu(QStringLiteral("O&rdine"));
+    m.MenuOrdine = menuBar()->addMenu(tr("O&rdine"));
     m.MenuOrdine->setObjectName(QStringLiteral("MenuOrdine"));
     m.MenuOrdine->setToolTipsVisible(true);
 
     auto* verso = new QActionGroup(m.MenuOrdine);
-    m.MenuCrescente =
-        voce(m.MenuOrdine, QStringLiteral("MenuCrescente"), QStringLiteral("&Crescente"),
-             QStringLiteral("Ordina le voci dalla A alla Z"), verso);
-    m.MenuDecrescente =
-        voce(m.MenuOrdine, QStringLiteral("MenuDecrescente"), QStringLiteral("&Decrescente"),
-             QStringLiteral("Ordina le voci dalla Z alla A"), verso);
+    m.MenuCrescente = voce(m.MenuOrdine, QStringLiteral("MenuCrescente"), tr("&Crescente"),
+                           tr("Ordina le voci dalla A alla Z"), verso);
+    m.MenuDecrescente = voce(m.MenuOrdine, QStringLiteral("MenuDecrescente"), tr("&Decrescente"),
+                             tr("Ordina le voci dalla Z alla A"), verso);
     m.MenuNull_R1 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R1"));
     m.MenuNumeriNaturali =
-        voce(m.MenuOrdine, QStringLiteral("MenuNumeriNaturali"),
-             QStringLiteral("&Numeri in ordine naturale"),
-             QStringLiteral("Confronta i numeri per il loro valore: \"img2\" prima di \"img10\""));
+        voce(m.MenuOrdine, QStringLiteral("MenuNumeriNaturali"), tr("&Numeri in ordine naturale"),
+             tr("Confronta i numeri per il loro valore: \"img2\" prima di \"img10\""));
 
-    m.MenuMaiuscole0 = sottomenu(
-        m.MenuOrdine, QStringLiteral("MenuMaiuscole0"), QStringLiteral("&Maiuscole e minuscole"),
-        QStringLiteral("Ordine delle voci che differiscono solo per maiuscole e "
-                       "minuscole"));
+    m.MenuMaiuscole0 =
+        sottomenu(m.MenuOrdine, QStringLiteral("MenuMaiuscole0"), tr("&Maiuscole e minuscole"),
+                  tr("Ordine delle voci che differiscono solo per maiuscole e "
+                     "minuscole"));
     auto* maiuscole = new QActionGroup(m.MenuMaiuscole0);
     const std::array<std::array<QString, 2>, 3> testiMaiuscole = {{
-        {QStringLiteral("&Come la lingua"),
-         QStringLiteral("Segui la regola della lingua di ordinamento")},
-        {QStringLiteral("&Maiuscole prima"), QStringLiteral("Metti \"Roma\" prima di \"roma\"")},
-        {QStringLiteral("M&inuscole prima"), QStringLiteral("Metti \"roma\" prima di \"Roma\"")},
+        {tr("&Come la lingua"), tr("Segui la regola della lingua di ordinamento")},
+        {tr("&Maiuscole prima"), tr("Metti \"Roma\" prima di \"roma\"")},
+        {tr("M&inuscole prima"), tr("Metti \"roma\" prima di \"Roma\"")},
     }};
     for (int i = 0; i < 3; ++i) {
         m.MenuMaiuscole[i] = voce(m.MenuMaiuscole0, QStringLiteral("MenuMaiuscole_%1").arg(i),
@@ -367,52 +369,60 @@ void MainForm::creaMenuOrdine() {
 
     m.MenuIgnoraPunteggiatura =
         voce(m.MenuOrdine, QStringLiteral("MenuIgnoraPunteggiatura"),
-             QStringLiteral("Ignora &punteggiatura e spazi"),
-             QStringLiteral("Ordina le voci senza tener conto di punteggiatura e spazi"));
+             tr("Ignora &punteggiatura e spazi"),
+             tr("Ordina le voci senza tener conto di punteggiatura e spazi"));
     m.MenuIgnoraArticoli =
-        voce(m.MenuOrdine, QStringLiteral("MenuIgnoraArticoli"),
-             QStringLiteral("Ignora &articoli iniziali"),
-             QStringLiteral("Ordina \"Il Gattopardo\" sotto la G e \"L'Aquila\" sotto la A"));
+        voce(m.MenuOrdine, QStringLiteral("MenuIgnoraArticoli"), tr("Ignora &articoli iniziali"),
+             tr("Ordina \"Il Gattopardo\" sotto la G e \"L'Aquila\" sotto la A"));
     m.MenuNull_R2 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R2"));
 
-    m.MenuDoppioni0 = sottomenu(m.MenuOrdine, QStringLiteral("MenuDoppioni0"),
-                                QStringLiteral("&Elimina doppioni"),
-                                QStringLiteral("Tieni una volta sola le voci ripetute"));
+    m.MenuDoppioni0 =
+        sottomenu(m.MenuOrdine, QStringLiteral("MenuDoppioni0"), tr("&Elimina doppioni"),
+                  tr("Tieni una volta sola le voci ripetute"));
     auto* doppioni = new QActionGroup(m.MenuDoppioni0);
     const std::array<std::array<QString, 2>, 3> testiDoppioni = {{
-        {QStringLiteral("&No"), QStringLiteral("Tieni tutte le voci")},
-        {QStringLiteral("&Identici"),
-         QStringLiteral("Togli le voci scritte esattamente come una precedente")},
-        {QStringLiteral("&Anche con maiuscole e accenti diversi"),
-         QStringLiteral("Togli anche le voci che differiscono da una precedente solo per "
-                        "maiuscole o accenti")},
+        {tr("&No"), tr("Tieni tutte le voci")},
+        {tr("&Identici"), tr("Togli le voci scritte esattamente come una precedente")},
+        {tr("&Anche con maiuscole e accenti diversi"),
+         tr("Togli anche le voci che differiscono da una precedente solo per "
+            "maiuscole o accenti")},
     }};
     for (int i = 0; i < 3; ++i) {
         m.MenuDoppioni[i] = voce(m.MenuDoppioni0, QStringLiteral("MenuDoppioni_%1").arg(i),
                                  testiDoppioni[i][0], testiDoppioni[i][1], doppioni);
     }
 
-    m.MenuLingua0 =
-        sottomenu(m.MenuOrdine, QStringLiteral("MenuLingua0"), QStringLiteral("&Lingua"),
-                  QStringLiteral("Ordina secondo le regole di una lingua"));
+    m.MenuLingua0 = sottomenu(m.MenuOrdine, QStringLiteral("MenuLingua0"), tr("&Lingua"),
+                              tr("Ordina secondo le regole di una lingua"));
+    // Twenty names without access keys: typing the first letters of one
+    // selects it.
+    attivaRicercaVoci(m.MenuLingua0);
     auto* lingue = new QActionGroup(m.MenuLingua0);
     const auto& elenco = Motore::lingueOrdine();
     for (int i = 0; i < int(elenco.size()); ++i) {
         QString suggerimento;
         if (i == Motore::LinguaSistema)
-            suggerimento = QStringLiteral("Segui l'ordine alfabetico della lingua del sistema");
+            suggerimento = tr("Segui l'ordine alfabetico della lingua del sistema");
         else if (i == Motore::linguaCodiciUnicode())
-            suggerimento = QStringLiteral("Ordina per codice Unicode dei caratteri");
+            suggerimento = tr("Ordina per codice Unicode dei caratteri");
         // A name is shown as it is written, never as an access key.
-        QString testo = QCoreApplication::translate("Lingue", elenco[std::size_t(i)].nome);
+        QString testo = Traduzioni::NomeLingua(QString::fromUtf8(elenco[std::size_t(i)].nome));
         testo.replace(QLatin1Char('&'), QStringLiteral("&&"));
         m.MenuLingua.append(voce(m.MenuLingua0, QStringLiteral("MenuLingua_%1").arg(i), testo,
                                  suggerimento, lingue));
     }
     m.MenuNull_R3 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R3"));
-    m.MenuMescola =
-        voce(m.MenuOrdine, QStringLiteral("MenuMescola"), QStringLiteral("Me&scola"),
-             QStringLiteral("Metti le voci in ordine casuale, diverso a ogni esecuzione"));
+    m.MenuMescola = voce(m.MenuOrdine, QStringLiteral("MenuMescola"), tr("Me&scola"),
+                         tr("Metti le voci in ordine casuale, diverso a ogni esecuzione"));
+}
+
+void MainForm::descriviRighelli() {
+    const QString descrizione =
+        menu_.MenuACapo->isChecked()
+            ? tr("Colonne da 1 a 100; a capo dopo %1 caratteri").arg(slider_->value())
+            : tr("Colonne da 1 a 100; a capo non attivo");
+    for (Righello* righello : righelli_)
+        righello->setAccessibleDescription(descrizione);
 }
 
 // The check marks follow the ordering options. The direction has no say while
@@ -452,9 +462,9 @@ void MainForm::Form_Load() {
     mostraSeparatori();
     update();
 
-    stBar_->impostaTesto(3, QStringLiteral("A CAPO"));
+    stBar_->impostaTesto(3, tr("A CAPO"));
     stBar_->abilita(3, false);
-    stBar_->impostaTesto(4, QStringLiteral("COPIA"));
+    stBar_->impostaTesto(4, tr("COPIA"));
     stBar_->abilita(4, false);
     slider_->hide();
     txtOrig_->impostaTesto(QString());
@@ -477,14 +487,15 @@ void MainForm::mostraSeparatori() {
         if (opzioni_.ingresso[std::size_t(i)])
             nomi << nome(i);
     }
-    stBar_->impostaTesto(1, QStringLiteral("Separatori testo inserito: ") +
-                                (nomi.isEmpty() ? QStringLiteral("Nessuno") : nomi.join(u' ')));
+    stBar_->impostaTesto(
+        1,
+        tr("Separatori testo inserito: %1").arg(nomi.isEmpty() ? tr("Nessuno") : nomi.join(u' ')));
     // With the space, the panel shows exactly what stands between items.
     const QString uscita =
         opzioni_.spazioEffettivo()
             ? u'"' + QChar(catalogo[std::size_t(opzioni_.uscita)].carattere) + u' ' + u'"'
             : nome(opzioni_.uscita);
-    stBar_->impostaTesto(2, QStringLiteral("Separatore testo elaborato: ") + uscita);
+    stBar_->impostaTesto(2, tr("Separatore testo elaborato: %1").arg(uscita));
 }
 
 // A run of the engine on the input box, into the output box.
@@ -511,7 +522,7 @@ void MainForm::elabora() {
         if (aPezzi)
             txtOrdine_->fineTesto();
         txtOrdine_->impostaTesto(QString());
-        messaggio(QStringLiteral("Memoria insufficiente per ordinare il testo."));
+        messaggio(tr("Memoria insufficiente per ordinare il testo."));
         return;
     }
     if (aPezzi)
@@ -525,7 +536,7 @@ void MainForm::elabora() {
         return;
     }
     if (!risultato.formattato()) {
-        messaggio(QStringLiteral("Impossibile formattare il testo"));
+        messaggio(tr("Impossibile formattare il testo"));
         slider_->setValue(slider_->maximum());
     }
     if (!aPezzi)
@@ -629,7 +640,7 @@ void MainForm::MenuNuovo_Click() {
 }
 
 void MainForm::MenuApri_Click() {
-    Dialoghi::OpzioniFile opzioni = opzioniFile(QStringLiteral("Apri"));
+    Dialoghi::OpzioniFile opzioni = opzioniFile(tr("Apri"));
     opzioni.deveEsistere = true;
     const std::optional<QString> scelto = dialoghi_->apriFile(this, opzioni);
     if (scelto)
@@ -657,11 +668,9 @@ void MainForm::apriFile(const QString& percorso) {
     if (!letto) {
         const QString avviso =
             errore == QuorlaIo::ErroreLettura::TroppoGrande
-                ? QStringLiteral("Attenzione, Il file ") + percorso +
-                      QStringLiteral(" è troppo grande: si possono aprire file fino a %1 MB.")
-                          .arg(QuorlaIo::LimiteLettura() >> 20)
-                : QStringLiteral("Attenzione, Il file ") + percorso +
-                      QStringLiteral(" non è compatibile.");
+                ? tr("Attenzione, Il file %1 è troppo grande: si possono aprire file fino a %2 MB.")
+                      .arg(percorso, QString::number(QuorlaIo::LimiteLettura() >> 20))
+                : tr("Attenzione, Il file %1 non è compatibile.").arg(percorso);
         dialoghi_->messaggio(this, avviso, TitoloAvviso, FlagAvviso);
         return;
     }
@@ -669,7 +678,7 @@ void MainForm::apriFile(const QString& percorso) {
 }
 
 void MainForm::MenuSalvaNome_Click() {
-    Dialoghi::OpzioniFile opzioni = opzioniFile(QStringLiteral("Salva con nome"));
+    Dialoghi::OpzioniFile opzioni = opzioniFile(tr("Salva con nome"));
     opzioni.chiediSovrascrittura = true;
     const std::optional<QString> percorso = dialoghi_->salvaFile(this, opzioni);
     if (!percorso)
@@ -680,8 +689,8 @@ void MainForm::MenuSalvaNome_Click() {
         // The cause on a line of its own, after the path.
         dialoghi_->messaggio(
             this,
-            QStringLiteral("Attenzione, Errore occorso durante il salvataggio dei dati nel file ") +
-                *percorso + QStringLiteral("\r\n") + file.testoCausa(),
+            tr("Attenzione, Errore occorso durante il salvataggio dei dati nel file ") + *percorso +
+                QStringLiteral("\r\n") + file.testoCausa(),
             TitoloAvviso, FlagAvviso);
     }
 }
@@ -768,7 +777,9 @@ void MainForm::Txt_Orig_Change() {
 }
 
 void MainForm::MenuColori_Click(int indice) {
-    const std::optional<QColor> colore = dialoghi_->colore(this, menu_.MenuColori[indice]->text());
+    // The caption without its access key.
+    const std::optional<QColor> colore =
+        dialoghi_->colore(this, menu_.MenuColori[indice]->iconText());
     if (!colore)
         return;
     for (CasellaTesto* casella : {txtOrig_, txtOrdine_}) {
@@ -791,12 +802,14 @@ void MainForm::MenuColori_Def_Click() {
 
 QString MainForm::testoInformazioni() {
     const QChar a_capo(13);
-    const QString versione = QStringLiteral("Versione ") + QString::number(QUORLA_VERSION_MAJOR) +
-                             QLatin1Char('.') + QString::number(QUORLA_VERSION_MINOR) +
-                             QString::number(QUORLA_VERSION_REVISION);
+    const QString versione =
+        tr("Versione %1")
+            .arg(QString::number(QUORLA_VERSION_MAJOR) + QLatin1Char('.') +
+                 QString::number(QUORLA_VERSION_MINOR) + QString::number(QUORLA_VERSION_REVISION));
     return QString::fromUtf8(QUORLA_PRODUCT) + QStringLiteral(" - ") +
-           QString::fromUtf8(QUORLA_DESCRIPTION) + a_capo + versione + a_capo + a_capo +
-           QString::fromUtf8(QUORLA_LEGAL) + a_capo + QString::fromUtf8(QUORLA_COMMENTS);
+           Traduzioni::TestoProgetto(QUORLA_DESCRIPTION) + a_capo + versione + a_capo + a_capo +
+           Traduzioni::TestoProgetto(QUORLA_LEGAL) + a_capo +
+           Traduzioni::TestoProgetto(QUORLA_COMMENTS);
 }
 
 void MainForm::MenuAbout_Click() {

@@ -24,8 +24,6 @@ class SliderCaratteri;
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
-    static const QString Titolo;
-
     // The menu items, by the names the program's handlers use.
     struct VociMenu {
         QMenu* MenuFile = nullptr;
@@ -114,6 +112,7 @@ private:
     void creaMenu();
     void creaMenuOrdine();
     void mostraOpzioniOrdine();
+    void descriviRighelli();
     bool trascinamentoFile(QEvent* evento);
     void Form_Load();
     void elabora();

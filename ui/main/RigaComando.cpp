@@ -1,8 +1,10 @@
 #include "RigaComando.h"
 
+#include "Traduzioni.h"
 #include "VersioneQuorla.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
 
@@ -14,10 +16,12 @@ const QString Programma = QStringLiteral("quorla");
 // help option would describe itself in English.
 struct Analisi {
     QCommandLineParser parser;
-    QCommandLineOption aiuto{{QStringLiteral("h"), QStringLiteral("help")},
-                             QStringLiteral("Mostra questo aiuto ed esce.")};
-    QCommandLineOption versione{{QStringLiteral("v"), QStringLiteral("version")},
-                                QStringLiteral("Mostra la versione ed esce.")};
+    QCommandLineOption aiuto{
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("RigaComando", "Mostra questo aiuto ed esce.")};
+    QCommandLineOption versione{
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("RigaComando", "Mostra la versione ed esce.")};
 
     Analisi() {
         // As the toolkit's own options go (-platform, -reverse): one word
@@ -31,17 +35,26 @@ struct Analisi {
 QString testoAiuto(const Analisi& analisi) {
     QString testo;
     QTextStream t(&testo);
-    t << "Uso: " << Programma << " [opzioni] [file]\n"
-      << QString::fromUtf8(QUORLA_PRODUCT) << " - " << QString::fromUtf8(QUORLA_DESCRIPTION)
-      << "\n\nApre il file di testo indicato come \"Apri...\" e ne mette in ordine le voci.\n"
-      << "\nOpzioni:\n";
+    t << QCoreApplication::translate("RigaComando", "Uso: %1 [opzioni] [file]").arg(Programma)
+      << '\n'
+      << QString::fromUtf8(QUORLA_PRODUCT) << " - " << Traduzioni::TestoProgetto(QUORLA_DESCRIPTION)
+      << "\n\n"
+      << QCoreApplication::translate(
+             "RigaComando",
+             "Apre il file di testo indicato come \"Apri...\" e ne mette in ordine le voci.")
+      << "\n\n"
+      << QCoreApplication::translate("RigaComando", "Opzioni:") << '\n';
     for (const QCommandLineOption* opzione : {&analisi.aiuto, &analisi.versione}) {
         const QStringList nomi = opzione->names();
         const QString voce = QStringLiteral("-%1, --%2").arg(nomi[0], nomi[1]);
         t << "  " << voce.leftJustified(16) << opzione->description() << '\n';
     }
-    t << "\nArgomenti:\n  " << QStringLiteral("file").leftJustified(16)
-      << "Il file di testo da aprire; gli altri argomenti sono ignorati.\n";
+    t << '\n'
+      << QCoreApplication::translate("RigaComando", "Argomenti:") << "\n  "
+      << QCoreApplication::translate("RigaComando", "file").leftJustified(16)
+      << QCoreApplication::translate(
+             "RigaComando", "Il file di testo da aprire; gli altri argomenti sono ignorati.")
+      << '\n';
     return testo;
 }
 
@@ -71,9 +84,14 @@ RigaComando LeggiRigaComando(const QStringList& argomenti, QTextStream& errori) 
     if (!analisi.parser.parse(argomenti)) {
         const QStringList sconosciute = analisi.parser.unknownOptionNames();
         for (const QString& nome : sconosciute)
-            errori << Programma << ": opzione sconosciuta: " << (nome.size() == 1 ? "-" : "--")
-                   << nome << '\n';
-        errori << "Per l'elenco delle opzioni: " << Programma << " --help\n";
+            errori << Programma << ": "
+                   << QCoreApplication::translate("RigaComando", "opzione sconosciuta: %1")
+                          .arg((nome.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) +
+                               nome)
+                   << '\n';
+        errori << QCoreApplication::translate("RigaComando", "Per l'elenco delle opzioni: %1")
+                      .arg(Programma + QStringLiteral(" --help"))
+               << '\n';
         errori.flush();
         riga.uscita = 2;
         return riga;
@@ -82,7 +100,9 @@ RigaComando LeggiRigaComando(const QStringList& argomenti, QTextStream& errori) 
     if (!posizionali.isEmpty())
         riga.file = QDir::cleanPath(QDir::current().absoluteFilePath(posizionali.first()));
     if (posizionali.size() > 1) {
-        errori << Programma << ": si apre solo il primo file; ignorati:";
+        errori << Programma << ": "
+               << QCoreApplication::translate("RigaComando",
+                                              "si apre solo il primo file; ignorati:");
         for (qsizetype i = 1; i < posizionali.size(); ++i)
             errori << ' ' << posizionali[i];
         errori << '\n';

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -73,6 +74,47 @@ void alzaDoveServe(const QWidget* finestra) {
 
 QString tradotto(const char* testo) {
     return QCoreApplication::translate(Motore::ContestoSeparatori, testo);
+}
+
+// What assistive technology says for a caption that is a symbol alone.
+constexpr std::array<const char*, NumSeparatori> NomiSimboli = {
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    QT_TRANSLATE_NOOP("Frm_SepElenco", "minore"),
+    QT_TRANSLATE_NOOP("Frm_SepElenco", "maggiore"),
+    QT_TRANSLATE_NOOP("Frm_SepElenco", "barra"),
+    QT_TRANSLATE_NOOP("Frm_SepElenco", "barra rovesciata"),
+    QT_TRANSLATE_NOOP("Frm_SepElenco", "barra verticale"),
+};
+
+// The control of a frame that its access key goes to, as a group box does
+// for an access key in its title: the one that had the focus last, else the
+// selected option, else the first control.
+void entraInCornice(QGroupBox* cornice) {
+    QWidget* scelto = cornice->focusWidget();
+    if (!scelto || scelto == cornice) {
+        scelto = nullptr;
+        for (QWidget* w = cornice->nextInFocusChain(); w != cornice; w = w->nextInFocusChain()) {
+            if (!cornice->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) ||
+                !w->isVisibleTo(cornice) || !w->isEnabled())
+                continue;
+            if (auto* opzione = qobject_cast<QRadioButton*>(w); opzione && opzione->isChecked()) {
+                scelto = w;
+                break;
+            }
+            if (!scelto)
+                scelto = w;
+        }
+    }
+    if (scelto)
+        scelto->setFocus(Qt::ShortcutFocusReason);
 }
 
 // Two columns of seven, the same in the input and in the output frame.
@@ -146,19 +188,17 @@ QIcon iconaSeparatori() {
 Frm_SepElenco::Frm_SepElenco(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
-    setWindowTitle(QStringLiteral("Selezione separatori di elenco"));
+    setWindowTitle(tr("Selezione separatori di elenco"));
     setWindowIcon(iconaSeparatori());
     setFixedSize(10260 / Twip, 4035 / Twip);
 
-    auto* frmIngresso =
-        new QGroupBox(QStringLiteral("Separatori usati nel \"Testo in ingresso\""), this);
+    auto* frmIngresso = new QGroupBox(tr("Separatori usati nel \"Testo in ingresso\""), this);
     frmIngresso->setGeometry(daTwip(120, 120, 3615, AltezzaCornice));
-    auto* frmUscita =
-        new QGroupBox(QStringLiteral("Separatore usato nel \"Testo riordinato\""), this);
+    auto* frmUscita = new QGroupBox(tr("Separatore usato nel \"Testo riordinato\""), this);
     frmUscita->setGeometry(daTwip(3840, 120, 3615, AltezzaCornice));
-    auto* frmCapo = new QGroupBox(QStringLiteral("Separatore per \"testo a capo\""), this);
+    auto* frmCapo = new QGroupBox(tr("Separatore per \"testo a capo\""), this);
     frmCapo->setGeometry(daTwip(7560, 120, 2535, 1455));
-    auto* frmUltimo = new QGroupBox(QStringLiteral("Separatore a \"fine testo\""), this);
+    auto* frmUltimo = new QGroupBox(tr("Separatore a \"fine testo\""), this);
     frmUltimo->setGeometry(daTwip(7560, 1680, 2535, 1455));
 
     m_grpUscita = new QButtonGroup(frmUscita);
@@ -174,39 +214,43 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
         m_optSeparatoreOut[i] = nuovaOpzione(tradotto(voce.opzione), tradotto(voce.suggerimento),
                                              m_grpUscita, i, frmUscita);
         m_optSeparatoreOut[i]->setGeometry(postoVoce(i));
+        if (NomiSimboli[i]) {
+            const QString nome = QCoreApplication::translate("Frm_SepElenco", NomiSimboli[i]);
+            m_chkSepara[i]->setAccessibleName(nome);
+            m_optSeparatoreOut[i]->setAccessibleName(nome);
+        }
     }
-    m_chkSpazio = new QCheckBox(QStringLiteral("Spazio dopo il separatore"), frmUscita);
-    m_chkSpazio->setToolTip(
-        QStringLiteral("Aggiungi uno spazio dopo ogni separatore del testo riordinato"));
+    m_chkSpazio = new QCheckBox(tr("Spazio dopo il separatore"), frmUscita);
+    m_chkSpazio->setToolTip(tr("Aggiungi uno spazio dopo ogni separatore del testo riordinato"));
     m_chkSpazio->setGeometry(daTwip(240, 480 + 360 * 7, 3225, 195));
     // A space after a line break or a tab would only start the next item with
     // it: the box keeps its tick but has no say while either is chosen.
     connect(m_grpUscita, &QButtonGroup::idToggled, this, &Frm_SepElenco::aggiornaSpazio);
 
-    const QString nessuno = QStringLiteral("Nessuno");
-    const QString comeRiordinato = QStringLiteral("Come \"Testo riordinato\"");
-    m_optCapo[0] = nuovaOpzione(
-        nessuno, QStringLiteral("Non inserire il separatore dopo l'ultimo carattere della riga"),
-        m_grpCapo, 0, frmCapo);
+    const QString nessuno = tr("Nessuno");
+    const QString comeRiordinato = tr("Come \"Testo riordinato\"");
+    m_optCapo[0] =
+        nuovaOpzione(nessuno, tr("Non inserire il separatore dopo l'ultimo carattere della riga"),
+                     m_grpCapo, 0, frmCapo);
     m_optCapo[1] = nuovaOpzione(comeRiordinato,
-                                QStringLiteral("Inserisci il separatore usato per riordinare il "
-                                               "testo dopo l'ultimo carattere della riga"),
+                                tr("Inserisci il separatore usato per riordinare il "
+                                   "testo dopo l'ultimo carattere della riga"),
                                 m_grpCapo, 1, frmCapo);
     m_optUltimo[0] = nuovaOpzione(nessuno,
-                                  QStringLiteral("Non aggiungere alcun separatore dopo l'ultimo "
-                                                 "carattere del testo riordinato"),
+                                  tr("Non aggiungere alcun separatore dopo l'ultimo "
+                                     "carattere del testo riordinato"),
                                   m_grpUltimo, 0, frmUltimo);
     m_optUltimo[1] = nuovaOpzione(comeRiordinato,
-                                  QStringLiteral("Aggiungi il separatore usato per riordinare il "
-                                                 "testo dopo l'ultimo carattere del testo "
-                                                 "riordinato"),
+                                  tr("Aggiungi il separatore usato per riordinare il "
+                                     "testo dopo l'ultimo carattere del testo "
+                                     "riordinato"),
                                   m_grpUltimo, 1, frmUltimo);
     for (int i = 0; i < 2; ++i) {
         m_optCapo[i]->setGeometry(daTwip(120, 480 + 360 * i, 2055, 255));
         m_optUltimo[i]->setGeometry(daTwip(120, 480 + 360 * i, 2055, 255));
     }
 
-    m_cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    m_cmdOK = new QPushButton(tr("&OK"), this);
     m_cmdOK->setGeometry(daTwip(8760, 3360, 1335, 495));
     // Only a press of the button itself confirms: Space, Alt+O, and Enter while
     // it has the focus. Outside a QDialog an auto-default button is never the
@@ -225,6 +269,24 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
     }
     // The program's start-up choices, until it is told others.
     mostra(Motore::Opzioni{});
+
+    // Each frame has its access key: the one its title marks, as a translated
+    // title does; else, as the Italian titles are kept as they always were, the
+    // initial of the word that names it: Ingresso, Riordinato, Capo, Fine.
+    const std::array<std::pair<QGroupBox*, QKeyCombination>, 4> cornici = {{
+        {frmIngresso, Qt::ALT | Qt::Key_I},
+        {frmUscita, Qt::ALT | Qt::Key_R},
+        {frmCapo, Qt::ALT | Qt::Key_C},
+        {frmUltimo, Qt::ALT | Qt::Key_F},
+    }};
+    for (const auto& [cornice, tasto] : cornici) {
+        if (!QKeySequence::mnemonic(cornice->title()).isEmpty())
+            continue;
+        auto* scorciatoia = new QShortcut(QKeySequence(tasto), this);
+        connect(scorciatoia, &QShortcut::activated, cornice, [c = cornice] { entraInCornice(c); });
+        cornice->setAccessibleDescription(
+            tr("Tasto di accesso: %1").arg(scorciatoia->key().toString(QKeySequence::NativeText)));
+    }
 
     adattaCarattere(this);
     alzaDoveServe(this);

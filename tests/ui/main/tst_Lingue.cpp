@@ -1,0 +1,322 @@
+// Both windows in each language the program speaks, as a user and assistive
+// technology meet them.
+#include "BarraStato.h"
+#include "Controlli.h"
+#include "FintiDialoghi.h"
+#include "Frm_SepElenco.h"
+#include "MainForm.h"
+#include "Opzioni.h"
+#include "Traduzioni.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QShortcut>
+#include <QTest>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The texts of the translation file as each language shows them: the sources
+// in Italian, the translations in English, placeholders filled in by anything.
+struct Catalogo {
+    QHash<QString, QStringList> testi;
+    QHash<QString, QList<QRegularExpression>> modelli;
+
+    Catalogo() {
+        QFile file(QStringLiteral(QUORLA_TS));
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("manca %s", QUORLA_TS);
+        for (QXmlStreamReader xml(&file); !xml.atEnd();) {
+            if (xml.readNext() != QXmlStreamReader::StartElement ||
+                (xml.name() != u"source" && xml.name() != u"translation"))
+                continue;
+            const QString lingua = xml.name() == u"source" ? u"it"_s : u"en"_s;
+            const QString testo = xml.readElementText();
+            testi[lingua] << testo;
+            QString modello = QRegularExpression::escape(testo);
+            modello.replace(QRegularExpression(u"\\\\%\\d"_s), u".*"_s);
+            modelli[lingua] << QRegularExpression(u"\\A"_s + modello + u"\\z"_s);
+        }
+    }
+    bool conosce(const QString& lingua, const QString& testo) const {
+        const auto& m = modelli[lingua];
+        return std::any_of(m.cbegin(), m.cend(),
+                           [&](const auto& r) { return r.match(testo).hasMatch(); });
+    }
+};
+
+// The interface in a language for as long as it lives, as the program
+// installs it; the windows must be made after it.
+struct Lingua {
+    QTranslator programma, qt;
+    explicit Lingua(const QString& lingua) {
+        if (Traduzioni::CaricaProgramma(programma, lingua))
+            QCoreApplication::installTranslator(&programma);
+        if (Traduzioni::CaricaQt(qt, lingua))
+            QCoreApplication::installTranslator(&qt);
+    }
+    ~Lingua() {
+        QCoreApplication::removeTranslator(&programma);
+        QCoreApplication::removeTranslator(&qt);
+    }
+};
+
+// Every text that a window shows or says.
+QStringList testi(QWidget* finestra) {
+    QStringList esito = {finestra->windowTitle()};
+    for (QWidget* w : finestra->findChildren<QWidget*>()) {
+        esito << w->toolTip() << w->accessibleName() << w->accessibleDescription();
+        if (const auto* b = qobject_cast<QAbstractButton*>(w))
+            esito << b->text();
+        if (const auto* g = qobject_cast<QGroupBox*>(w))
+            esito << g->title();
+        if (const auto* l = qobject_cast<QLabel*>(w))
+            esito << l->text();
+        const auto* menu = qobject_cast<QMenu*>(w);
+        for (const QAction* a : w->actions())
+            esito << a->text() << (menu && menu->toolTipsVisible() ? a->toolTip() : QString());
+    }
+    return esito;
+}
+
+// Whether the access keys of the captions and the shortcuts beside them all differ.
+bool senzaDoppi(const QStringList& didascalie, const QList<QShortcut*>& scorciatoie = {}) {
+    QList<QKeySequence> tasti;
+    for (const QString& d : didascalie)
+        tasti << QKeySequence::mnemonic(d);
+    for (const QShortcut* s : scorciatoie)
+        tasti << s->key();
+    tasti.removeAll(QKeySequence());
+    return QSet<QKeySequence>(tasti.cbegin(), tasti.cend()).size() == tasti.size();
+}
+
+QString nome(QObject* oggetto) {
+    return QAccessible::queryAccessibleInterface(oggetto)->text(QAccessible::Name);
+}
+
+} // namespace
+
+class TestLingue : public QObject {
+    Q_OBJECT
+    const Catalogo catalogo;
+
+private slots:
+    // Every text the catalogue's; captions whole at three fonts; access keys
+    // unique per menu and dialog, one for every English command; every control
+    // named, its focus in sight, Tab in order; and what assistive technology
+    // is told beyond the captions.
+    void finestre_data() {
+        QTest::addColumn<QString>("lingua");
+        QTest::addColumn<bool>("dialogo");
+        for (const char* lingua : {"it", "en"}) {
+            QTest::addRow("MainForm %s", lingua) << QString::fromLatin1(lingua) << false;
+            QTest::addRow("Frm_SepElenco %s", lingua) << QString::fromLatin1(lingua) << true;
+        }
+    }
+    void finestre() {
+        QFETCH(QString, lingua);
+        QFETCH(bool, dialogo);
+        const bool it = lingua == u"it";
+        const Lingua attiva(lingua);
+        const QFont prima = QApplication::font();
+        QFont grande = prima, pixel = prima;
+        grande.setPointSize(22);
+        pixel.setPixelSize(30);
+        for (const QFont& carattere : {grande, pixel, prima}) {
+            QApplication::setFont(carattere);
+            MainForm g(std::make_unique<FintiDialoghi>());
+            QApplication::setFont(prima);
+            const QWidget* d = g.separatori();
+            for (const QAbstractButton* b : d->findChildren<QAbstractButton*>())
+                QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
+            for (const QGroupBox* c : d->findChildren<QGroupBox*>())
+                QVERIFY2(c->minimumSizeHint().width() <= c->width(), qPrintable(c->title()));
+            const QFontMetrics m(g.STBar()->font());
+            for (int n = 3; n <= 5; ++n) {
+                const QLabel* p = g.STBar()->pannello(n);
+                QVERIFY2(m.horizontalAdvance(p->text()) <=
+                             p->contentsRect().width() - 2 * p->indent(),
+                         qPrintable(p->text()));
+            }
+        }
+
+        MainForm f(std::make_unique<FintiDialoghi>());
+        f.show();
+        f.Slider()->setValue(42);
+        f.menu().MenuACapo->trigger(); // the slider shows
+        Frm_SepElenco* d = f.separatori();
+        if (dialogo)
+            f.menu().MenuSeparatori->trigger();
+        QWidget* finestra = dialogo ? static_cast<QWidget*>(d) : &f;
+        QVERIFY(QTest::qWaitForWindowActive(finestra));
+
+        QStringList visti = testi(finestra);
+        if (!dialogo)
+            visti << MainForm::testoInformazioni().remove(u"Quorla! - "_s).split(u'\r');
+        // As they are in every language: the languages' own names and symbols.
+        QStringList propri;
+        for (const auto& l : Motore::lingueOrdine()) {
+            const QString nome = QString::fromUtf8(l.nome);
+            propri << (catalogo.testi[u"it"_s].contains(nome) ? QString() : nome);
+        }
+        visti.removeIf([&](const QString& t) {
+            return propri.contains(t) || !t.contains(QRegularExpression(u"\\p{L}"_s));
+        });
+        QVERIFY(visti.size() > (dialogo ? 50 : 80));
+        for (const QString& testo : std::as_const(visti))
+            QVERIFY2(catalogo.conosce(lingua, testo), qPrintable(testo));
+
+        QList<QWidget*> controlli = finestra->findChildren<QWidget*>();
+        controlli.removeIf([&](QWidget* w) {
+            return w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(finestra);
+        });
+        QCOMPARE(controlli.size(), dialogo ? 34 : 3);
+        for (QWidget* w : std::as_const(controlli)) {
+            QVERIFY2(!nome(w).trimmed().isEmpty(), w->metaObject()->className());
+            // As the keyboard moves it: the window then shows where it is.
+            controlli[controlli[0] == w]->setFocus(Qt::ShortcutFocusReason);
+            const QImage senza = w->grab().toImage();
+            w->setFocus(Qt::ShortcutFocusReason);
+            QVERIFY2(w->grab().toImage() != senza, w->metaObject()->className());
+        }
+
+        if (dialogo) {
+            QVERIFY(senzaDoppi(testi(d), d->findChildren<QShortcut*>()));
+            const QStringList simboli =
+                (it ? u"minore,maggiore,barra,barra rovesciata,barra verticale"_s
+                    : u"less-than sign,greater-than sign,slash,backslash,vertical bar"_s)
+                    .split(u',');
+            for (int i = 9; i < Motore::NumSeparatori; ++i) {
+                QCOMPARE(nome(d->Chk_Separa(i)), simboli[i - 9]);
+                QCOMPARE(nome(d->Opt_Separatore_Out(i)), simboli[i - 9]);
+            }
+            QCOMPARE(QAccessible::queryAccessibleInterface(d)->role(), QAccessible::Dialog);
+            return;
+        }
+
+        for (QWidget* m : f.findChildren<QWidget*>()) {
+            if (!qobject_cast<QMenu*>(m) && !qobject_cast<QMenuBar*>(m))
+                continue;
+            QStringList didascalie;
+            for (const QAction* a : m->actions()) {
+                didascalie << a->text();
+                QVERIFY2(it || a->isSeparator() || m == f.menu().MenuLingua0 ||
+                             !QKeySequence::mnemonic(a->text()).isEmpty(),
+                         qPrintable(a->text()));
+            }
+            QVERIFY2(senzaDoppi(didascalie), qPrintable(m->objectName()));
+        }
+        f.Txt_Orig()->setFocus();
+        for (QWidget* atteso : QList<QWidget*>{f.Txt_Ordine(), f.Slider(), f.Txt_Orig()}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), atteso);
+        }
+
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.STBar())->role(), QAccessible::StatusBar);
+        QAccessibleInterface* aiuto = QAccessible::queryAccessibleInterface(f.menuBar())->child(3);
+        QCOMPARE(aiuto->text(QAccessible::Name), it ? u"Aiuto"_s : u"Help"_s);
+        QCOMPARE(aiuto->role(), QAccessible::MenuItem);
+        QCOMPARE(aiuto->child(0)->parent()->object(), f.menu().MenuAbout0->menuAction());
+        QVERIFY(!aiuto->state().focused);
+        aiuto->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+        QVERIFY(aiuto->state().focused && f.menu().MenuAbout0->isVisible());
+        f.menu().MenuAbout0->hide();
+        // The line length as the rulers and the slider give it, and the lamp.
+        QAccessibleInterface* righello = QAccessible::queryAccessibleInterface(f.Img_Righello(1));
+        QAccessibleInterface* spia = QAccessible::queryAccessibleInterface(f.STBar()->pannello(3));
+        QVERIFY(righello->text(QAccessible::Description)
+                    .contains(it ? u"a capo dopo 42 caratteri"_s : u"wrap after 42"_s));
+        QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(f.Slider());
+        QCOMPARE(slider->valueInterface()->currentValue().toInt(), 42);
+        QCOMPARE(spia->text(QAccessible::Description), it ? u"attivo"_s : u"on"_s);
+        f.menu().MenuACapo->trigger();
+        QVERIFY(!righello->text(QAccessible::Description).contains(u"42"_s));
+        QCOMPARE(spia->text(QAccessible::Description), it ? u"non attivo"_s : u"off"_s);
+    }
+
+    // Typing the first letters of a language selects it in its menu, opened
+    // from the menu bar by its access keys; the same letter again, the next
+    // one; case and accents aside; no letter goes on to the menu bar.
+    void cercaLingua_data() {
+        QTest::addColumn<QString>("lingua");
+        QTest::addColumn<QString>("battuto");
+        QTest::addColumn<QString>("scelta");
+        const QString righe = u"it sv Svenska|it ss Suomi|it sss Svenska|it c Čeština|"
+                              "it co Codici Unicode|it DE Deutsch|it fr Français|en sv Svenska|"
+                              "en uni Unicode code points|en h System language"_s;
+        for (const QString& riga : righe.split(u'|')) {
+            const QStringList c = riga.split(u' ');
+            QTest::newRow(qPrintable(riga)) << c[0] << c[1] << c.mid(2).join(u' ');
+        }
+    }
+    void cercaLingua() {
+        QFETCH(QString, lingua);
+        QFETCH(QString, battuto);
+        QFETCH(QString, scelta);
+        const Lingua attiva(lingua);
+        MainForm f(std::make_unique<FintiDialoghi>());
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTest::keyClick(&f, lingua == u"it" ? Qt::Key_R : Qt::Key_S, Qt::AltModifier);
+        QTest::keyClick(f.menu().MenuOrdine, Qt::Key_L);
+        QMenu* menu = f.menu().MenuLingua0;
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QImage prima = menu->grab().toImage();
+        for (const QChar c : battuto)
+            QTest::keyClick(menu, c.toLatin1());
+        QAction* voce = menu->activeAction();
+        QCOMPARE(voce ? voce->text() : QString(), scelta);
+        // In sight: the menu stays, its selection drawn where it went.
+        QVERIFY(menu->isVisible());
+        QVERIFY(voce == menu->actions().first() || menu->grab().toImage() != prima);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCOMPARE(f.opzioni().ordine.lingua, f.menu().MenuLingua.indexOf(voce));
+    }
+
+    // Each frame of the separator dialog has its access key, the one its
+    // English title marks or the initial of its subject in Italian: to the
+    // control last left there, else the selected option, else the first.
+    void cornici_data() {
+        QTest::addColumn<QString>("lingua");
+        QTest::addColumn<QString>("tasto");
+        QTest::addColumn<int>("cornice"); // input, output, line end, end of text
+        for (int i = 0; i < 4; ++i) {
+            QTest::addRow("it %d", i) << u"it"_s << u"Alt+"_s + u"IRCF"_s[i] << i;
+            QTest::addRow("en %d", i) << u"en"_s << u"Alt+"_s + u"ISLE"_s[i] << i;
+        }
+    }
+    void cornici() {
+        QFETCH(QString, lingua);
+        QFETCH(QString, tasto);
+        QFETCH(int, cornice);
+        const Lingua attiva(lingua);
+        MainForm f(std::make_unique<FintiDialoghi>());
+        Frm_SepElenco* d = f.separatori();
+        QWidget* attesi[] = {d->Chk_Separa(0), d->Opt_Separatore_Out(3), d->Opt_Capo(0),
+                             d->Opt_Ultimo(0)};
+        f.show();
+        f.menu().MenuSeparatori->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(d));
+        const QKeyCombination k = QKeySequence::fromString(tasto)[0];
+        for (QWidget* lasciato : QList<QWidget*>{d->Cmd_OK(), d->Opt_Capo(1)}) {
+            lasciato->setFocus();
+            d->Cmd_OK()->setFocus();
+            QTest::keyClick(d->Cmd_OK(), k.key(), k.keyboardModifiers());
+            QCOMPARE(QApplication::focusWidget(),
+                     cornice == 2 && lasciato != d->Cmd_OK() ? lasciato : attesi[cornice]);
+        }
+    }
+};
+
+QTEST_MAIN(TestLingue)
+#include "tst_Lingue.moc"
