@@ -14,7 +14,8 @@
 //                                 stays until it is killed
 //
 // Scenes: mainform, mainform-acapo, menu-file, menu-opzioni, menu-colori,
-// menu-ordine, separatori.
+// menu-ordine, separatori. The window always starts from the program's start-up
+// choices and remembers nothing: no settings file is read or written.
 
 #include "Controlli.h"
 #include "Dialoghi.h"
@@ -104,7 +105,7 @@ private:
 };
 
 int apri(const QString& file) {
-    auto* f = new MainForm(std::make_unique<DialoghiConFile>(file));
+    auto* f = new MainForm(std::make_unique<DialoghiConFile>(file), QString());
     f->impostaUscita([] { QCoreApplication::exit(0); });
     QTimer::singleShot(500, f, [f] {
         f->menu().MenuApri->trigger();
@@ -135,7 +136,7 @@ int main(int argc, char* argv[]) {
     const QStringList argomenti = QCoreApplication::arguments();
 
     if (argomenti.size() == 3 && argomenti[1] == QLatin1String("--mostra")) {
-        auto* f = new MainForm();
+        auto* f = new MainForm(nullptr, QString());
         f->impostaUscita([] { QCoreApplication::exit(0); });
         // Give the window manager time to map the window before a menu opens.
         QTimer::singleShot(500, f, [f, nome = argomenti[2]] {
@@ -157,7 +158,7 @@ int main(int argc, char* argv[]) {
     if (!QDir().mkpath(cartella.path()))
         return 1;
     for (const QString& nome : Scene) {
-        MainForm f;
+        MainForm f(nullptr, QString());
         QWidget* w = scena(f, nome);
         if (!w || !w->grab().save(cartella.filePath(nome + QStringLiteral(".png"))))
             return 1;

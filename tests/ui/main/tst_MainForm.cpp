@@ -56,6 +56,8 @@ class TestMainForm : public QObject {
     Q_OBJECT
     std::unique_ptr<MainForm> f;
     FintiDialoghi* d = nullptr;
+    // Each test starts as a first run does, without the user's settings.
+    std::unique_ptr<QTemporaryDir> configurazione;
     int uscite = 0;
     int editorAvviati = 0;
 
@@ -66,6 +68,8 @@ class TestMainForm : public QObject {
 
 private slots:
     void init() {
+        configurazione = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", configurazione->path().toLocal8Bit());
         auto dialoghi = std::make_unique<FintiDialoghi>();
         d = dialoghi.get();
         f = std::make_unique<MainForm>(std::move(dialoghi));
@@ -76,7 +80,10 @@ private slots:
         f->show();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
     }
-    void cleanup() { f.reset(); }
+    void cleanup() {
+        f.reset();
+        configurazione.reset();
+    }
 
     // A fixed window, centred; rulers at their size just above their boxes, the slider under
     // their extent, the bar at the bottom, five panels side by side, every text readable.
@@ -191,13 +198,17 @@ private slots:
         riga("&File", "Nuovo|Ctrl+N,Apri...|Ctrl+F12,Salva con nome...|,-,Quorla testo|Ctrl+O,"
                       "Blocco Note|Ctrl+B,-,Fine|Ctrl+X");
         riga("&Opzioni", "Imposta separatori lista|Ctrl+S,Imposta numero caratteri |Ctrl+I,-,"
-                         "Copia automaticamente negli Appunti|Ctrl+C,-,Imposta Colori|");
+                         "Copia automaticamente negli Appunti|Ctrl+C,-,Imposta Colori|,-,"
+                         "&Ripristina impostazioni iniziali|");
         riga("Imposta Colori", "Colore sfondo|,Colore testo|,-,Ripristina valori predefiniti|");
-        riga("O&rdine", "&Crescente|,&Decrescente|,-,&Numeri in ordine naturale|,&Maiuscole e "
-                        "minuscole|,Ignora &punteggiatura e spazi|,Ignora &articoli iniziali|,-,"
-                        "&Elimina doppioni|,&Lingua|,-,Me&scola|");
+        riga("O&rdine", "&Crescente|,&Decrescente|,Come nel &testo|,&Inverti|,Me&scola|,-,"
+                        "&Numeri in ordine naturale|,&Maiuscole e minuscole|,Ignora &punteggiatura "
+                        "e spazi|,Ignora &articoli iniziali|,-,D&oppioni|,&Lingua|,-,"
+                        "Prime N &voci ferme...|");
         riga("&Maiuscole e minuscole", "&Come la lingua|,&Maiuscole prima|,M&inuscole prima|");
-        riga("&Elimina doppioni", "&No|,&Identici|,&Anche con maiuscole e accenti diversi|");
+        riga("D&oppioni",
+             "&Tienili tutti|,&Elimina|,Solo quelli &ripetuti|,Solo quelli &unici|,"
+             "&Conta|,-,&Anche con maiuscole e accenti diversi|,Dalla più &frequente|");
         riga("&?", "Informazioni su...|F1");
     }
     void menu() {
@@ -208,48 +219,53 @@ private slots:
             trovato = candidato->title() == titolo ? candidato : trovato;
         QVERIFY(trovato && f->menuBar()->actions().size() == 4);
         QStringList effettive;
+        QList<QChar> tasti;
         for (const QAction* a : trovato->actions()) {
             effettive << (a->isSeparator() ? QStringLiteral("-")
                                            : a->text() + '|' + a->shortcut().toString());
-            QVERIFY(a->isEnabled() && a->isVisible());
+            // Only a count has an order of frequency.
+            QVERIFY(a->isEnabled() == (a != m().MenuPerFrequenza) && a->isVisible());
             // The ordering items explain themselves in a tool tip.
-            if (titolo == "O&rdine" && !a->isSeparator())
+            if ((titolo == "O&rdine" || titolo == "D&oppioni") && !a->isSeparator())
                 QVERIFY2(a->toolTip().size() > a->text().size() + 5, qPrintable(a->text()));
+            const qsizetype e = a->text().indexOf('&');
+            if (e >= 0)
+                tasti << a->text().at(e + 1).toLower();
         }
         QCOMPARE(effettive.join(','), voci);
+        // Each access key reaches one item of its menu.
+        QCOMPARE(QSet<QChar>(tasti.cbegin(), tasti.cend()).size(), tasti.size());
     }
 
     // Each ordering item writes its option, shows it, and sorts the input anew.
     void voceOrdine_data() {
         QTest::addColumn<QStringList>("voci");
-        QTest::addColumn<QList<int>>("attese"); // verso .. mescola, as in campi below
+        QTest::addColumn<QList<int>>("attese"); // verso .. lingua, as in campi below
         const auto riga = [](const char* nome, const QStringList& voci, const QList<int>& attese) {
             QTest::newRow(nome) << voci << attese;
         };
         const int unicode = Motore::linguaCodiciUnicode();
-        riga("Decrescente", {"MenuDecrescente"}, {1, 0, 0, 0, 0, 0, 0, 0});
-        riga("numeri", {"MenuNumeriNaturali"}, {0, 1, 0, 0, 0, 0, 0, 0});
-        riga("punteggiatura", {"MenuIgnoraPunteggiatura"}, {0, 0, 0, 1, 0, 0, 0, 0});
-        riga("articoli", {"MenuIgnoraArticoli"}, {0, 0, 0, 0, 1, 0, 0, 0});
-        riga("doppioni", {"MenuDoppioni_2", "MenuDoppioni_1"}, {0, 0, 0, 0, 0, 1, 0, 0});
+        riga("Decrescente", {"MenuDecrescente"}, {1, 0, 0, 0, 0, 0, 0, 0, 0});
+        riga("numeri", {"MenuNumeriNaturali"}, {0, 1, 0, 0, 0, 0, 0, 0, 0});
+        riga("punteggiatura", {"MenuIgnoraPunteggiatura"}, {0, 0, 0, 1, 0, 0, 0, 0, 0});
+        riga("articoli", {"MenuIgnoraArticoli"}, {0, 0, 0, 0, 1, 0, 0, 0, 0});
+        riga("doppioni", {"MenuDoppioni_4", "MenuSimili", "MenuPerFrequenza", "MenuDoppioni_1"},
+             {0, 0, 0, 0, 0, 1, 1, 1, 0});
         riga("tutto",
              {"MenuDecrescente", "MenuMaiuscole_1", "MenuMaiuscole_2", "MenuDoppioni_2",
-              "MenuLingua_1", QStringLiteral("MenuLingua_%1").arg(unicode), "MenuMescola"},
-             {0, 0, 2, 0, 0, 2, unicode, 1});
+              "MenuLingua_1", QStringLiteral("MenuLingua_%1").arg(unicode), "MenuInverti",
+              "MenuMescola"},
+             {4, 0, 2, 0, 0, 2, 0, 0, unicode});
     }
     void voceOrdine() {
         QFETCH(QStringList, voci);
         QFETCH(QList<int>, attese);
         const auto campi = [this] {
             const auto& o = f->opzioni().ordine;
-            return QList<int>{int(o.verso == Motore::Verso::Decrescente),
-                              o.numeriNaturali,
-                              int(o.maiuscole),
-                              o.ignoraPunteggiatura,
-                              o.ignoraArticoli,
-                              int(o.doppioni) + o.simili,
-                              o.lingua,
-                              o.verso == Motore::Verso::Mescola};
+            return QList<int>{
+                int(o.verso),     o.numeriNaturali, int(o.maiuscole), o.ignoraPunteggiatura,
+                o.ignoraArticoli, int(o.doppioni),  o.simili,         o.perFrequenza,
+                o.lingua};
         };
         QVERIFY(m().MenuCrescente->isChecked() && m().MenuLingua[0]->isChecked());
         // Only the system's language and the Unicode order explain themselves.
@@ -277,10 +293,14 @@ private slots:
             QVERIFY(f->findChild<QAction*>(nome)->isChecked());
         }
         QCOMPARE(campi(), attese);
-        // Shuffling overrides the direction, whose items grey out meanwhile.
-        QCOMPARE(m().MenuDecrescente->isEnabled(), !attese[7]);
-        QCOMPARE(m().MenuCrescente->isChecked(), !attese[0]);
-        MainForm altra(std::make_unique<FintiDialoghi>()); // every start from the defaults
+        // One direction at a time, each of them always at hand.
+        const QList<QAction*> versi = {m().MenuCrescente, m().MenuDecrescente, m().MenuComeNelTesto,
+                                       m().MenuInverti, m().MenuMescola};
+        for (int i = 0; i < versi.size(); ++i)
+            QVERIFY(versi[i]->isChecked() == (i == attese[0]) && versi[i]->isEnabled());
+        QCOMPARE(m().MenuPerFrequenza->isEnabled(), attese[5] == int(Motore::Doppioni::Conta));
+        // A window that remembers nothing starts from the defaults.
+        MainForm altra(std::make_unique<FintiDialoghi>(), QString());
         QVERIFY(altra.opzioni() == Motore::Opzioni{});
         // The real way out leaves the event loop without the separator dialog's close handling.
         altra.show();
@@ -289,6 +309,120 @@ private slots:
         QTimer::singleShot(0, &altra, [&altra] { altra.menu().MenuFine->trigger(); });
         QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(conferme.isEmpty() && !altra.isVisible() && !altra.separatori()->isVisible());
+    }
+
+    // The order and duplicates choices, alone and with the descending order, through the
+    // menu; "N=2" answers 2 to "Prime N voci ferme...".
+    void versoEDoppioni_data() {
+        QTest::addColumn<QStringList>("voci");
+        QTest::addColumn<QString>("atteso");
+        const auto riga = [](const char* nome, const QStringList& voci, const char* atteso) {
+            QTest::newRow(nome) << voci << QString::fromUtf8(atteso);
+        };
+        riga("come nel testo", {"MenuComeNelTesto"}, "pera;Mela;pera;kiwi;mela;pera;banana;Kiwi");
+        riga("inverti", {"MenuInverti"}, "Kiwi;banana;pera;mela;kiwi;pera;Mela;pera");
+        riga("inverti, elimina", {"MenuInverti", "MenuDoppioni_1"},
+             "Kiwi;banana;mela;kiwi;Mela;pera");
+        riga("come nel testo, conta", {"MenuComeNelTesto", "MenuDoppioni_4"},
+             "pera (3);Mela (1);kiwi (1);mela (1);banana (1);Kiwi (1)");
+        riga("tienili tutti", {"MenuDoppioni_1", "MenuDoppioni_0"},
+             "banana;kiwi;Kiwi;mela;Mela;pera;pera;pera");
+        riga("tienili tutti, Z-A", {"MenuDoppioni_1", "MenuDoppioni_0", "MenuDecrescente"},
+             "pera;pera;pera;Mela;mela;Kiwi;kiwi;banana");
+        riga("elimina", {"MenuDoppioni_1"}, "banana;kiwi;Kiwi;mela;Mela;pera");
+        riga("elimina, Z-A", {"MenuDoppioni_1", "MenuDecrescente"},
+             "pera;Mela;mela;Kiwi;kiwi;banana");
+        riga("elimina simili", {"MenuDoppioni_1", "MenuSimili"}, "banana;kiwi;Mela;pera");
+        riga("elimina simili, Z-A", {"MenuSimili", "MenuDecrescente", "MenuDoppioni_1"},
+             "pera;Mela;kiwi;banana");
+        riga("ripetuti", {"MenuDoppioni_2"}, "pera");
+        riga("ripetuti simili", {"MenuDoppioni_2", "MenuSimili"}, "kiwi;Mela;pera");
+        riga("ripetuti simili, Z-A", {"MenuDoppioni_2", "MenuSimili", "MenuDecrescente"},
+             "pera;Mela;kiwi");
+        riga("unici", {"MenuDoppioni_3"}, "banana;kiwi;Kiwi;mela;Mela");
+        riga("unici, Z-A", {"MenuDoppioni_3", "MenuDecrescente"}, "Mela;mela;Kiwi;kiwi;banana");
+        riga("unici simili", {"MenuDoppioni_3", "MenuSimili"}, "banana");
+        riga("conta", {"MenuDoppioni_4"},
+             "banana (1);kiwi (1);Kiwi (1);mela (1);Mela (1);pera (3)");
+        riga("conta simili, Z-A", {"MenuDoppioni_4", "MenuSimili", "MenuDecrescente"},
+             "pera (3);Mela (2);kiwi (2);banana (1)");
+        riga("più frequente", {"MenuDoppioni_4", "MenuPerFrequenza"},
+             "pera (3);banana (1);kiwi (1);Kiwi (1);mela (1);Mela (1)");
+        riga("più frequente simili", {"MenuDoppioni_4", "MenuPerFrequenza", "MenuSimili"},
+             "pera (3);kiwi (2);Mela (2);banana (1)");
+        riga("più frequente simili, Z-A",
+             {"MenuDoppioni_4", "MenuPerFrequenza", "MenuSimili", "MenuDecrescente"},
+             "banana (1);Mela (2);kiwi (2);pera (3)");
+        riga("prime 2 ferme", {"N=2"}, "pera;Mela;banana;kiwi;Kiwi;mela;pera;pera");
+        riga("prime 2 ferme, Z-A", {"MenuDecrescente", "N=2"},
+             "pera;Mela;pera;pera;mela;Kiwi;kiwi;banana");
+        riga("prime 2, poi 0", {"N=2", "N=0"}, "banana;kiwi;Kiwi;mela;Mela;pera;pera;pera");
+    }
+    void versoEDoppioni() {
+        QFETCH(QStringList, voci);
+        QFETCH(QString, atteso);
+        f->Txt_Orig()->impostaTesto(QStringLiteral("pera Mela pera kiwi mela pera banana Kiwi"));
+        for (const QString& voce : voci) {
+            if (voce.startsWith("N=")) {
+                d->rispostaNumero = voce.mid(2).toInt();
+                m().MenuIntestazione->trigger();
+            } else {
+                f->findChild<QAction*>(voce)->trigger();
+            }
+        }
+        QCOMPARE(f->testoOrdine(), atteso);
+        QCOMPARE(f->opzioni().ordine.intestazione,
+                 voci.contains("N=2") && !voci.contains("N=0") ? 2 : 0);
+        QCOMPARE(m().MenuIntestazione->isChecked(), f->opzioni().ordine.intestazione > 0);
+    }
+
+    // The old "Identici" and "Anche con maiuscole e accenti diversi" give, under their new
+    // names, what they always gave: the engine's result for the options they used to set.
+    void doppioniDiPrima_data() {
+        QTest::addColumn<QStringList>("voci");
+        QTest::addColumn<bool>("simili");
+        QTest::newRow("identici") << QStringList{"MenuDoppioni_1"} << false;
+        QTest::newRow("identici, Z-A") << QStringList{"MenuDoppioni_1", "MenuDecrescente"} << false;
+        QTest::newRow("simili") << QStringList{"MenuSimili", "MenuDoppioni_1"} << true;
+        QTest::newRow("simili, senza punteggiatura e articoli")
+            << QStringList{"MenuDoppioni_1", "MenuSimili", "MenuIgnoraPunteggiatura",
+                           "MenuIgnoraArticoli"}
+            << true;
+    }
+    void doppioniDiPrima() {
+        QFETCH(QStringList, voci);
+        QFETCH(bool, simili);
+        const QString testo = QString::fromUtf8(
+            "Citta città CITTÀ casa l'Aquila L'aquila Aquila dell'orto dellorto dell orto Casa");
+        f->Txt_Orig()->impostaTesto(testo);
+        for (const QString& voce : voci)
+            f->findChild<QAction*>(voce)->trigger();
+        Motore::Opzioni prima;
+        prima.ordine.doppioni = Motore::Doppioni::Elimina;
+        prima.ordine.simili = simili;
+        prima.ordine.verso = f->opzioni().ordine.verso;
+        prima.ordine.ignoraPunteggiatura = f->opzioni().ordine.ignoraPunteggiatura;
+        prima.ordine.ignoraArticoli = f->opzioni().ordine.ignoraArticoli;
+        Motore::UscitaTesto atteso;
+        Motore::ordina(testo, prima, atteso);
+        QCOMPARE(f->testoOrdine().toUtf8(), atteso.testo.toUtf8());
+        QVERIFY(f->opzioni() == prima);
+        // As the README shows it.
+        if (simili && !prima.ordine.ignoraArticoli)
+            QVERIFY(f->testoOrdine().startsWith("Aquila;casa;Citta;"));
+    }
+
+    // "Prime N voci ferme..." asks how many, from the current number; cancelling keeps it.
+    void intestazione() {
+        d->rispostaNumero = 3;
+        m().MenuIntestazione->trigger();
+        d->rispostaNumero.reset();
+        m().MenuIntestazione->trigger();
+        QCOMPARE(d->numeri, (QStringList{"Prime N voci ferme|&Voci che restano in testa, come sono "
+                                         "(0: nessuna):|0|0|99",
+                                         "Prime N voci ferme|&Voci che restano in testa, come sono "
+                                         "(0: nessuna):|3|0|99"}));
+        QVERIFY(f->opzioni().ordine.intestazione == 3 && m().MenuIntestazione->isChecked());
     }
 
     // The menu's keys win over the focused box: nothing copied, cut or typed.
