@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <utility>
+#include <vector>
 
 using Motore::Doppioni;
 using Motore::Fine;
@@ -21,82 +22,80 @@ namespace {
 
 // Written in every file. A file that carries another one (or none) was
 // written by a program whose keys may mean something else: none of it is read.
-constexpr int Versione = 1;
 const QString ChiaveVersione = QStringLiteral("versione");
+const QString Versione = QStringLiteral("1");
+
+// How a value of type T is written, and read back: nullopt from `testo` leaves
+// the key out, nullopt from `valore` is a value not understood.
+template <typename T> struct Formato {
+    std::function<std::optional<QString>(const T&)> testo;
+    std::function<std::optional<T>(const QString&)> valore;
+};
+
+// One key of the file and the setting it holds.
+struct Voce {
+    QString chiave;
+    std::function<std::optional<QString>(const Impostazioni&)> testo;
+    std::function<bool(Impostazioni&, const QString&)> leggi;
+};
+
+// `campo` gives the member, from a const or a mutable Impostazioni alike.
+template <typename T, typename Campo> Voce voce(const char* chiave, Campo campo, Formato<T> f) {
+    return {QString::fromLatin1(chiave),
+            [campo, f](const Impostazioni& i) { return f.testo(campo(i)); },
+            [campo, f](Impostazioni& i, const QString& testo) {
+                const std::optional<T> letto = f.valore(testo);
+                if (letto)
+                    campo(i) = *letto;
+                return letto.has_value();
+            }};
+}
 
 // Choices are kept by name, as the command line spells them, never by their
 // number: a hand-edited file stays readable and a reordered list stays right.
-template <typename T, std::size_t N> using Nomi = std::array<std::pair<T, const char*>, N>;
-
-const Nomi<Verso, 5> NomiVerso = {{{Verso::Crescente, "crescente"},
-                                   {Verso::Decrescente, "decrescente"},
-                                   {Verso::ComeNelTesto, "testo"},
-                                   {Verso::Inverti, "inverti"},
-                                   {Verso::Mescola, "mescola"}}};
-const Nomi<Maiuscole, 3> NomiMaiuscole = {{{Maiuscole::ComeLingua, "lingua"},
-                                           {Maiuscole::MaiuscolePrima, "prima"},
-                                           {Maiuscole::MinuscolePrima, "dopo"}}};
-const Nomi<Doppioni, 5> NomiDoppioni = {{{Doppioni::Tutti, "tutti"},
-                                         {Doppioni::Elimina, "elimina"},
-                                         {Doppioni::Ripetuti, "ripetuti"},
-                                         {Doppioni::Unici, "unici"},
-                                         {Doppioni::Conta, "conta"}}};
-const Nomi<Fine, 2> NomiFine = {{{Fine::Nessuno, "nessuno"}, {Fine::ComeUscita, "uscita"}}};
-
-template <typename T, std::size_t N> QString nomeDi(const Nomi<T, N>& nomi, T valore) {
-    for (const auto& [v, nome] : nomi) {
-        if (v == valore)
-            return QString::fromLatin1(nome);
-    }
-    return QString();
-}
-
 template <typename T, std::size_t N>
-std::function<std::optional<T>(const QString&)> perNome(const Nomi<T, N>& nomi) {
-    return [&nomi](const QString& testo) -> std::optional<T> {
-        for (const auto& [v, nome] : nomi) {
-            if (testo == QLatin1StringView(nome))
-                return v;
-        }
-        return std::nullopt;
-    };
+Formato<T> perNome(const std::array<std::pair<T, const char*>, N>& nomi) {
+    return {[nomi](const T& v) -> std::optional<QString> {
+                for (const auto& [valore, nome] : nomi) {
+                    if (valore == v)
+                        return QString::fromLatin1(nome);
+                }
+                return std::nullopt;
+            },
+            [nomi](const QString& testo) -> std::optional<T> {
+                for (const auto& [valore, nome] : nomi) {
+                    if (testo == QLatin1StringView(nome))
+                        return valore;
+                }
+                return std::nullopt;
+            }};
 }
 
-std::optional<bool> siNo(const QString& testo) {
-    if (testo == QLatin1StringView("true"))
-        return true;
-    if (testo == QLatin1StringView("false"))
-        return false;
-    return std::nullopt;
+Formato<bool> siNo() {
+    return perNome<bool, 2>({{{false, "false"}, {true, "true"}}});
 }
 
-std::function<std::optional<int>(const QString&)> intero(int minimo, int massimo) {
-    return [minimo, massimo](const QString& testo) -> std::optional<int> {
-        bool ok = false;
-        const int n = testo.toInt(&ok);
-        if (!ok || n < minimo || n > massimo)
-            return std::nullopt;
-        return n;
-    };
+Formato<int> intero(int minimo, int massimo) {
+    return {[](const int& n) { return std::optional<QString>(QString::number(n)); },
+            [minimo, massimo](const QString& testo) -> std::optional<int> {
+                bool ok = false;
+                const int n = testo.toInt(&ok);
+                if (!ok || n < minimo || n > massimo)
+                    return std::nullopt;
+                return n;
+            }};
 }
 
-std::optional<QColor> colore(const QString& testo) {
-    static const QRegularExpression rgb(QStringLiteral("^#[0-9a-fA-F]{6}$"));
-    if (!rgb.match(testo).hasMatch())
-        return std::nullopt;
-    return QColor(testo);
-}
-
-std::optional<QPoint> punto(const QString& testo) {
-    const QStringList parti = testo.split(u',');
-    const auto coordinata = intero(-100000, 100000);
-    if (parti.size() != 2)
-        return std::nullopt;
-    const std::optional<int> x = coordinata(parti[0].trimmed());
-    const std::optional<int> y = coordinata(parti[1].trimmed());
-    if (!x || !y)
-        return std::nullopt;
-    return QPoint(*x, *y);
+// An index given by the name `nome` gives it, 0 to n - 1.
+Formato<int> indice(int n, const std::function<QString(int)>& nome) {
+    return {[nome](const int& i) { return std::optional<QString>(nome(i)); },
+            [n, nome](const QString& testo) -> std::optional<int> {
+                for (int i = 0; i < n; ++i) {
+                    if (testo == nome(i))
+                        return i;
+                }
+                return std::nullopt;
+            }};
 }
 
 // The ordering languages by the command line's codes.
@@ -108,84 +107,140 @@ QString codiceLingua(int i) {
     return QString::fromLatin1(Motore::lingueOrdine()[std::size_t(i)].locale);
 }
 
-std::optional<int> lingua(const QString& testo) {
-    for (int i = 0; i < int(Motore::lingueOrdine().size()); ++i) {
-        if (testo == codiceLingua(i))
-            return i;
-    }
-    return std::nullopt;
-}
-
-std::optional<int> separatore(const QString& testo) {
-    const auto& catalogo = Motore::catalogo();
-    for (int i = 0; i < Motore::NumSeparatori; ++i) {
-        if (testo == QLatin1StringView(catalogo[std::size_t(i)].nomeCli))
-            return i;
-    }
-    return std::nullopt;
-}
-
 QString nomeSeparatore(int i) {
     return QString::fromLatin1(Motore::catalogo()[std::size_t(i)].nomeCli);
 }
 
 // "nessuno", or the catalogue names of the input separators, comma-separated.
-std::optional<std::array<bool, Motore::NumSeparatori>> ingresso(const QString& testo) {
-    std::array<bool, Motore::NumSeparatori> scelti{};
-    if (testo == QLatin1StringView("nessuno"))
-        return scelti;
-    for (const QString& nome : testo.split(u',')) {
-        const std::optional<int> i = separatore(nome.trimmed());
-        if (!i)
-            return std::nullopt;
-        scelti[std::size_t(*i)] = true;
-    }
-    return scelti;
+using Ingresso = std::array<bool, Motore::NumSeparatori>;
+Formato<Ingresso> ingresso() {
+    const Formato<int> separatore = indice(Motore::NumSeparatori, nomeSeparatore);
+    return {[](const Ingresso& scelti) -> std::optional<QString> {
+                QStringList nomi;
+                for (int i = 0; i < Motore::NumSeparatori; ++i) {
+                    if (scelti[std::size_t(i)])
+                        nomi << nomeSeparatore(i);
+                }
+                return nomi.isEmpty() ? QStringLiteral("nessuno") : nomi.join(u',');
+            },
+            [separatore](const QString& testo) -> std::optional<Ingresso> {
+                Ingresso scelti{};
+                if (testo == QLatin1StringView("nessuno"))
+                    return scelti;
+                for (const QString& nome : testo.split(u',')) {
+                    const std::optional<int> i = separatore.valore(nome.trimmed());
+                    if (!i)
+                        return std::nullopt;
+                    scelti[std::size_t(*i)] = true;
+                }
+                return scelti;
+            }};
 }
 
-QString nomiIngresso(const std::array<bool, Motore::NumSeparatori>& scelti) {
-    QStringList nomi;
-    for (int i = 0; i < Motore::NumSeparatori; ++i) {
-        if (scelti[std::size_t(i)])
-            nomi << nomeSeparatore(i);
-    }
-    return nomi.isEmpty() ? QStringLiteral("nessuno") : nomi.join(u',');
+// A setting that may be absent: its key is then left out of the file.
+template <typename T> Formato<std::optional<T>> facoltativo(Formato<T> f) {
+    return {[f](const std::optional<T>& v) { return v ? f.testo(*v) : std::nullopt; },
+            [f](const QString& testo) -> std::optional<std::optional<T>> {
+                const std::optional<T> v = f.valore(testo);
+                if (!v)
+                    return std::nullopt;
+                return v;
+            }};
 }
+
+Formato<QColor> colore() {
+    return {[](const QColor& c) { return std::optional<QString>(c.name(QColor::HexRgb)); },
+            [](const QString& testo) -> std::optional<QColor> {
+                static const QRegularExpression rgb(QStringLiteral("^#[0-9a-fA-F]{6}$"));
+                if (!rgb.match(testo).hasMatch())
+                    return std::nullopt;
+                return QColor(testo);
+            }};
+}
+
+Formato<QPoint> punto() {
+    const Formato<int> coordinata = intero(-100000, 100000);
+    return {[](const QPoint& p) {
+                return std::optional<QString>(QStringLiteral("%1,%2").arg(p.x()).arg(p.y()));
+            },
+            [coordinata](const QString& testo) -> std::optional<QPoint> {
+                const QStringList parti = testo.split(u',');
+                if (parti.size() != 2)
+                    return std::nullopt;
+                const std::optional<int> x = coordinata.valore(parti[0].trimmed());
+                const std::optional<int> y = coordinata.valore(parti[1].trimmed());
+                if (!x || !y)
+                    return std::nullopt;
+                return QPoint(*x, *y);
+            }};
+}
+
+Formato<QString> cartella() {
+    return {[](const QString& c) { return c.isEmpty() ? std::nullopt : std::optional(c); },
+            [](const QString& testo) { return std::optional(testo); }};
+}
+
+// clang-format off
+#define CAMPO(membro) [](auto& i) -> auto& { return i.membro; }
+// clang-format on
+
+// Every key of the file, in the order it is written.
+const std::vector<Voce>& voci() {
+    static const std::vector<Voce> tutte = {
+        voce("ordine/verso", CAMPO(opzioni.ordine.verso),
+             perNome<Verso, 5>({{{Verso::Crescente, "crescente"},
+                                 {Verso::Decrescente, "decrescente"},
+                                 {Verso::ComeNelTesto, "testo"},
+                                 {Verso::Inverti, "inverti"},
+                                 {Verso::Mescola, "mescola"}}})),
+        voce("ordine/numeriNaturali", CAMPO(opzioni.ordine.numeriNaturali), siNo()),
+        voce("ordine/maiuscole", CAMPO(opzioni.ordine.maiuscole),
+             perNome<Maiuscole, 3>({{{Maiuscole::ComeLingua, "lingua"},
+                                     {Maiuscole::MaiuscolePrima, "prima"},
+                                     {Maiuscole::MinuscolePrima, "dopo"}}})),
+        voce("ordine/ignoraPunteggiatura", CAMPO(opzioni.ordine.ignoraPunteggiatura), siNo()),
+        voce("ordine/ignoraArticoli", CAMPO(opzioni.ordine.ignoraArticoli), siNo()),
+        voce("ordine/doppioni", CAMPO(opzioni.ordine.doppioni),
+             perNome<Doppioni, 5>({{{Doppioni::Tutti, "tutti"},
+                                    {Doppioni::Elimina, "elimina"},
+                                    {Doppioni::Ripetuti, "ripetuti"},
+                                    {Doppioni::Unici, "unici"},
+                                    {Doppioni::Conta, "conta"}}})),
+        voce("ordine/simili", CAMPO(opzioni.ordine.simili), siNo()),
+        voce("ordine/perFrequenza", CAMPO(opzioni.ordine.perFrequenza), siNo()),
+        voce("ordine/intestazione", CAMPO(opzioni.ordine.intestazione), intero(0, 99)),
+        voce("ordine/lingua", CAMPO(opzioni.ordine.lingua),
+             indice(int(Motore::lingueOrdine().size()), codiceLingua)),
+        // --- Sort keys: "ordine/chiavi", for OpzioniOrdine::chiavi. ---
+        // The engine has no sort keys yet. They will come in opzioni.ordine
+        // like every choice above, with a row here and a Formato of their own.
+        // Until then the key is left alone: a file keeps what a later program
+        // stored under it.
+        // --- End of the sort keys. ---
+        voce("separatori/ingresso", CAMPO(opzioni.ingresso), ingresso()),
+        voce("separatori/uscita", CAMPO(opzioni.uscita),
+             indice(Motore::NumSeparatori, nomeSeparatore)),
+        voce("separatori/spazioDopo", CAMPO(opzioni.spazioDopo), siNo()),
+        voce("separatori/fineRiga", CAMPO(opzioni.capo),
+             perNome<Fine, 2>({{{Fine::Nessuno, "nessuno"}, {Fine::ComeUscita, "uscita"}}})),
+        voce("separatori/fineTesto", CAMPO(opzioni.ultimo),
+             perNome<Fine, 2>({{{Fine::Nessuno, "nessuno"}, {Fine::ComeUscita, "uscita"}}})),
+        voce("finestra/aCapo", CAMPO(aCapo), siNo()),
+        voce("finestra/caratteri", CAMPO(caratteri), intero(1, 100)),
+        voce("finestra/copia", CAMPO(copia), siNo()),
+        voce("finestra/sfondo", CAMPO(sfondo), facoltativo(colore())),
+        voce("finestra/coloreTesto", CAMPO(coloreTesto), facoltativo(colore())),
+        voce("finestra/posizione", CAMPO(posizione), facoltativo(punto())),
+        voce("finestra/cartella", CAMPO(cartella), cartella()),
+    };
+    return tutte;
+}
+
+#undef CAMPO
 
 void nota(const QString& testo) {
     qWarning("quorla: %s", qUtf8Printable(testo));
 }
-
-// Reads one key at a time into the settings: a missing key leaves the start
-// value quietly, a value not understood leaves it with a note.
-class Lettore {
-public:
-    Lettore(const QSettings& file, QString percorso)
-        : file_(file), percorso_(std::move(percorso)) {}
-
-    template <typename T, typename Converti>
-    void leggi(const QString& chiave, Converti converti, T& destinazione) const {
-        if (!file_.contains(chiave))
-            return;
-        const QVariant valore = file_.value(chiave);
-        // A list written by hand without quotes comes back as one.
-        const QString testo = valore.typeId() == QMetaType::QStringList
-                                  ? valore.toStringList().join(u',')
-                                  : valore.toString();
-        if (const auto letto = converti(testo)) {
-            destinazione = *letto;
-            return;
-        }
-        nota(QCoreApplication::translate("Impostazioni",
-                                         "valore non valido per %1 in %2: «%3»; si usa "
-                                         "quello iniziale")
-                 .arg(chiave, percorso_, testo));
-    }
-
-private:
-    const QSettings& file_;
-    QString percorso_;
-};
 
 } // namespace
 
@@ -198,10 +253,9 @@ QString percorsoImpostazioni() {
 }
 
 Impostazioni leggiImpostazioni(const QString& percorso) {
-    Impostazioni imp;
     const QFileInfo info(percorso);
     if (percorso.isEmpty() || (!info.exists() && !info.isSymLink()))
-        return imp;
+        return {};
     const auto avviso = [&percorso](const char* testo) {
         nota(QCoreApplication::translate("Impostazioni", testo).arg(percorso));
         return Impostazioni{};
@@ -216,53 +270,34 @@ Impostazioni leggiImpostazioni(const QString& percorso) {
         return avviso(QT_TRANSLATE_NOOP("Impostazioni", "il file delle impostazioni %1 è "
                                                         "danneggiato; si usano quelle iniziali"));
     if (file.allKeys().isEmpty())
-        return imp;
-    if (file.value(ChiaveVersione).toString() != QString::number(Versione))
+        return {};
+    if (file.value(ChiaveVersione).toString() != Versione)
         return avviso(QT_TRANSLATE_NOOP("Impostazioni",
                                         "il file delle impostazioni %1 è di un'altra versione "
                                         "del programma; si usano quelle iniziali"));
 
-    const Lettore l(file, percorso);
-    Motore::OpzioniOrdine& o = imp.opzioni.ordine;
-    l.leggi(QStringLiteral("ordine/verso"), perNome(NomiVerso), o.verso);
-    l.leggi(QStringLiteral("ordine/numeriNaturali"), siNo, o.numeriNaturali);
-    l.leggi(QStringLiteral("ordine/maiuscole"), perNome(NomiMaiuscole), o.maiuscole);
-    l.leggi(QStringLiteral("ordine/ignoraPunteggiatura"), siNo, o.ignoraPunteggiatura);
-    l.leggi(QStringLiteral("ordine/ignoraArticoli"), siNo, o.ignoraArticoli);
-    l.leggi(QStringLiteral("ordine/doppioni"), perNome(NomiDoppioni), o.doppioni);
-    l.leggi(QStringLiteral("ordine/simili"), siNo, o.simili);
-    l.leggi(QStringLiteral("ordine/perFrequenza"), siNo, o.perFrequenza);
-    l.leggi(QStringLiteral("ordine/intestazione"), intero(0, 99), o.intestazione);
-    l.leggi(QStringLiteral("ordine/lingua"), lingua, o.lingua);
-    // --- Sort keys: "ordine/chiavi", for OpzioniOrdine::chiavi. ---
-    // The engine has no sort keys yet; they will come in imp.opzioni.ordine
-    // like every other ordering choice, and be read here. Until then writing
-    // leaves the key alone, so a file keeps the keys a later program stored.
-    // --- End of the sort keys. ---
-
-    Motore::Opzioni& s = imp.opzioni;
-    l.leggi(QStringLiteral("separatori/ingresso"), ingresso, s.ingresso);
-    l.leggi(QStringLiteral("separatori/uscita"), separatore, s.uscita);
-    l.leggi(QStringLiteral("separatori/spazioDopo"), siNo, s.spazioDopo);
-    l.leggi(QStringLiteral("separatori/fineRiga"), perNome(NomiFine), s.capo);
-    l.leggi(QStringLiteral("separatori/fineTesto"), perNome(NomiFine), s.ultimo);
-
-    l.leggi(QStringLiteral("finestra/aCapo"), siNo, imp.aCapo);
-    l.leggi(QStringLiteral("finestra/caratteri"), intero(1, 100), imp.caratteri);
-    l.leggi(QStringLiteral("finestra/copia"), siNo, imp.copia);
-    l.leggi(QStringLiteral("finestra/sfondo"), colore, imp.sfondo);
-    l.leggi(QStringLiteral("finestra/coloreTesto"), colore, imp.coloreTesto);
-    l.leggi(QStringLiteral("finestra/posizione"), punto, imp.posizione);
-    l.leggi(
-        QStringLiteral("finestra/cartella"),
-        [](const QString& t) { return std::optional<QString>(t); }, imp.cartella);
+    // A missing key leaves its start value quietly, one not understood with a note.
+    Impostazioni imp;
+    for (const Voce& v : voci()) {
+        if (!file.contains(v.chiave))
+            continue;
+        const QVariant valore = file.value(v.chiave);
+        // A list written by hand without quotes comes back as one.
+        const QString testo = valore.typeId() == QMetaType::QStringList
+                                  ? valore.toStringList().join(u',')
+                                  : valore.toString();
+        if (!v.leggi(imp, testo))
+            nota(QCoreApplication::translate("Impostazioni", "valore non valido per %1 in %2: "
+                                                             "«%3»; si usa quello iniziale")
+                     .arg(v.chiave, percorso, testo));
+    }
     return imp;
 }
 
 bool scriviImpostazioni(const QString& percorso, const Impostazioni& imp) {
     if (percorso.isEmpty())
         return false;
-    bool daCancellare = false;
+    bool altraVersione = false;
     {
         const QSettings vecchio(percorso, QSettings::IniFormat);
         // A damaged file would never be written over; another version's keys
@@ -270,58 +305,19 @@ bool scriviImpostazioni(const QString& percorso, const Impostazioni& imp) {
         if (vecchio.status() == QSettings::FormatError)
             QFile::remove(percorso);
         else
-            daCancellare = !vecchio.allKeys().isEmpty() &&
-                           vecchio.value(ChiaveVersione).toString() != QString::number(Versione);
+            altraVersione = !vecchio.allKeys().isEmpty() &&
+                            vecchio.value(ChiaveVersione).toString() != Versione;
     }
     QSettings file(percorso, QSettings::IniFormat);
-    if (daCancellare)
+    if (altraVersione)
         file.clear();
-    const auto scrivi = [&file](const QString& chiave, const QVariant& valore) {
-        file.setValue(chiave, valore);
-    };
-    const auto facoltativo = [&file](const QString& chiave, const auto& valore, auto testo) {
-        if (valore)
-            file.setValue(chiave, testo(*valore));
+    file.setValue(ChiaveVersione, Versione);
+    for (const Voce& v : voci()) {
+        if (const std::optional<QString> testo = v.testo(imp))
+            file.setValue(v.chiave, *testo);
         else
-            file.remove(chiave);
-    };
-    scrivi(ChiaveVersione, Versione);
-
-    const Motore::OpzioniOrdine& o = imp.opzioni.ordine;
-    scrivi(QStringLiteral("ordine/verso"), nomeDi(NomiVerso, o.verso));
-    scrivi(QStringLiteral("ordine/numeriNaturali"), o.numeriNaturali);
-    scrivi(QStringLiteral("ordine/maiuscole"), nomeDi(NomiMaiuscole, o.maiuscole));
-    scrivi(QStringLiteral("ordine/ignoraPunteggiatura"), o.ignoraPunteggiatura);
-    scrivi(QStringLiteral("ordine/ignoraArticoli"), o.ignoraArticoli);
-    scrivi(QStringLiteral("ordine/doppioni"), nomeDi(NomiDoppioni, o.doppioni));
-    scrivi(QStringLiteral("ordine/simili"), o.simili);
-    scrivi(QStringLiteral("ordine/perFrequenza"), o.perFrequenza);
-    scrivi(QStringLiteral("ordine/intestazione"), o.intestazione);
-    scrivi(QStringLiteral("ordine/lingua"), codiceLingua(o.lingua));
-    // --- Sort keys: "ordine/chiavi", for OpzioniOrdine::chiavi. ---
-    // Nothing to write in this version (see leggiImpostazioni).
-    // --- End of the sort keys. ---
-
-    const Motore::Opzioni& s = imp.opzioni;
-    scrivi(QStringLiteral("separatori/ingresso"), nomiIngresso(s.ingresso));
-    scrivi(QStringLiteral("separatori/uscita"), nomeSeparatore(s.uscita));
-    scrivi(QStringLiteral("separatori/spazioDopo"), s.spazioDopo);
-    scrivi(QStringLiteral("separatori/fineRiga"), nomeDi(NomiFine, s.capo));
-    scrivi(QStringLiteral("separatori/fineTesto"), nomeDi(NomiFine, s.ultimo));
-
-    scrivi(QStringLiteral("finestra/aCapo"), imp.aCapo);
-    scrivi(QStringLiteral("finestra/caratteri"), imp.caratteri);
-    scrivi(QStringLiteral("finestra/copia"), imp.copia);
-    const auto nomeColore = [](const QColor& c) { return c.name(QColor::HexRgb); };
-    facoltativo(QStringLiteral("finestra/sfondo"), imp.sfondo, nomeColore);
-    facoltativo(QStringLiteral("finestra/coloreTesto"), imp.coloreTesto, nomeColore);
-    facoltativo(QStringLiteral("finestra/posizione"), imp.posizione,
-                [](const QPoint& p) { return QStringLiteral("%1,%2").arg(p.x()).arg(p.y()); });
-    if (imp.cartella.isEmpty())
-        file.remove(QStringLiteral("finestra/cartella"));
-    else
-        scrivi(QStringLiteral("finestra/cartella"), imp.cartella);
-
+            file.remove(v.chiave);
+    }
     file.sync();
     if (file.status() != QSettings::NoError) {
         nota(QCoreApplication::translate("Impostazioni",
