@@ -775,7 +775,7 @@ private slots:
             << QByteArray("\x00\x01\xff[[[\n=\nversione=1\n[ordine\nverso=decrescente\n", 44)
             << QStringList{tutto.arg("danneggiato")};
         QTest::newRow("altra versione")
-            << QByteArray("versione=2\n[ordine]\nverso=decrescente\n")
+            << QByteArray("versione=2\nsuo=1\n[ordine]\nverso=decrescente\n")
             << QStringList{tutto.arg("di un'altra versione del programma")};
         QStringList note;
         for (const char* c :
@@ -796,6 +796,7 @@ private slots:
         QVERIFY(scrivi(fileImpostazioni(), contenuto));
         for (const QString& nota : note)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^quorla: " + nota + '$'));
+        QTest::failOnWarning(QRegularExpression("^quorla: ")); // and no other note
         avvia();
         const bool parziale = note.size() > 1;
         Motore::Opzioni attese;
@@ -809,6 +810,7 @@ private slots:
         m().MenuDecrescente->trigger();
         avvia();
         QVERIFY(f->opzioni().ordine.verso == Motore::Verso::Decrescente && d->messaggi.isEmpty());
+        QVERIFY(!QSettings(fileImpostazioni(), QSettings::IniFormat).contains("suo"));
     }
 
     // A settings folder that cannot be made (not even by root, under a file): the program
