@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString percorso = QString::fromLocal8Bit(argv[argc - 1]);
-    MainForm finestra;
+    // The start-up choices, whatever the user's settings; none are kept.
+    MainForm finestra(nullptr, QString());
     finestra.show();
     QApplication::processEvents();
     CasellaTesto* orig = finestra.Txt_Orig();

@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
     // Which steps make a cycle: p paste, s sort, r reflow, d dialog; all by
     // default. Fewer steps tell where memory goes.
     const QByteArray passi = argc > 2 ? QByteArray(argv[2]) : QByteArray("psrd");
-    MainForm finestra;
+    // The start-up choices, whatever the user's settings; none are kept.
+    MainForm finestra(nullptr, QString());
     finestra.show();
     QApplication::processEvents();
     CasellaTesto* orig = finestra.Txt_Orig();

@@ -15,6 +15,8 @@
 //
 // Scenes: mainform, mainform-acapo, menu-file, menu-opzioni, menu-colori,
 // menu-ordine, separatori; each of them also with "-en" at the end, in English.
+// The window always starts from the program's start-up choices and remembers
+// nothing: no settings file is read or written.
 
 #include "Controlli.h"
 #include "Dialoghi.h"
@@ -134,7 +136,7 @@ private:
 };
 
 int apri(const QString& file) {
-    auto* f = new MainForm(std::make_unique<DialoghiConFile>(file));
+    auto* f = new MainForm(std::make_unique<DialoghiConFile>(file), QString());
     f->impostaUscita([] { QCoreApplication::exit(0); });
     QTimer::singleShot(500, f, [f] {
         f->menu().MenuApri->trigger();
@@ -166,7 +168,7 @@ int main(int argc, char* argv[]) {
 
     if (argomenti.size() == 3 && argomenti[1] == QLatin1String("--mostra")) {
         const LinguaScena lingua(argomenti[2]);
-        auto* f = new MainForm();
+        auto* f = new MainForm(nullptr, QString());
         f->impostaUscita([] { QCoreApplication::exit(0); });
         // Give the window manager time to map the window before a menu opens.
         QTimer::singleShot(500, f, [f, nome = argomenti[2]] {
@@ -189,7 +191,7 @@ int main(int argc, char* argv[]) {
         return 1;
     for (const QString& nome : Scene) {
         const LinguaScena lingua(nome);
-        MainForm f;
+        MainForm f(nullptr, QString());
         QWidget* w = scena(f, nome);
         if (!w || !w->grab().save(cartella.filePath(nome + QStringLiteral(".png"))))
             return 1;

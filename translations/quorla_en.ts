@@ -33,6 +33,17 @@
     </message>
 </context>
 <context>
+    <name>Dialoghi</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Annulla</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
     <name>Frm_SepElenco</name>
     <message>
         <source>minore</source>
@@ -113,6 +124,29 @@
     <message>
         <source>Tasto di accesso: %1</source>
         <translation>Access key: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Impostazioni</name>
+    <message>
+        <source>impossibile leggere le impostazioni in %1; si usano quelle iniziali</source>
+        <translation>cannot read the settings in %1; using the initial ones</translation>
+    </message>
+    <message>
+        <source>il file delle impostazioni %1 è danneggiato; si usano quelle iniziali</source>
+        <translation>the settings file %1 is damaged; using the initial settings</translation>
+    </message>
+    <message>
+        <source>il file delle impostazioni %1 è di un&apos;altra versione del programma; si usano quelle iniziali</source>
+        <translation>the settings file %1 is from another version of the program; using the initial settings</translation>
+    </message>
+    <message>
+        <source>valore non valido per %1 in %2: «%3»; si usa quello iniziale</source>
+        <translation>invalid value for %1 in %2: &apos;%3&apos;; using the initial one</translation>
+    </message>
+    <message>
+        <source>impossibile scrivere le impostazioni in %1</source>
+        <translation>cannot write the settings to %1</translation>
     </message>
 </context>
 <context>
@@ -333,38 +367,6 @@
         <translation>Sort &quot;The Beatles&quot; under B and &quot;L&apos;Aquila&quot; under A</translation>
     </message>
     <message>
-        <source>&amp;Elimina doppioni</source>
-        <translation>Remove D&amp;uplicates</translation>
-    </message>
-    <message>
-        <source>Tieni una volta sola le voci ripetute</source>
-        <translation>Keep repeated items only once</translation>
-    </message>
-    <message>
-        <source>&amp;No</source>
-        <translation>&amp;No</translation>
-    </message>
-    <message>
-        <source>Tieni tutte le voci</source>
-        <translation>Keep every item</translation>
-    </message>
-    <message>
-        <source>&amp;Identici</source>
-        <translation>&amp;Identical</translation>
-    </message>
-    <message>
-        <source>Togli le voci scritte esattamente come una precedente</source>
-        <translation>Remove the items written exactly like an earlier one</translation>
-    </message>
-    <message>
-        <source>&amp;Anche con maiuscole e accenti diversi</source>
-        <translation>Also with Different &amp;Case or Accents</translation>
-    </message>
-    <message>
-        <source>Togli anche le voci che differiscono da una precedente solo per maiuscole o accenti</source>
-        <translation>Also remove the items that differ from an earlier one only in case or accents</translation>
-    </message>
-    <message>
         <source>&amp;Lingua</source>
         <translation>&amp;Language</translation>
     </message>
@@ -439,6 +441,110 @@
     <message>
         <source>Impossibile formattare il testo</source>
         <translation>The text cannot be wrapped</translation>
+    </message>
+    <message>
+        <source>&amp;Ripristina impostazioni iniziali</source>
+        <translation>&amp;Restore Initial Settings</translation>
+    </message>
+    <message>
+        <source>Come nel &amp;testo</source>
+        <translation>As &amp;Written</translation>
+    </message>
+    <message>
+        <source>Lascia le voci nell&apos;ordine in cui sono scritte</source>
+        <translation>Leave the items in the order they are written in</translation>
+    </message>
+    <message>
+        <source>&amp;Inverti</source>
+        <translation>Re&amp;verse</translation>
+    </message>
+    <message>
+        <source>Metti le voci nell&apos;ordine inverso a quello in cui sono scritte</source>
+        <translation>Put the items in the reverse of the order they are written in</translation>
+    </message>
+    <message>
+        <source>D&amp;oppioni</source>
+        <translation>D&amp;uplicates</translation>
+    </message>
+    <message>
+        <source>Che cosa fare delle voci che compaiono più di una volta</source>
+        <translation>What to do with items that occur more than once</translation>
+    </message>
+    <message>
+        <source>&amp;Tienili tutti</source>
+        <translation>Keep &amp;All</translation>
+    </message>
+    <message>
+        <source>Tieni tutte le voci, anche quelle ripetute</source>
+        <translation>Keep every item, repeated ones too</translation>
+    </message>
+    <message>
+        <source>&amp;Elimina</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>Tieni una volta sola le voci ripetute: la prima scritta</source>
+        <translation>Keep repeated items only once: the first one written</translation>
+    </message>
+    <message>
+        <source>Solo quelli &amp;ripetuti</source>
+        <translation>Only Re&amp;peated Ones</translation>
+    </message>
+    <message>
+        <source>Tieni una volta sola le voci che compaiono più di una volta, e nessun&apos;altra</source>
+        <translation>Keep once each item that occurs more than once, and no other</translation>
+    </message>
+    <message>
+        <source>Solo quelli &amp;unici</source>
+        <translation>Only &amp;Unique Ones</translation>
+    </message>
+    <message>
+        <source>Tieni solo le voci che compaiono una volta sola</source>
+        <translation>Keep only the items that occur exactly once</translation>
+    </message>
+    <message>
+        <source>&amp;Conta</source>
+        <translation>&amp;Count</translation>
+    </message>
+    <message>
+        <source>Scrivi ogni voce una volta sola, seguita dal numero delle volte: &quot;pera (3)&quot;</source>
+        <translation>Write each item once, followed by how often it occurs: &quot;pear (3)&quot;</translation>
+    </message>
+    <message>
+        <source>Considera uguali le voci che differiscono solo per maiuscole o accenti; con &quot;Ignora punteggiatura e spazi&quot; o &quot;Ignora articoli iniziali&quot;, anche quelle che differiscono per punteggiatura o per l&apos;articolo iniziale</source>
+        <translation>Treat items that differ only in case or accents as equal; with &quot;Ignore Punctuation and Spaces&quot; or &quot;Ignore Leading Articles&quot;, also those that differ in punctuation or a leading article</translation>
+    </message>
+    <message>
+        <source>Dalla più &amp;frequente</source>
+        <translation>&amp;Most Frequent First</translation>
+    </message>
+    <message>
+        <source>Con &quot;Conta&quot;, metti prima le voci che compaiono più volte</source>
+        <translation>With &quot;Count&quot;, put the items that occur most often first</translation>
+    </message>
+    <message>
+        <source>Prime N &amp;voci ferme...</source>
+        <translation>&amp;Keep First N Items...</translation>
+    </message>
+    <message>
+        <source>Lascia in testa, come sono, le prime voci: per esempio l&apos;intestazione di una tabella</source>
+        <translation>Leave the first items at the top as they are: a table&apos;s header, for example</translation>
+    </message>
+    <message>
+        <source>Attenzione, Impossibile salvare le impostazioni nel file %1: le scelte fatte valgono solo fino alla chiusura del programma.</source>
+        <translation>Warning: the settings cannot be saved to the file %1; your choices last only until the program closes.</translation>
+    </message>
+    <message>
+        <source>Prime N voci ferme</source>
+        <translation>Keep First N Items</translation>
+    </message>
+    <message>
+        <source>&amp;Voci che restano in testa, come sono (0: nessuna):</source>
+        <translation>&amp;Items that stay at the top as they are (0: none):</translation>
+    </message>
+    <message>
+        <source>&amp;Anche con maiuscole e accenti diversi</source>
+        <translation>Also with Different Case or Acc&amp;ents</translation>
     </message>
 </context>
 <context>

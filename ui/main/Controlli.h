@@ -49,6 +49,8 @@ public:
     void impostaSfondo(const QColor& colore);
     QColor coloreTesto() const;
     void impostaColoreTesto(const QColor& colore);
+    // The text colour the user chose; none while it follows the system's.
+    std::optional<QColor> coloreTestoScelto() const { return coloreTesto_; }
     // Back to the design colours; the text colour then follows the system's
     // colour scheme again.
     void ripristinaColori();

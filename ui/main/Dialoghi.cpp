@@ -1,11 +1,18 @@
 #include "Dialoghi.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTextBoundaryFinder>
 #include <QTimer>
 
@@ -146,6 +153,39 @@ std::optional<QString> DialoghiQt::apriFile(QWidget* padre, const OpzioniFile& o
 
 std::optional<QString> DialoghiQt::salvaFile(QWidget* padre, const OpzioniFile& opzioni) {
     return mostraFile(padre, opzioni, QFileDialog::AcceptSave);
+}
+
+std::optional<int> DialoghiQt::numero(QWidget* padre, const QString& titolo,
+                                      const QString& etichetta, int valore, int minimo,
+                                      int massimo) {
+    QDialog dialogo(padre);
+    dialogo.setWindowTitle(titolo);
+    auto* campo = new QSpinBox(&dialogo);
+    campo->setObjectName(QStringLiteral("Num_Valore"));
+    campo->setRange(minimo, massimo);
+    campo->setValue(valore);
+    campo->selectAll();
+    auto* nome = new QLabel(etichetta, &dialogo);
+    nome->setBuddy(campo);
+    // The program's own captions, with their access keys, whatever language
+    // the toolkit's buttons would speak.
+    auto* pulsanti = new QDialogButtonBox(&dialogo);
+    QPushButton* ok = pulsanti->addButton(QCoreApplication::translate("Dialoghi", "&OK"),
+                                          QDialogButtonBox::AcceptRole);
+    pulsanti->addButton(QCoreApplication::translate("Dialoghi", "&Annulla"),
+                        QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    QObject::connect(pulsanti, &QDialogButtonBox::accepted, &dialogo, &QDialog::accept);
+    QObject::connect(pulsanti, &QDialogButtonBox::rejected, &dialogo, &QDialog::reject);
+    auto* disposizione = new QFormLayout(&dialogo);
+    disposizione->addRow(nome, campo);
+    disposizione->addRow(pulsanti);
+    disposizione->setSizeConstraint(QLayout::SetFixedSize);
+    if (dialogo.exec() != QDialog::Accepted)
+        return std::nullopt;
+    // A value typed but not yet taken by the field counts as typed.
+    campo->interpretText();
+    return campo->value();
 }
 
 QStringList filtriDaElenco(const QString& elenco) {

@@ -44,6 +44,13 @@ public:
     // The chosen full path, or nullopt when the user cancelled.
     virtual std::optional<QString> apriFile(QWidget* padre, const OpzioniFile& opzioni) = 0;
     virtual std::optional<QString> salvaFile(QWidget* padre, const OpzioniFile& opzioni) = 0;
+
+    // A whole number from `minimo` to `massimo`, offered at `valore`, or
+    // nullopt when the user cancelled. `etichetta` names the field, with its
+    // access key.
+    virtual std::optional<int> numero(QWidget* padre, const QString& titolo,
+                                      const QString& etichetta, int valore, int minimo,
+                                      int massimo) = 0;
 };
 
 // The real dialogs of the toolkit.
@@ -54,6 +61,8 @@ public:
     std::optional<QColor> colore(QWidget* padre, const QString& titolo) override;
     std::optional<QString> apriFile(QWidget* padre, const OpzioniFile& opzioni) override;
     std::optional<QString> salvaFile(QWidget* padre, const OpzioniFile& opzioni) override;
+    std::optional<int> numero(QWidget* padre, const QString& titolo, const QString& etichetta,
+                              int valore, int minimo, int massimo) override;
 };
 
 // Turns a filter list in the classic form "description|pattern|description|pattern"

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -72,18 +73,6 @@ private:
     const bool aPezzi_;
 };
 
-// The open and save dialogs differ only in their title and their one option.
-Dialoghi::OpzioniFile opzioniFile(const QString& titolo) {
-    Dialoghi::OpzioniFile opzioni;
-    opzioni.titolo = titolo;
-    opzioni.filtri =
-        filtriDaElenco(MainForm::tr("File di testo (*.txt)|*.txt|All Files (*.*)|*.*"));
-    opzioni.nomeIniziale = QStringLiteral("*.txt");
-    opzioni.estensione = QStringLiteral("txt");
-    opzioni.cartella = QCoreApplication::applicationDirPath();
-    return opzioni;
-}
-
 // The first local file of a drag, if it carries one.
 QString fileTrascinato(const QMimeData* dati) {
     if (!dati || !dati->hasUrls())
@@ -121,10 +110,10 @@ private:
 
 } // namespace
 
-MainForm::MainForm(std::unique_ptr<Dialoghi> dialoghi)
+MainForm::MainForm(std::unique_ptr<Dialoghi> dialoghi, const QString& fileImpostazioni)
     : QMainWindow(nullptr),
       dialoghi_(dialoghi ? std::move(dialoghi) : std::make_unique<DialoghiQt>()),
-      avvioEditor_(QuorlaIo::AvviaBloccoNote) {
+      avvioEditor_(QuorlaIo::AvviaBloccoNote), fileImpostazioni_(fileImpostazioni) {
     // Leaving the event loop ends the program without closing any window, so
     // neither this window's nor the separator dialog's close handling runs.
     uscita_ = [this] {
@@ -152,10 +141,7 @@ MainForm::MainForm(std::unique_ptr<Dialoghi> dialoghi)
     const QRect client = daTwip(0, 0, LarghezzaClient, AltezzaClient);
     const int altezzaMenu = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
     setFixedSize(client.width(), client.height() + altezzaMenu);
-    if (const QScreen* schermo = screen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        schermo->availableGeometry()));
-    }
+    setGeometry(rettangoloCentrato());
 
     Form_Load();
 }
@@ -168,6 +154,14 @@ void MainForm::impostaUscita(std::function<void()> uscita) {
 
 void MainForm::impostaAvvioEditor(std::function<bool()> avvio) {
     avvioEditor_ = std::move(avvio);
+}
+
+QRect MainForm::rettangoloCentrato() const {
+    if (const QScreen* schermo = screen()) {
+        return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                   schermo->availableGeometry());
+    }
+    return geometry();
 }
 
 Righello* MainForm::Img_Righello(int i) const {
@@ -297,6 +291,10 @@ void MainForm::creaMenu() {
     m.MenuColori_Def =
         voce(m.MenuColori0, QStringLiteral("MenuColori_Def"), tr("Ripristina valori predefiniti"),
              QKeySequence(), &MainForm::MenuColori_Def_Click);
+    m.MenuNull_O4 = separatore(m.MenuOpzioni, QStringLiteral("MenuNull_O4"));
+    m.MenuRipristina = voce(m.MenuOpzioni, QStringLiteral("MenuRipristina"),
+                            tr("&Ripristina impostazioni iniziali"), QKeySequence(),
+                            &MainForm::MenuRipristina_Click);
 
     creaMenuOrdine();
 
@@ -347,6 +345,14 @@ void MainForm::creaMenuOrdine() {
                            tr("Ordina le voci dalla A alla Z"), verso);
     m.MenuDecrescente = voce(m.MenuOrdine, QStringLiteral("MenuDecrescente"), tr("&Decrescente"),
                              tr("Ordina le voci dalla Z alla A"), verso);
+    m.MenuComeNelTesto =
+        voce(m.MenuOrdine, QStringLiteral("MenuComeNelTesto"), tr("Come nel &testo"),
+             tr("Lascia le voci nell'ordine in cui sono scritte"), verso);
+    m.MenuInverti =
+        voce(m.MenuOrdine, QStringLiteral("MenuInverti"), tr("&Inverti"),
+             tr("Metti le voci nell'ordine inverso a quello in cui sono scritte"), verso);
+    m.MenuMescola = voce(m.MenuOrdine, QStringLiteral("MenuMescola"), tr("Me&scola"),
+                         tr("Metti le voci in ordine casuale, diverso a ogni esecuzione"), verso);
     m.MenuNull_R1 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R1"));
     m.MenuNumeriNaturali =
         voce(m.MenuOrdine, QStringLiteral("MenuNumeriNaturali"), tr("&Numeri in ordine naturale"),
@@ -376,21 +382,31 @@ void MainForm::creaMenuOrdine() {
              tr("Ordina \"Il Gattopardo\" sotto la G e \"L'Aquila\" sotto la A"));
     m.MenuNull_R2 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R2"));
 
-    m.MenuDoppioni0 =
-        sottomenu(m.MenuOrdine, QStringLiteral("MenuDoppioni0"), tr("&Elimina doppioni"),
-                  tr("Tieni una volta sola le voci ripetute"));
+    m.MenuDoppioni0 = sottomenu(m.MenuOrdine, QStringLiteral("MenuDoppioni0"), tr("D&oppioni"),
+                                tr("Che cosa fare delle voci che compaiono più di una volta"));
     auto* doppioni = new QActionGroup(m.MenuDoppioni0);
-    const std::array<std::array<QString, 2>, 3> testiDoppioni = {{
-        {tr("&No"), tr("Tieni tutte le voci")},
-        {tr("&Identici"), tr("Togli le voci scritte esattamente come una precedente")},
-        {tr("&Anche con maiuscole e accenti diversi"),
-         tr("Togli anche le voci che differiscono da una precedente solo per "
-            "maiuscole o accenti")},
+    const std::array<std::array<QString, 2>, 5> testiDoppioni = {{
+        {tr("&Tienili tutti"), tr("Tieni tutte le voci, anche quelle ripetute")},
+        {tr("&Elimina"), tr("Tieni una volta sola le voci ripetute: la prima scritta")},
+        {tr("Solo quelli &ripetuti"),
+         tr("Tieni una volta sola le voci che compaiono più di una volta, e nessun'altra")},
+        {tr("Solo quelli &unici"), tr("Tieni solo le voci che compaiono una volta sola")},
+        {tr("&Conta"),
+         tr("Scrivi ogni voce una volta sola, seguita dal numero delle volte: \"pera (3)\"")},
     }};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < int(testiDoppioni.size()); ++i) {
         m.MenuDoppioni[i] = voce(m.MenuDoppioni0, QStringLiteral("MenuDoppioni_%1").arg(i),
                                  testiDoppioni[i][0], testiDoppioni[i][1], doppioni);
     }
+    m.MenuNull_D1 = separatore(m.MenuDoppioni0, QStringLiteral("MenuNull_D1"));
+    m.MenuSimili = voce(
+        m.MenuDoppioni0, QStringLiteral("MenuSimili"), tr("&Anche con maiuscole e accenti diversi"),
+        tr("Considera uguali le voci che differiscono solo per maiuscole o accenti; con "
+           "\"Ignora punteggiatura e spazi\" o \"Ignora articoli iniziali\", anche quelle "
+           "che differiscono per punteggiatura o per l'articolo iniziale"));
+    m.MenuPerFrequenza =
+        voce(m.MenuDoppioni0, QStringLiteral("MenuPerFrequenza"), tr("Dalla più &frequente"),
+             tr("Con \"Conta\", metti prima le voci che compaiono più volte"));
 
     m.MenuLingua0 = sottomenu(m.MenuOrdine, QStringLiteral("MenuLingua0"), tr("&Lingua"),
                               tr("Ordina secondo le regole di una lingua"));
@@ -412,8 +428,14 @@ void MainForm::creaMenuOrdine() {
                                  suggerimento, lingue));
     }
     m.MenuNull_R3 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R3"));
-    m.MenuMescola = voce(m.MenuOrdine, QStringLiteral("MenuMescola"), tr("Me&scola"),
-                         tr("Metti le voci in ordine casuale, diverso a ogni esecuzione"));
+    // Checked while some items stay; it asks how many rather than switching.
+    m.MenuIntestazione = m.MenuOrdine->addAction(tr("Prime N &voci ferme..."));
+    m.MenuIntestazione->setObjectName(QStringLiteral("MenuIntestazione"));
+    m.MenuIntestazione->setToolTip(
+        tr("Lascia in testa, come sono, le prime voci: per esempio l'intestazione di una "
+           "tabella"));
+    m.MenuIntestazione->setCheckable(true);
+    connect(m.MenuIntestazione, &QAction::triggered, this, &MainForm::MenuIntestazione_Click);
 }
 
 void MainForm::descriviRighelli() {
@@ -425,26 +447,116 @@ void MainForm::descriviRighelli() {
         righello->setAccessibleDescription(descrizione);
 }
 
-// The check marks follow the ordering options. The direction has no say while
-// the items are shuffled, and its items show it.
+// The check marks follow the ordering options. Only a count has an order of
+// frequency, and its item shows it.
 void MainForm::mostraOpzioniOrdine() {
     const VociMenu& m = menu_;
     const Motore::OpzioniOrdine& o = opzioni_.ordine;
-    const bool mescola = o.verso == Verso::Mescola;
-    m.MenuCrescente->setChecked(o.verso != Verso::Decrescente);
+    m.MenuCrescente->setChecked(o.verso == Verso::Crescente);
     m.MenuDecrescente->setChecked(o.verso == Verso::Decrescente);
+    m.MenuComeNelTesto->setChecked(o.verso == Verso::ComeNelTesto);
+    m.MenuInverti->setChecked(o.verso == Verso::Inverti);
+    m.MenuMescola->setChecked(o.verso == Verso::Mescola);
     m.MenuNumeriNaturali->setChecked(o.numeriNaturali);
     for (int i = 0; i < int(m.MenuMaiuscole.size()); ++i)
         m.MenuMaiuscole[i]->setChecked(int(o.maiuscole) == i);
     m.MenuIgnoraPunteggiatura->setChecked(o.ignoraPunteggiatura);
     m.MenuIgnoraArticoli->setChecked(o.ignoraArticoli);
     for (int i = 0; i < int(m.MenuDoppioni.size()); ++i)
-        m.MenuDoppioni[i]->setChecked(i == (o.doppioni == Doppioni::Tutti ? 0 : 1 + o.simili));
+        m.MenuDoppioni[i]->setChecked(int(o.doppioni) == i);
+    m.MenuSimili->setChecked(o.simili);
+    m.MenuPerFrequenza->setChecked(o.perFrequenza);
+    m.MenuPerFrequenza->setEnabled(o.doppioni == Doppioni::Conta);
     for (int i = 0; i < int(m.MenuLingua.size()); ++i)
         m.MenuLingua[i]->setChecked(o.lingua == i);
-    m.MenuMescola->setChecked(mescola);
-    m.MenuCrescente->setEnabled(!mescola);
-    m.MenuDecrescente->setEnabled(!mescola);
+    m.MenuIntestazione->setChecked(o.intestazione > 0);
+}
+
+// The window's choices as the settings file keeps them.
+Impostazioni MainForm::impostazioni() const {
+    Impostazioni i;
+    i.opzioni = opzioni_;
+    i.opzioni.larghezza.reset();
+    i.aCapo = menu_.MenuACapo->isChecked();
+    i.caratteri = numCaratteri_;
+    i.copia = menu_.MenuCopiaAppunti->isChecked();
+    if (txtOrig_->sfondo() != CasellaTesto::sfondoPredefinito())
+        i.sfondo = txtOrig_->sfondo();
+    i.coloreTesto = txtOrig_->coloreTestoScelto();
+    // A window never moved stays centred, on whatever screen the next run has.
+    if (geometry().topLeft() != rettangoloCentrato().topLeft())
+        i.posizione = geometry().topLeft();
+    i.cartella = cartella_;
+    return i;
+}
+
+// Shows the choices as the handlers of their controls would, without a run.
+void MainForm::applicaImpostazioni(const Impostazioni& i) {
+    opzioni_ = i.opzioni;
+    opzioni_.larghezza.reset();
+    mostraOpzioniOrdine();
+    frmSepElenco_->mostra(opzioni_);
+    mostraSeparatori();
+    menu_.MenuACapo->setChecked(i.aCapo);
+    stBar_->abilita(3, i.aCapo);
+    slider_->setValue(i.caratteri);
+    slider_->setVisible(i.aCapo);
+    numCaratteri_ = i.caratteri;
+    menu_.MenuCopiaAppunti->setChecked(i.copia);
+    stBar_->abilita(4, i.copia);
+    for (CasellaTesto* casella : {txtOrig_, txtOrdine_}) {
+        casella->ripristinaColori();
+        if (i.sfondo)
+            casella->impostaSfondo(*i.sfondo);
+        if (i.coloreTesto)
+            casella->impostaColoreTesto(*i.coloreTesto);
+        casella->update();
+    }
+    // Only where the whole window shows: a screen may have gone since.
+    QRect posto = rettangoloCentrato();
+    if (i.posizione) {
+        const QRect scelto(*i.posizione, size());
+        for (const QScreen* schermo : QGuiApplication::screens()) {
+            if (schermo->availableGeometry().contains(scelto))
+                posto = scelto;
+        }
+    }
+    setGeometry(posto);
+    cartella_ = i.cartella;
+    update();
+}
+
+// Every choice goes to the file as soon as it is made: the program ends
+// without a close handler of its own, and may be ended from outside.
+void MainForm::salvaImpostazioni(bool avvisa) {
+    const Impostazioni ora = impostazioni();
+    // Nothing new, no write: a run that changes nothing leaves no file behind.
+    if (fileImpostazioni_.isEmpty() || ora == salvate_)
+        return;
+    if (scriviImpostazioni(fileImpostazioni_, ora)) {
+        salvate_ = ora;
+        return;
+    }
+    if (avvisoImpostazioni_ || !avvisa)
+        return;
+    avvisoImpostazioni_ = true;
+    messaggio(tr("Attenzione, Impossibile salvare le impostazioni nel file %1: le scelte fatte "
+                 "valgono solo fino alla chiusura del programma.")
+                  .arg(QDir::toNativeSeparators(fileImpostazioni_)));
+}
+
+// The open and save dialogs differ only in their title and their one option.
+Dialoghi::OpzioniFile MainForm::opzioniFile(const QString& titolo) const {
+    Dialoghi::OpzioniFile opzioni;
+    opzioni.titolo = titolo;
+    opzioni.filtri = filtriDaElenco(tr("File di testo (*.txt)|*.txt|All Files (*.*)|*.*"));
+    opzioni.nomeIniziale = QStringLiteral("*.txt");
+    opzioni.estensione = QStringLiteral("txt");
+    // A folder remembered from a removable disk may have gone.
+    opzioni.cartella = !cartella_.isEmpty() && QFileInfo(cartella_).isDir()
+                           ? cartella_
+                           : cartellaIniziale(QCoreApplication::applicationDirPath());
+    return opzioni;
 }
 
 void MainForm::Form_Load() {
@@ -473,6 +585,10 @@ void MainForm::Form_Load() {
     txtOrig_->setFocus();
     txtOrdine_->update();
     update();
+
+    if (!fileImpostazioni_.isEmpty())
+        applicaImpostazioni(leggiImpostazioni(fileImpostazioni_));
+    salvate_ = impostazioni();
 }
 
 // The first two panels name the separators as the options have them.
@@ -643,8 +759,11 @@ void MainForm::MenuApri_Click() {
     Dialoghi::OpzioniFile opzioni = opzioniFile(tr("Apri"));
     opzioni.deveEsistere = true;
     const std::optional<QString> scelto = dialoghi_->apriFile(this, opzioni);
-    if (scelto)
-        apriFile(*scelto);
+    if (!scelto)
+        return;
+    cartella_ = QFileInfo(*scelto).absolutePath();
+    salvaImpostazioni();
+    apriFile(*scelto);
 }
 
 void MainForm::apriFile(const QString& percorso) {
@@ -692,7 +811,11 @@ void MainForm::MenuSalvaNome_Click() {
             tr("Attenzione, Errore occorso durante il salvataggio dei dati nel file ") + *percorso +
                 QStringLiteral("\r\n") + file.testoCausa(),
             TitoloAvviso, FlagAvviso);
+        return;
     }
+    // A folder the file could not go into is no place to start the next time.
+    cartella_ = QFileInfo(*percorso).absolutePath();
+    salvaImpostazioni();
 }
 
 void MainForm::MenuConverti_Click() {
@@ -706,6 +829,9 @@ void MainForm::MenuBloccoNote_Click() {
 }
 
 void MainForm::MenuFine_Click() {
+    // The window's place is the one choice not saved as it is made. No box on
+    // the way out: a folder that cannot be written has been told already.
+    salvaImpostazioni(false);
     if (uscita_)
         uscita_();
 }
@@ -722,6 +848,7 @@ void MainForm::SepElenco_OK() {
     frmSepElenco_->leggi(opzioni_);
     mostraSeparatori();
     update();
+    salvaImpostazioni();
     elabora();
     frmSepElenco_->hide();
     setEnabled(true);
@@ -735,11 +862,13 @@ void MainForm::MenuACapo_Click() {
     stBar_->abilita(3, menu_.MenuACapo->isChecked());
     slider_->setVisible(menu_.MenuACapo->isChecked());
     numCaratteri_ = slider_->value();
+    salvaImpostazioni();
     elabora();
 }
 
 void MainForm::MenuCopiaAppunti_Click() {
     stBar_->abilita(4, menu_.MenuCopiaAppunti->isChecked());
+    salvaImpostazioni();
 }
 
 void MainForm::MenuOrdine_Click() {
@@ -751,23 +880,46 @@ void MainForm::MenuOrdine_Click() {
         return voce != voci.cend() ? int(voce - voci.cbegin()) : 0;
     };
     Motore::OpzioniOrdine& o = opzioni_.ordine;
-    o.verso = m.MenuMescola->isChecked()       ? Verso::Mescola
-              : m.MenuDecrescente->isChecked() ? Verso::Decrescente
-                                               : Verso::Crescente;
+    o.verso = Verso(segnato(std::array{m.MenuCrescente, m.MenuDecrescente, m.MenuComeNelTesto,
+                                       m.MenuInverti, m.MenuMescola}));
     o.numeriNaturali = m.MenuNumeriNaturali->isChecked();
     o.maiuscole = Maiuscole(segnato(m.MenuMaiuscole));
     o.ignoraPunteggiatura = m.MenuIgnoraPunteggiatura->isChecked();
     o.ignoraArticoli = m.MenuIgnoraArticoli->isChecked();
-    const int doppioni = segnato(m.MenuDoppioni);
-    o.doppioni = doppioni == 0 ? Doppioni::Tutti : Doppioni::Elimina;
-    o.simili = doppioni == 2;
+    o.doppioni = Doppioni(segnato(m.MenuDoppioni));
+    o.simili = m.MenuSimili->isChecked();
+    o.perFrequenza = m.MenuPerFrequenza->isChecked();
     o.lingua = segnato(m.MenuLingua);
     mostraOpzioniOrdine();
+    salvaImpostazioni();
+    elabora();
+}
+
+void MainForm::MenuIntestazione_Click() {
+    Motore::OpzioniOrdine& o = opzioni_.ordine;
+    const std::optional<int> n = dialoghi_->numero(
+        this, tr("Prime N voci ferme"), tr("&Voci che restano in testa, come sono (0: nessuna):"),
+        o.intestazione, 0, 99);
+    if (n)
+        o.intestazione = *n;
+    // The action has switched its own check mark, whatever the answer.
+    mostraOpzioniOrdine();
+    if (!n)
+        return;
+    salvaImpostazioni();
+    elabora();
+}
+
+// Every choice back to what a first run has, the input text left alone.
+void MainForm::MenuRipristina_Click() {
+    applicaImpostazioni(Impostazioni{});
+    salvaImpostazioni();
     elabora();
 }
 
 void MainForm::Slider_Click() {
     numCaratteri_ = slider_->value();
+    salvaImpostazioni();
     elabora();
 }
 
@@ -791,6 +943,7 @@ void MainForm::MenuColori_Click(int indice) {
     txtOrig_->update();
     txtOrdine_->update();
     update();
+    salvaImpostazioni();
 }
 
 void MainForm::MenuColori_Def_Click() {
@@ -798,6 +951,7 @@ void MainForm::MenuColori_Def_Click() {
     txtOrig_->update();
     txtOrdine_->ripristinaColori();
     txtOrdine_->update();
+    salvaImpostazioni();
 }
 
 QString MainForm::testoInformazioni() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Dialoghi.h"
+#include "Impostazioni.h"
 #include "Opzioni.h"
 
 #include <QMainWindow>
@@ -45,9 +46,13 @@ public:
         std::array<QAction*, 2> MenuColori{};
         QAction* MenuNull_O3 = nullptr;
         QAction* MenuColori_Def = nullptr;
+        QAction* MenuNull_O4 = nullptr;
+        QAction* MenuRipristina = nullptr;
         QMenu* MenuOrdine = nullptr;
         QAction* MenuCrescente = nullptr;
         QAction* MenuDecrescente = nullptr;
+        QAction* MenuComeNelTesto = nullptr;
+        QAction* MenuInverti = nullptr;
         QAction* MenuNull_R1 = nullptr;
         QAction* MenuNumeriNaturali = nullptr;
         QMenu* MenuMaiuscole0 = nullptr;
@@ -56,17 +61,24 @@ public:
         QAction* MenuIgnoraArticoli = nullptr;
         QAction* MenuNull_R2 = nullptr;
         QMenu* MenuDoppioni0 = nullptr;
-        std::array<QAction*, 3> MenuDoppioni{}; // indexed by Doppioni
+        std::array<QAction*, 5> MenuDoppioni{}; // indexed by Doppioni
+        QAction* MenuNull_D1 = nullptr;
+        QAction* MenuSimili = nullptr;
+        QAction* MenuPerFrequenza = nullptr;
         QMenu* MenuLingua0 = nullptr;
         QList<QAction*> MenuLingua; // indexed as Lingue_Ordine()
         QAction* MenuNull_R3 = nullptr;
         QAction* MenuMescola = nullptr;
+        QAction* MenuIntestazione = nullptr;
         QMenu* MenuAbout0 = nullptr;
         QAction* MenuAbout = nullptr;
     };
 
-    // Without dialogs of its own the window uses the toolkit's real ones.
-    explicit MainForm(std::unique_ptr<Dialoghi> dialoghi = nullptr);
+    // Without dialogs of its own the window uses the toolkit's real ones. It
+    // starts from the choices kept in the settings file `fileImpostazioni` and
+    // keeps every new one there; with an empty path it remembers nothing.
+    explicit MainForm(std::unique_ptr<Dialoghi> dialoghi = nullptr,
+                      const QString& fileImpostazioni = percorsoImpostazioni());
     ~MainForm() override;
 
     // How the program ends. The default leaves the event loop at once, without
@@ -113,6 +125,11 @@ private:
     void creaMenuOrdine();
     void mostraOpzioniOrdine();
     void descriviRighelli();
+    Impostazioni impostazioni() const;
+    void applicaImpostazioni(const Impostazioni& impostazioni);
+    void salvaImpostazioni(bool avvisa = true);
+    QRect rettangoloCentrato() const;
+    Dialoghi::OpzioniFile opzioniFile(const QString& titolo) const;
     bool trascinamentoFile(QEvent* evento);
     void Form_Load();
     void elabora();
@@ -129,6 +146,8 @@ private:
     void MenuACapo_Click();
     void MenuCopiaAppunti_Click();
     void MenuOrdine_Click();
+    void MenuIntestazione_Click();
+    void MenuRipristina_Click();
     void MenuColori_Click(int indice);
     void MenuColori_Def_Click();
     void MenuAbout_Click();
@@ -153,4 +172,9 @@ private:
     int numCaratteri_ = 50;
     // The busy cursor is up while a long run is going on.
     bool cursoreAttesa_ = false;
+    QString fileImpostazioni_;
+    Impostazioni salvate_; // as the file holds them
+    // Said once a run: after it the user knows, and is not told at every click.
+    bool avvisoImpostazioni_ = false;
+    QString cartella_; // the last folder of the file dialogs
 };

@@ -18,6 +18,8 @@ public:
     QList<OpzioniFile> aperture, salvataggi;
     std::optional<QColor> rispostaColore;
     std::optional<QString> rispostaApri, rispostaSalva;
+    QStringList numeri; // "title|label|value|minimum|maximum" of each number asked
+    std::optional<int> rispostaNumero;
     std::function<void()> durataMessaggio = [] {}; // while a message box would be open
 
     void messaggio(QWidget* padre, const QString& t, const QString& titolo, unsigned f) override {
@@ -35,5 +37,10 @@ public:
     std::optional<QString> salvaFile(QWidget*, const OpzioniFile& o) override {
         salvataggi.append(o);
         return rispostaSalva;
+    }
+    std::optional<int> numero(QWidget*, const QString& t, const QString& e, int v, int mi,
+                              int ma) override {
+        numeri.append(QStringLiteral("%1|%2|%3|%4|%5").arg(t, e).arg(v).arg(mi).arg(ma));
+        return rispostaNumero;
     }
 };

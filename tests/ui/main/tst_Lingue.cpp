@@ -150,7 +150,7 @@ private slots:
             }
         }
 
-        MainForm f(std::make_unique<FintiDialoghi>());
+        MainForm f(std::make_unique<FintiDialoghi>(), QString());
         f.show();
         f.Slider()->setValue(42);
         f.menu().MenuACapo->trigger(); // the slider shows
@@ -264,7 +264,7 @@ private slots:
         QFETCH(QString, battuto);
         QFETCH(QString, scelta);
         const Lingua attiva(lingua);
-        MainForm f(std::make_unique<FintiDialoghi>());
+        MainForm f(std::make_unique<FintiDialoghi>(), QString());
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTest::keyClick(&f, lingua == u"it" ? Qt::Key_R : Qt::Key_S, Qt::AltModifier);
@@ -300,7 +300,7 @@ private slots:
         QFETCH(QString, tasto);
         QFETCH(int, cornice);
         const Lingua attiva(lingua);
-        MainForm f(std::make_unique<FintiDialoghi>());
+        MainForm f(std::make_unique<FintiDialoghi>(), QString());
         Frm_SepElenco* d = f.separatori();
         QWidget* attesi[] = {d->Chk_Separa(0), d->Opt_Separatore_Out(3), d->Opt_Capo(0),
                              d->Opt_Ultimo(0)};

@@ -3,6 +3,7 @@
 #include "Disegni.h"
 #include "FintiDialoghi.h"
 #include "Frm_SepElenco.h"
+#include "Impostazioni.h"
 #include "MainForm.h"
 #include "Motore.h"
 #include "VersioneQuorla.h"
@@ -15,7 +16,11 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -37,6 +42,29 @@ bool scrivi(const QString& percorso, const QByteArray& byte) {
     return file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size();
 }
 
+// Everything a user can see of the window's settings, one line each.
+QStringList stato(const MainForm& f) {
+    QStringList s;
+    for (const QAction* a : f.menuBar()->findChildren<QAction*>())
+        s << QStringLiteral("%1=%2%3").arg(a->objectName()).arg(a->isChecked()).arg(a->isEnabled());
+    const Frm_SepElenco* g = f.separatori();
+    for (const QAbstractButton* b : g->findChildren<QAbstractButton*>())
+        s << b->text() + '=' + QString::number(b->isChecked());
+    for (const CasellaTesto* c : {f.Txt_Orig(), f.Txt_Ordine()})
+        s << c->sfondo().name() + c->coloreTesto().name();
+    const QPoint p = f.geometry().topLeft();
+    const QList<int> numeri = {f.STBar()->pannello(3)->isEnabled(),
+                               f.STBar()->pannello(4)->isEnabled(),
+                               f.Num_Caratteri(),
+                               f.Slider()->value(),
+                               f.Slider()->isVisibleTo(&f),
+                               p.x(),
+                               p.y()};
+    for (int n : numeri)
+        s << QString::number(n);
+    return s;
+}
+
 // Whether every text of the bar can be read whole, inside its panel's frame
 // and indent, at the given font.
 bool testiEntrano(const BarraStato& barra, const QFont& carattere) {
@@ -56,6 +84,8 @@ class TestMainForm : public QObject {
     Q_OBJECT
     std::unique_ptr<MainForm> f;
     FintiDialoghi* d = nullptr;
+    // Each test starts as a first run does, without the user's settings.
+    std::unique_ptr<QTemporaryDir> configurazione;
     int uscite = 0;
     int editorAvviati = 0;
 
@@ -63,20 +93,36 @@ class TestMainForm : public QObject {
     QLabel* pannello(int n) const { return f->STBar()->pannello(n); }
     void ctrl(QWidget* w, Qt::Key tasto) { QTest::keyClick(w, tasto, Qt::ControlModifier); }
     QStringList righeUscita() const { return f->testoOrdine().split(QStringLiteral("\r\n")); }
-
-private slots:
-    void init() {
+    // A start of the program, on the settings the last one left.
+    void avvia() {
+        f.reset();
         auto dialoghi = std::make_unique<FintiDialoghi>();
         d = dialoghi.get();
         f = std::make_unique<MainForm>(std::move(dialoghi));
         uscite = editorAvviati = 0;
         f->impostaUscita([this] { ++uscite; });
         f->impostaAvvioEditor([this] { return ++editorAvviati > 1; });
-        QGuiApplication::clipboard()->setText(QStringLiteral("appunti di prima"));
         f->show();
+    }
+    QString fileImpostazioni() const { return configurazione->filePath("quorla/quorla.conf"); }
+    QString cartellaApri() { // where the next "Apri..." starts
+        d->rispostaApri.reset();
+        m().MenuApri->trigger();
+        return d->aperture.last().cartella;
+    }
+
+private slots:
+    void init() {
+        configurazione = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", configurazione->path().toLocal8Bit());
+        QGuiApplication::clipboard()->setText(QStringLiteral("appunti di prima"));
+        avvia();
         QVERIFY(QTest::qWaitForWindowActive(f.get()));
     }
-    void cleanup() { f.reset(); }
+    void cleanup() {
+        f.reset();
+        configurazione.reset();
+    }
 
     // A fixed window, centred; rulers at their size just above their boxes, the slider under
     // their extent, the bar at the bottom, five panels side by side, every text readable.
@@ -191,13 +237,17 @@ private slots:
         riga("&File", "Nuovo|Ctrl+N,Apri...|Ctrl+F12,Salva con nome...|,-,Quorla testo|Ctrl+O,"
                       "Blocco Note|Ctrl+B,-,Fine|Ctrl+X");
         riga("&Opzioni", "Imposta separatori lista|Ctrl+S,Imposta numero caratteri |Ctrl+I,-,"
-                         "Copia automaticamente negli Appunti|Ctrl+C,-,Imposta Colori|");
+                         "Copia automaticamente negli Appunti|Ctrl+C,-,Imposta Colori|,-,"
+                         "&Ripristina impostazioni iniziali|");
         riga("Imposta Colori", "Colore sfondo|,Colore testo|,-,Ripristina valori predefiniti|");
-        riga("O&rdine", "&Crescente|,&Decrescente|,-,&Numeri in ordine naturale|,&Maiuscole e "
-                        "minuscole|,Ignora &punteggiatura e spazi|,Ignora &articoli iniziali|,-,"
-                        "&Elimina doppioni|,&Lingua|,-,Me&scola|");
+        riga("O&rdine", "&Crescente|,&Decrescente|,Come nel &testo|,&Inverti|,Me&scola|,-,"
+                        "&Numeri in ordine naturale|,&Maiuscole e minuscole|,Ignora &punteggiatura "
+                        "e spazi|,Ignora &articoli iniziali|,-,D&oppioni|,&Lingua|,-,"
+                        "Prime N &voci ferme...|");
         riga("&Maiuscole e minuscole", "&Come la lingua|,&Maiuscole prima|,M&inuscole prima|");
-        riga("&Elimina doppioni", "&No|,&Identici|,&Anche con maiuscole e accenti diversi|");
+        riga("D&oppioni",
+             "&Tienili tutti|,&Elimina|,Solo quelli &ripetuti|,Solo quelli &unici|,"
+             "&Conta|,-,&Anche con maiuscole e accenti diversi|,Dalla più &frequente|");
         riga("&?", "Informazioni su...|F1");
     }
     void menu() {
@@ -208,48 +258,53 @@ private slots:
             trovato = candidato->title() == titolo ? candidato : trovato;
         QVERIFY(trovato && f->menuBar()->actions().size() == 4);
         QStringList effettive;
+        QList<QChar> tasti;
         for (const QAction* a : trovato->actions()) {
             effettive << (a->isSeparator() ? QStringLiteral("-")
                                            : a->text() + '|' + a->shortcut().toString());
-            QVERIFY(a->isEnabled() && a->isVisible());
+            // Only a count has an order of frequency.
+            QVERIFY(a->isEnabled() == (a != m().MenuPerFrequenza) && a->isVisible());
             // The ordering items explain themselves in a tool tip.
-            if (titolo == "O&rdine" && !a->isSeparator())
+            if ((titolo == "O&rdine" || titolo == "D&oppioni") && !a->isSeparator())
                 QVERIFY2(a->toolTip().size() > a->text().size() + 5, qPrintable(a->text()));
+            const qsizetype e = a->text().indexOf('&');
+            if (e >= 0)
+                tasti << a->text().at(e + 1).toLower();
         }
         QCOMPARE(effettive.join(','), voci);
+        // Each access key reaches one item of its menu.
+        QCOMPARE(QSet<QChar>(tasti.cbegin(), tasti.cend()).size(), tasti.size());
     }
 
     // Each ordering item writes its option, shows it, and sorts the input anew.
     void voceOrdine_data() {
         QTest::addColumn<QStringList>("voci");
-        QTest::addColumn<QList<int>>("attese"); // verso .. mescola, as in campi below
+        QTest::addColumn<QList<int>>("attese"); // verso .. lingua, as in campi below
         const auto riga = [](const char* nome, const QStringList& voci, const QList<int>& attese) {
             QTest::newRow(nome) << voci << attese;
         };
         const int unicode = Motore::linguaCodiciUnicode();
-        riga("Decrescente", {"MenuDecrescente"}, {1, 0, 0, 0, 0, 0, 0, 0});
-        riga("numeri", {"MenuNumeriNaturali"}, {0, 1, 0, 0, 0, 0, 0, 0});
-        riga("punteggiatura", {"MenuIgnoraPunteggiatura"}, {0, 0, 0, 1, 0, 0, 0, 0});
-        riga("articoli", {"MenuIgnoraArticoli"}, {0, 0, 0, 0, 1, 0, 0, 0});
-        riga("doppioni", {"MenuDoppioni_2", "MenuDoppioni_1"}, {0, 0, 0, 0, 0, 1, 0, 0});
+        riga("Decrescente", {"MenuDecrescente"}, {1, 0, 0, 0, 0, 0, 0, 0, 0});
+        riga("numeri", {"MenuNumeriNaturali"}, {0, 1, 0, 0, 0, 0, 0, 0, 0});
+        riga("punteggiatura", {"MenuIgnoraPunteggiatura"}, {0, 0, 0, 1, 0, 0, 0, 0, 0});
+        riga("articoli", {"MenuIgnoraArticoli"}, {0, 0, 0, 0, 1, 0, 0, 0, 0});
+        riga("doppioni", {"MenuDoppioni_4", "MenuSimili", "MenuPerFrequenza", "MenuDoppioni_1"},
+             {0, 0, 0, 0, 0, 1, 1, 1, 0});
         riga("tutto",
              {"MenuDecrescente", "MenuMaiuscole_1", "MenuMaiuscole_2", "MenuDoppioni_2",
-              "MenuLingua_1", QStringLiteral("MenuLingua_%1").arg(unicode), "MenuMescola"},
-             {0, 0, 2, 0, 0, 2, unicode, 1});
+              "MenuLingua_1", QStringLiteral("MenuLingua_%1").arg(unicode), "MenuInverti",
+              "MenuMescola"},
+             {4, 0, 2, 0, 0, 2, 0, 0, unicode});
     }
     void voceOrdine() {
         QFETCH(QStringList, voci);
         QFETCH(QList<int>, attese);
         const auto campi = [this] {
             const auto& o = f->opzioni().ordine;
-            return QList<int>{int(o.verso == Motore::Verso::Decrescente),
-                              o.numeriNaturali,
-                              int(o.maiuscole),
-                              o.ignoraPunteggiatura,
-                              o.ignoraArticoli,
-                              int(o.doppioni) + o.simili,
-                              o.lingua,
-                              o.verso == Motore::Verso::Mescola};
+            return QList<int>{
+                int(o.verso),     o.numeriNaturali, int(o.maiuscole), o.ignoraPunteggiatura,
+                o.ignoraArticoli, int(o.doppioni),  o.simili,         o.perFrequenza,
+                o.lingua};
         };
         QVERIFY(m().MenuCrescente->isChecked() && m().MenuLingua[0]->isChecked());
         // Only the system's language and the Unicode order explain themselves.
@@ -277,10 +332,9 @@ private slots:
             QVERIFY(f->findChild<QAction*>(nome)->isChecked());
         }
         QCOMPARE(campi(), attese);
-        // Shuffling overrides the direction, whose items grey out meanwhile.
-        QCOMPARE(m().MenuDecrescente->isEnabled(), !attese[7]);
-        QCOMPARE(m().MenuCrescente->isChecked(), !attese[0]);
-        MainForm altra(std::make_unique<FintiDialoghi>()); // every start from the defaults
+        QCOMPARE(m().MenuPerFrequenza->isEnabled(), attese[5] == int(Motore::Doppioni::Conta));
+        // A window that remembers nothing starts from the defaults.
+        MainForm altra(std::make_unique<FintiDialoghi>(), QString());
         QVERIFY(altra.opzioni() == Motore::Opzioni{});
         // The real way out leaves the event loop without the separator dialog's close handling.
         altra.show();
@@ -289,6 +343,67 @@ private slots:
         QTimer::singleShot(0, &altra, [&altra] { altra.menu().MenuFine->trigger(); });
         QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(conferme.isEmpty() && !altra.isVisible() && !altra.separatori()->isVisible());
+    }
+
+    // The order and duplicates choices, alone and with the descending order, through the
+    // menu; "N=2" answers 2 to "Prime N voci ferme...". The old "Identici" (vecchio 0) and
+    // "Anche con maiuscole e accenti diversi" (1) give what they always gave.
+    void versoEDoppioni_data() {
+        QTest::addColumn<QStringList>("voci");
+        QTest::addColumn<QString>("atteso");
+        QTest::addColumn<int>("vecchio");
+        const auto riga = [](const char* nome, const char* voci, const char* atteso,
+                             int vecchio = -1) {
+            QStringList nomi = QString(voci).split(' ');
+            for (QString& n : nomi)
+                n = n.startsWith("N=") ? n : "Menu" + n;
+            QTest::newRow(nome) << nomi << QString(atteso) << vecchio;
+        };
+        riga("testo", "ComeNelTesto", "pera;Mela;pera;kiwi;mela;pera;banana;Kiwi");
+        riga("inverti elimina", "Inverti Doppioni_1", "Kiwi;banana;mela;kiwi;Mela;pera");
+        riga("tutti Z-A", "Doppioni_1 Doppioni_0 Decrescente",
+             "pera;pera;pera;Mela;mela;Kiwi;kiwi;banana");
+        riga("elimina", "Doppioni_1", "banana;kiwi;Kiwi;mela;Mela;pera", 0);
+        riga("elimina Z-A", "Doppioni_1 Decrescente", "pera;Mela;mela;Kiwi;kiwi;banana", 0);
+        riga("simili", "Doppioni_1 Simili", "banana;kiwi;Mela;pera", 1);
+        riga("simili Z-A", "Simili Decrescente Doppioni_1", "pera;Mela;kiwi;banana", 1);
+        riga("ripetuti Z-A", "Doppioni_2 Simili Decrescente", "pera;Mela;kiwi");
+        riga("unici", "Doppioni_3", "banana;kiwi;Kiwi;mela;Mela");
+        riga("unici Z-A", "Doppioni_3 Decrescente", "Mela;mela;Kiwi;kiwi;banana");
+        riga("conta", "Doppioni_4", "banana (1);kiwi (1);Kiwi (1);mela (1);Mela (1);pera (3)");
+        riga("conta Z-A", "Doppioni_4 Simili Decrescente", "pera (3);Mela (2);kiwi (2);banana (1)");
+        riga("frequenza", "Doppioni_4 PerFrequenza",
+             "pera (3);banana (1);kiwi (1);Kiwi (1);mela (1);Mela (1)");
+        riga("frequenza Z-A", "Doppioni_4 PerFrequenza Simili Decrescente",
+             "banana (1);Mela (2);kiwi (2);pera (3)");
+        riga("prime 2", "N=2", "pera;Mela;banana;kiwi;Kiwi;mela;pera;pera");
+        riga("prime 2 Z-A", "Decrescente N=2", "pera;Mela;pera;pera;mela;Kiwi;kiwi;banana");
+        riga("prime 2, poi 0", "N=2 N=0", "banana;kiwi;Kiwi;mela;Mela;pera;pera;pera");
+    }
+    void versoEDoppioni() {
+        QFETCH(QStringList, voci);
+        QFETCH(QString, atteso);
+        QFETCH(int, vecchio);
+        f->Txt_Orig()->impostaTesto("pera Mela pera kiwi mela pera banana Kiwi");
+        for (const QString& voce : voci) {
+            d->rispostaNumero = voce.mid(2).toInt();
+            (voce.startsWith("N=") ? m().MenuIntestazione : f->findChild<QAction*>(voce))
+                ->trigger();
+        }
+        QCOMPARE(f->testoOrdine(), atteso);
+        // The number is asked from the current one; a cancelled question changes nothing.
+        if (voci.endsWith("N=0"))
+            QCOMPARE(d->numeri.last(), "Prime N voci ferme|&Voci che restano in testa, come sono "
+                                       "(0: nessuna):|2|0|99");
+        d->rispostaNumero.reset();
+        m().MenuIntestazione->trigger();
+        QCOMPARE(f->testoOrdine(), atteso);
+        QCOMPARE(m().MenuIntestazione->isChecked(), voci.endsWith("N=2"));
+        Motore::Opzioni prima; // the options the old item set
+        prima.ordine = {.verso = f->opzioni().ordine.verso,
+                        .doppioni = Motore::Doppioni::Elimina,
+                        .simili = vecchio == 1};
+        QVERIFY(vecchio < 0 || f->opzioni() == prima);
     }
 
     // The menu's keys win over the focused box: nothing copied, cut or typed.
@@ -587,6 +702,151 @@ private slots:
         QCOMPARE(f->testoOrdine(), avviso ? (apri ? QString() : "a;b") : uscita);
         QFile file(percorso);
         QCOMPARE(file.open(QIODevice::ReadOnly) && file.read(4) == "a;b", tipo == "salva");
+    }
+
+    // Every choice survives a restart, under the keys the README lists; a run that changes
+    // nothing writes nothing. "Ripristina impostazioni iniziali" brings a first run back.
+    void impostazioni() {
+        QCOMPARE(percorsoImpostazioni(), fileImpostazioni());
+        const QStringList iniziale = stato(*f);
+        const QString primaCartella = cartellaApri();
+        m().MenuFine->trigger();
+        QVERIFY(!QFile::exists(fileImpostazioni()) && uscite == 1);
+        for (QAction* a :
+             {m().MenuInverti, m().MenuNumeriNaturali, m().MenuMaiuscole[1],
+              m().MenuIgnoraPunteggiatura, m().MenuIgnoraArticoli, m().MenuDoppioni[4],
+              m().MenuSimili, m().MenuPerFrequenza, m().MenuLingua[3], m().MenuCopiaAppunti})
+            a->trigger();
+        d->rispostaNumero = 7;
+        m().MenuIntestazione->trigger();
+        Frm_SepElenco* g = f->separatori();
+        g->Chk_Separa(0)->setChecked(false);
+        g->Chk_Separa(1)->setChecked(true);
+        g->Opt_Separatore_Out(5)->setChecked(true);
+        g->Chk_Spazio()->setChecked(true);
+        g->Opt_Capo(1)->setChecked(true);
+        g->Opt_Ultimo(1)->setChecked(true);
+        g->Cmd_OK()->click();
+        f->Slider()->setValue(33);
+        m().MenuACapo->trigger();
+        d->rispostaColore = QColor(10, 20, 30);
+        m().MenuColori[0]->trigger();
+        m().MenuColori[1]->trigger();
+        QTemporaryDir documenti;
+        d->rispostaApri = documenti.filePath(QStringLiteral("v.txt"));
+        m().MenuApri->trigger();
+        f->setGeometry(QRect(QPoint(7, 9), f->size()));
+        m().MenuFine->trigger();
+        const QStringList scelto = stato(*f);
+        const Motore::Opzioni opzioni = f->opzioni();
+        avvia();
+        QVERIFY(stato(*f) == scelto && f->opzioni() == opzioni);
+        QCOMPARE(cartellaApri(), documenti.path());
+        QSettings file(fileImpostazioni(), QSettings::IniFormat);
+        QStringList righe;
+        for (const QString& chiave : file.allKeys())
+            righe << chiave + '=' + file.value(chiave).toString();
+        righe.sort();
+        QCOMPARE(righe.join(' ').replace(documenti.path(), "DOC"),
+                 "finestra/aCapo=true finestra/caratteri=33 finestra/cartella=DOC "
+                 "finestra/coloreTesto=#0a141e finestra/copia=true finestra/posizione=7,9 "
+                 "finestra/sfondo=#0a141e ordine/doppioni=conta ordine/ignoraArticoli=true "
+                 "ordine/ignoraPunteggiatura=true ordine/intestazione=7 ordine/lingua=de "
+                 "ordine/maiuscole=prima ordine/numeriNaturali=true ordine/perFrequenza=true "
+                 "ordine/simili=true ordine/verso=inverti separatori/fineRiga=uscita "
+                 "separatori/fineTesto=uscita separatori/ingresso=invio,punto-e-virgola "
+                 "separatori/spazioDopo=true separatori/uscita=virgola versione=1");
+        f->Txt_Orig()->impostaTesto(QStringLiteral("b a c"));
+        m().MenuRipristina->trigger();
+        QCOMPARE(f->testoOrdine(), QStringLiteral("a;b;c"));
+        for (int riavvio = 0; riavvio < 2; avvia(), ++riavvio) {
+            QCOMPARE(stato(*f), iniziale);
+            QVERIFY(f->opzioni() == Motore::Opzioni{} && cartellaApri() == primaCartella);
+        }
+    }
+
+    // A file the program cannot use: start values for what is wrong (a window off every
+    // screen is centred), a note on stderr for each, no box; the next change writes a good one.
+    void fileInservibile_data() {
+        QTest::addColumn<QByteArray>("contenuto");
+        QTest::addColumn<QStringList>("note");
+        const QString tutto = "il file delle impostazioni .* è %1; si usano quelle iniziali";
+        QTest::newRow("danneggiato")
+            << QByteArray("\x00\x01\xff[[[\n=\nversione=1\n[ordine\nverso=decrescente\n", 44)
+            << QStringList{tutto.arg("danneggiato")};
+        QTest::newRow("altra versione")
+            << QByteArray("versione=2\nsuo=1\n[ordine]\nverso=decrescente\n")
+            << QStringList{tutto.arg("di un'altra versione del programma")};
+        QStringList note;
+        for (const char* c :
+             {"ordine/verso", "ordine/numeriNaturali", "ordine/intestazione", "ordine/lingua",
+              "separatori/ingresso", "finestra/caratteri", "finestra/sfondo"})
+            note << QStringLiteral("valore non valido per %1 in .*; si usa quello iniziale").arg(c);
+        QTest::newRow("fuori dai limiti")
+            << QByteArray("versione=1\n[ordine]\nverso=sottosopra\nnumeriNaturali=forse\n"
+                          "simili=true\nintestazione=100\nlingua=xx\n[separatori]\n"
+                          "ingresso=spazio,niente\nuscita=virgola\n[finestra]\ncaratteri=0\n"
+                          "sfondo=giallo\ncoloreTesto=#102030\nposizione=5000,5000\n")
+            << note;
+    }
+    void fileInservibile() {
+        QFETCH(QByteArray, contenuto);
+        QFETCH(QStringList, note);
+        QDir().mkpath(configurazione->filePath("quorla"));
+        QVERIFY(scrivi(fileImpostazioni(), contenuto));
+        for (const QString& nota : note)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^quorla: " + nota + '$'));
+        QTest::failOnWarning(QRegularExpression("^quorla: ")); // and no other note
+        avvia();
+        const bool parziale = note.size() > 1;
+        Motore::Opzioni attese;
+        attese.ordine.simili = parziale;
+        attese.uscita =
+            Motore::indice(parziale ? Motore::Sep::Virgola : Motore::Sep::PuntoEVirgola);
+        QVERIFY(f->opzioni() == attese && f->Num_Caratteri() == 50);
+        QCOMPARE(f->Txt_Orig()->coloreTesto() == QColor(0x10, 0x20, 0x30), parziale);
+        QCOMPARE(f->geometry(), QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, f->size(),
+                                                    f->screen()->availableGeometry()));
+        m().MenuDecrescente->trigger();
+        avvia();
+        QVERIFY(f->opzioni().ordine.verso == Motore::Verso::Decrescente && d->messaggi.isEmpty());
+        QVERIFY(!QSettings(fileImpostazioni(), QSettings::IniFormat).contains("suo"));
+    }
+
+    // A settings folder that cannot be made (not even by root, under a file): the program
+    // works, says so once, and notes each failure.
+    void nonScrivibile() {
+        const QString bloccata = configurazione->filePath(QStringLiteral("file"));
+        QVERIFY(scrivi(bloccata, "x"));
+        qputenv("XDG_CONFIG_HOME", bloccata.toLocal8Bit());
+        avvia();
+        const QString percorso = bloccata + QStringLiteral("/quorla/quorla.conf");
+        for (int i = 0; i < 3; ++i)
+            QTest::ignoreMessage(QtWarningMsg, "quorla: impossibile scrivere le impostazioni in " +
+                                                   percorso.toUtf8());
+        f->Txt_Orig()->impostaTesto(QStringLiteral("a b"));
+        for (QAction* a : {m().MenuDecrescente, m().MenuCopiaAppunti, m().MenuFine})
+            a->trigger();
+        QCOMPARE(f->testoOrdine(), QStringLiteral("b;a"));
+        QCOMPARE(scatole(*d), QStringList{QStringLiteral("Attenzione, Impossibile salvare le "
+                                                         "impostazioni nel file %1: le scelte "
+                                                         "fatte valgono solo fino alla chiusura "
+                                                         "del programma.|Quorla!|10030")
+                                              .arg(percorso)});
+    }
+
+    // The file dialogs first open in the program's folder only where the user may write (no
+    // one writes in a folder that does not exist), else in the documents, else at home.
+    void primaCartella() {
+        QTemporaryDir altra;
+        const QString doc = altra.filePath(QStringLiteral("Documenti"));
+        QVERIFY(scrivi(configurazione->filePath("user-dirs.dirs"),
+                       "XDG_DOCUMENTS_DIR=\"" + doc.toUtf8() + "\"\n"));
+        const QString manca = altra.filePath("manca");
+        QCOMPARE(cartellaIniziale(manca), QDir::homePath());
+        QVERIFY(QDir().mkpath(doc));
+        QCOMPARE(cartellaIniziale(manca) + '|' + cartellaIniziale(altra.path()),
+                 doc + '|' + altra.path());
     }
 };
 
