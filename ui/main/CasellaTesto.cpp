@@ -1,4 +1,4 @@
-#include "Controlli.h"
+#include "CasellaTesto.h"
 
 #include "Disegni.h"
 
@@ -325,8 +325,6 @@ void CasellaTesto::inserisci(QTextCursor& cursore, QStringView testo) {
             da = i;
             --i;
         } else {
-            if (testo[i] == u'\r' && i + 1 < testo.size() && testo[i + 1] == u'\n')
-                ++i;
             da = i + 1;
         }
     }
@@ -561,40 +559,3 @@ bool CasellaTesto::eventFilter(QObject* oggetto, QEvent* evento) {
     return QPlainTextEdit::eventFilter(oggetto, evento);
 }
 
-SliderCaratteri::SliderCaratteri(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
-
-void SliderCaratteri::mousePressEvent(QMouseEvent* evento) {
-    QSlider::mousePressEvent(evento);
-    // A button the slider does not take gets no release here either.
-    premuto_ = evento->isAccepted();
-}
-
-void SliderCaratteri::mouseReleaseEvent(QMouseEvent* evento) {
-    QSlider::mouseReleaseEvent(evento);
-    if (premuto_) {
-        premuto_ = false;
-        emit cliccato();
-    }
-}
-
-void SliderCaratteri::keyPressEvent(QKeyEvent* evento) {
-    const int prima = value();
-    QSlider::keyPressEvent(evento);
-    if (value() != prima)
-        emit cliccato();
-}
-
-void SliderCaratteri::wheelEvent(QWheelEvent* evento) {
-    const int prima = value();
-    QSlider::wheelEvent(evento);
-    if (value() != prima)
-        emit cliccato();
-}
-
-Righello::Righello(QWidget* parent) : QWidget(parent), immagine_(disegnaRighello()) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void Righello::paintEvent(QPaintEvent*) {
-    QPainter(this).drawImage(0, 0, immagine_);
-}
