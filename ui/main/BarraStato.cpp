@@ -1,5 +1,7 @@
 #include "BarraStato.h"
 
+#include "Misure.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -9,12 +11,11 @@
 
 namespace {
 
-// Panel widths in twips, as the window was laid out; 15 twips make a pixel.
+// Panel widths in twips, as the window was laid out.
 constexpr std::array<int, BarraStato::NumPannelli> LarghezzeTwip = {4700, 2300, 700, 700, 1300};
 constexpr int Margine = 2;
 constexpr int Rientro = 2;
 constexpr int Altezza = 17;
-constexpr qreal PuntiMinimi = 6.0;
 // Caps Lock can change while another program has the keyboard, so the panel
 // also looks by itself from time to time.
 constexpr int IntervalloMaiuscoleMs = 250;
@@ -30,7 +31,7 @@ BarraStato::BarraStato(QWidget* parent) : QWidget(parent) {
         if (i >= 2)
             pannello->setAlignment(Qt::AlignCenter);
         pannello->setTextFormat(Qt::PlainText);
-        const int larghezza = qRound(LarghezzeTwip[i] / 15.0);
+        const int larghezza = Misure::daTwip(LarghezzeTwip[i]);
         pannello->setGeometry(x, 0, larghezza, 0);
         x += larghezza + Margine;
         pannelli_[i] = pannello;
@@ -110,15 +111,7 @@ void BarraStato::adattaCarattere() {
         }
         return true;
     };
-    QFont f = font();
-    if (f.pointSizeF() > 0) {
-        while (!entra(f) && f.pointSizeF() - 0.5 >= PuntiMinimi)
-            f.setPointSizeF(f.pointSizeF() - 0.5);
-    } else {
-        while (!entra(f) && f.pixelSize() > 8)
-            f.setPixelSize(f.pixelSize() - 1);
-    }
-    setFont(f);
+    setFont(Misure::adattato(font(), entra));
 }
 
 void BarraStato::resizeEvent(QResizeEvent*) {

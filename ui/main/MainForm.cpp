@@ -1,5 +1,7 @@
 #include "MainForm.h"
 
+#include "Misure.h"
+
 #include "Accessibilita.h"
 #include "BarraStato.h"
 #include "BloccoNote.h"
@@ -33,12 +35,6 @@ using Motore::Maiuscole;
 using Motore::Verso;
 
 namespace {
-
-// Positions and sizes as laid out in twips; 15 twips make a pixel at 96 dpi.
-QRect daTwip(int sinistra, int alto, int larghezza, int altezza) {
-    return QRect(qRound(sinistra / 15.0), qRound(alto / 15.0), qRound(larghezza / 15.0),
-                 qRound(altezza / 15.0));
-}
 
 constexpr int LarghezzaClient = 10080;
 constexpr int AltezzaClient = 7830;
@@ -138,7 +134,7 @@ MainForm::MainForm(std::unique_ptr<Dialoghi> dialoghi, const QString& fileImpost
     descriviRighelli();
 
     // A fixed window: the client area below the menu bar keeps its size.
-    const QRect client = daTwip(0, 0, LarghezzaClient, AltezzaClient);
+    const QRect client = Misure::daTwip(0, 0, LarghezzaClient, AltezzaClient);
     const int altezzaMenu = menuBar()->isNativeMenuBar() ? 0 : menuBar()->sizeHint().height();
     setFixedSize(client.width(), client.height() + altezzaMenu);
     setGeometry(rettangoloCentrato());
@@ -171,33 +167,33 @@ Righello* MainForm::Img_Righello(int i) const {
 void MainForm::creaControlli() {
     auto* centrale = new QWidget(this);
     centrale->setObjectName(QStringLiteral("MainForm_Client"));
-    centrale->setFixedSize(daTwip(0, 0, LarghezzaClient, AltezzaClient).size());
+    centrale->setFixedSize(Misure::daTwip(0, 0, LarghezzaClient, AltezzaClient).size());
     setCentralWidget(centrale);
 
     for (int i = 0; i < 2; ++i) {
         righelli_[i] = new Righello(centrale);
         righelli_[i]->setObjectName(QStringLiteral("Img_Righello_%1").arg(i));
     }
-    righelli_[0]->setGeometry(daTwip(360, 240, 9360, 705));
-    righelli_[1]->setGeometry(daTwip(360, 3840, 9360, 705));
+    righelli_[0]->setGeometry(Misure::daTwip(360, 240, 9360, 705));
+    righelli_[1]->setGeometry(Misure::daTwip(360, 3840, 9360, 705));
     righelli_[0]->setAccessibleName(tr("Righello del testo in ingresso"));
     righelli_[1]->setAccessibleName(tr("Righello del testo riordinato"));
 
     txtOrig_ = new CasellaTesto(centrale);
     txtOrig_->setObjectName(QStringLiteral("Txt_Orig"));
-    txtOrig_->setGeometry(daTwip(360, 960, 9375, 2535));
+    txtOrig_->setGeometry(Misure::daTwip(360, 960, 9375, 2535));
     txtOrig_->setToolTip(tr("Inserire il testo da ordinare"));
     txtOrig_->setAccessibleName(tr("Testo in ingresso"));
 
     txtOrdine_ = new CasellaTesto(centrale);
     txtOrdine_->setObjectName(QStringLiteral("Txt_Ordine"));
-    txtOrdine_->setGeometry(daTwip(360, 4560, 9375, 2535));
+    txtOrdine_->setGeometry(Misure::daTwip(360, 4560, 9375, 2535));
     txtOrdine_->setToolTip(tr("Testo ordinato"));
     txtOrdine_->setAccessibleName(tr("Testo riordinato"));
 
     slider_ = new SliderCaratteri(centrale);
     slider_->setObjectName(QStringLiteral("Slider"));
-    slider_->setGeometry(daTwip(330, 7080, 9150, 255));
+    slider_->setGeometry(Misure::daTwip(330, 7080, 9150, 255));
     slider_->setRange(1, 100);
     slider_->setSingleStep(1);
     slider_->setPageStep(5);
@@ -207,7 +203,7 @@ void MainForm::creaControlli() {
 
     stBar_ = new BarraStato(centrale);
     stBar_->setObjectName(QStringLiteral("STBar"));
-    stBar_->setGeometry(daTwip(0, 7575, 10080, 255));
+    stBar_->setGeometry(Misure::daTwip(0, 7575, 10080, 255));
 
     setTabOrder(txtOrig_, txtOrdine_);
     setTabOrder(txtOrdine_, slider_);

@@ -1,5 +1,7 @@
 #include "Frm_SepElenco.h"
 
+#include "Misure.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -20,17 +22,10 @@ using Motore::NumSeparatori;
 
 namespace {
 
-// The layout was drawn in twips; at 96 dots per inch 15 of them make a pixel.
-constexpr int Twip = 15;
-
 // The input and output frames were drawn for the two columns of seven alone;
 // they are one row taller, so that the box for the space after the output
 // separator sits under the columns. The window had the room below them.
 constexpr int AltezzaCornice = 3015 + 360;
-
-QRect daTwip(int sinistra, int alto, int larghezza, int altezza) {
-    return {sinistra / Twip, alto / Twip, larghezza / Twip, altezza / Twip};
-}
 
 // The layout was drawn for a small, narrow system font. Wider default fonts,
 // as on most Linux desktops, would cut the captions short, and the columns
@@ -48,19 +43,10 @@ bool didascalieComplete(const QWidget* finestra) {
 }
 
 void adattaCarattere(QWidget* finestra) {
-    constexpr qreal PuntiMinimi = 6.0;
-    constexpr int PixelMinimi = 8;
-    QFont carattere = finestra->font();
-    while (!didascalieComplete(finestra)) {
-        if (carattere.pointSizeF() > PuntiMinimi) {
-            carattere.setPointSizeF(std::max(PuntiMinimi, carattere.pointSizeF() - 0.5));
-        } else if (carattere.pointSizeF() <= 0 && carattere.pixelSize() > PixelMinimi) {
-            carattere.setPixelSize(carattere.pixelSize() - 1);
-        } else {
-            return;
-        }
+    finestra->setFont(Misure::adattato(finestra->font(), [finestra](const QFont& carattere) {
         finestra->setFont(carattere);
-    }
+        return didascalieComplete(finestra);
+    }));
 }
 
 // The drawn heights are too low for most fonts: keep each control's place and
@@ -120,9 +106,9 @@ void entraInCornice(QGroupBox* cornice) {
 // Two columns of seven, the same in the input and in the output frame.
 QRect postoVoce(int i) {
     if (i < 7) {
-        return daTwip(240, 480 + 360 * i, 1425, 195);
+        return Misure::daTwip(240, 480 + 360 * i, 1425, 195);
     }
-    return daTwip(1800, 480 + 360 * (i - 7), 1665, 195);
+    return Misure::daTwip(1800, 480 + 360 * (i - 7), 1665, 195);
 }
 
 QRadioButton* nuovaOpzione(const QString& testo, const QString& suggerimento, QButtonGroup* gruppo,
@@ -190,16 +176,16 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(tr("Selezione separatori di elenco"));
     setWindowIcon(iconaSeparatori());
-    setFixedSize(10260 / Twip, 4035 / Twip);
+    setFixedSize(Misure::daTwip(10260), Misure::daTwip(4035));
 
     auto* frmIngresso = new QGroupBox(tr("Separatori usati nel \"Testo in ingresso\""), this);
-    frmIngresso->setGeometry(daTwip(120, 120, 3615, AltezzaCornice));
+    frmIngresso->setGeometry(Misure::daTwip(120, 120, 3615, AltezzaCornice));
     auto* frmUscita = new QGroupBox(tr("Separatore usato nel \"Testo riordinato\""), this);
-    frmUscita->setGeometry(daTwip(3840, 120, 3615, AltezzaCornice));
+    frmUscita->setGeometry(Misure::daTwip(3840, 120, 3615, AltezzaCornice));
     auto* frmCapo = new QGroupBox(tr("Separatore per \"testo a capo\""), this);
-    frmCapo->setGeometry(daTwip(7560, 120, 2535, 1455));
+    frmCapo->setGeometry(Misure::daTwip(7560, 120, 2535, 1455));
     auto* frmUltimo = new QGroupBox(tr("Separatore a \"fine testo\""), this);
-    frmUltimo->setGeometry(daTwip(7560, 1680, 2535, 1455));
+    frmUltimo->setGeometry(Misure::daTwip(7560, 1680, 2535, 1455));
 
     m_grpUscita = new QButtonGroup(frmUscita);
     m_grpCapo = new QButtonGroup(frmCapo);
@@ -222,7 +208,7 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
     }
     m_chkSpazio = new QCheckBox(tr("Spazio dopo il separatore"), frmUscita);
     m_chkSpazio->setToolTip(tr("Aggiungi uno spazio dopo ogni separatore del testo riordinato"));
-    m_chkSpazio->setGeometry(daTwip(240, 480 + 360 * 7, 3225, 195));
+    m_chkSpazio->setGeometry(Misure::daTwip(240, 480 + 360 * 7, 3225, 195));
     // A space after a line break or a tab would only start the next item with
     // it: the box keeps its tick but has no say while either is chosen.
     connect(m_grpUscita, &QButtonGroup::idToggled, this, &Frm_SepElenco::aggiornaSpazio);
@@ -246,12 +232,12 @@ Frm_SepElenco::Frm_SepElenco(QWidget* parent)
                                      "riordinato"),
                                   m_grpUltimo, 1, frmUltimo);
     for (int i = 0; i < 2; ++i) {
-        m_optCapo[i]->setGeometry(daTwip(120, 480 + 360 * i, 2055, 255));
-        m_optUltimo[i]->setGeometry(daTwip(120, 480 + 360 * i, 2055, 255));
+        m_optCapo[i]->setGeometry(Misure::daTwip(120, 480 + 360 * i, 2055, 255));
+        m_optUltimo[i]->setGeometry(Misure::daTwip(120, 480 + 360 * i, 2055, 255));
     }
 
     m_cmdOK = new QPushButton(tr("&OK"), this);
-    m_cmdOK->setGeometry(daTwip(8760, 3360, 1335, 495));
+    m_cmdOK->setGeometry(Misure::daTwip(8760, 3360, 1335, 495));
     // Only a press of the button itself confirms: Space, Alt+O, and Enter while
     // it has the focus. Outside a QDialog an auto-default button is never the
     // window's default, so Enter elsewhere and Esc still do nothing.
