@@ -41,7 +41,7 @@ qt=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || echo /usr/include/x86_64-li
 qt_inc=(-isystem "$qt" -isystem "$qt/QtCore" -isystem "$qt/QtGui" -isystem "$qt/QtWidgets")
 for unita in io/*.cpp cli/*.cpp app/cli/main.cpp; do
     [ "$unita" != io/AvvioWindows.cpp ] || continue
-    "$cxx" "${opzioni[@]}" -fsyntax-only "${qt_inc[@]}" -Iio -Iengine -Icli -I"$build/cli" "$unita"
+    "$cxx" "${opzioni[@]}" -fsyntax-only "${qt_inc[@]}" -Iio -Iengine -Ii18n -Icli -I"$build/cli" "$unita"
     echo "sintassi: $unita"
 done
 "$cxx" "${opzioni[@]}" -fsyntax-only "${qt_inc[@]}" -Iui/main ui/main/StatoMaiuscole.cpp
