@@ -195,7 +195,8 @@ private slots:
         riga("Imposta Colori", "Colore sfondo|,Colore testo|,-,Ripristina valori predefiniti|");
         riga("O&rdine", "&Crescente|,&Decrescente|,-,&Numeri in ordine naturale|,&Maiuscole e "
                         "minuscole|,Ignora &punteggiatura e spazi|,Ignora &articoli iniziali|,-,"
-                        "&Elimina doppioni|,&Lingua|,-,Me&scola|");
+                        "&Elimina doppioni|,&Lingua|,-,Me&scola|,-,&Voce intera|,"
+                        "&Ordina per...|Ctrl+K");
         riga("&Maiuscole e minuscole", "&Come la lingua|,&Maiuscole prima|,M&inuscole prima|");
         riga("&Elimina doppioni", "&No|,&Identici|,&Anche con maiuscole e accenti diversi|");
         riga("&?", "Informazioni su...|F1");
