@@ -827,9 +827,10 @@ void MainForm::creaChiavi() {
     connect(m.MenuOrdinaPer, &QAction::triggered, this, &MainForm::MenuOrdinaPer_Click);
 
     segnaChiavi_ = new SegnaChiavi(txtOrig_);
-    // The status bar has no panel to spare: the count of items without a value
-    // takes the first one, whose input separators the user has just seen
-    // change, for a few seconds, and the separators come back.
+    // The status bar has no panel to spare. The count of items without a value
+    // matters right after a sort, the input separators of the first panel
+    // rather when they are being chosen: the count takes that panel for a few
+    // seconds, then the separators come back.
     timerAvviso_ = new QTimer(this);
     timerAvviso_->setSingleShot(true);
     timerAvviso_->setInterval(8000);

@@ -194,6 +194,56 @@ private slots:
         QVERIFY(d.chiavi());
     }
 
+    // A fixed window: each row's caption and controls side by side, the rows one
+    // under the other, every caption whole, the preview under them as wide, the
+    // buttons last; each caption wears its key's colour in the preview.
+    void finestra() {
+        Frm_Chiavi d({}, u"", Motore::Opzioni{});
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QCOMPARE(d.windowTitle(), "Ordina per");
+        QCOMPARE(d.minimumSize(), d.maximumSize());
+        QStringList didascalie;
+        for (const QLabel* l : d.findChildren<QLabel*>()) {
+            QVERIFY2(l->sizeHint().width() <= l->width() || l == d.Lbl_Errore(),
+                     qPrintable(l->text()));
+            didascalie << l->text();
+        }
+        didascalie.removeAll(QString());
+        QCOMPARE(didascalie.join(','),
+                 "Parte della voce,Campo,Separatore,Espressione regolare,Tipo,Verso,&Ordina per,"
+                 "&poi per,poi p&er,&Anteprima: le prime voci del testo, con evidenziata la parte "
+                 "che ogni chiave confronta");
+        const QImage immagine = d.grab().toImage();
+        int sotto = 0;
+        for (int r = 0; r < Frm_Chiavi::NumRighe; ++r) {
+            auto* etichetta = qobject_cast<QLabel*>(d.Cmb_Parte(r)->parentWidget()->childAt(
+                d.Cmb_Parte(r)->x() - 10, d.Cmb_Parte(r)->geometry().center().y()));
+            QVERIFY(etichetta && etichetta->buddy() == d.Cmb_Parte(r));
+            QCOMPARE(QColor(immagine.pixel(etichetta->geometry().topLeft() + QPoint(1, 1))),
+                     Frm_Chiavi::coloreChiave(r));
+            const QList<QWidget*> riga = {etichetta,           d.Cmb_Parte(r),       d.Spn_Campo(r),
+                                          d.Cmb_Separatore(r), d.Txt_Espressione(r), d.Cmb_Tipo(r),
+                                          d.Cmb_Verso(r)};
+            for (qsizetype i = 0; i < riga.size(); ++i) {
+                QVERIFY(riga[i]->y() > sotto);
+                QVERIFY(qAbs(riga[i]->geometry().center().y() - riga[0]->geometry().center().y()) <=
+                        2);
+                if (i > 0)
+                    QVERIFY(riga[i]->x() > riga[i - 1]->geometry().right());
+            }
+            for (const QWidget* w : riga)
+                sotto = std::max(sotto, w->geometry().bottom());
+        }
+        const QRect anteprima = d.Txt_Anteprima()->geometry();
+        QVERIFY(anteprima.top() > sotto && anteprima.right() == d.Cmb_Verso(0)->geometry().right());
+        QVERIFY(d.Txt_Anteprima()->height() > 10 * d.fontMetrics().lineSpacing());
+        QCOMPARE(d.Cmd_OK()->text() + '|' + d.Cmd_Annulla()->text(), "OK|Annulla");
+        QVERIFY(d.Cmd_OK()->y() > anteprima.bottom() &&
+                d.Cmd_Annulla()->x() > d.Cmd_OK()->geometry().right() &&
+                d.Cmd_Annulla()->geometry().right() == anteprima.right());
+    }
+
     void campoZero() {
         Frm_Chiavi d({}, u"", Motore::Opzioni{});
         compila(d, 0, {"Campo"});
