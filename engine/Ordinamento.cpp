@@ -751,7 +751,10 @@ std::vector<std::size_t> perRango(QStringView testo, const Lette<Id>& lette,
             anticipa(&rango[idVoce[k + 16]]);
         if (scelta.tenuta(k)) {
             ++posto[std::size_t(rango[idVoce[k]]) + 1];
-            senzaValore += !mancante.empty() && mancante[std::size_t(idVoce[k])];
+            // The empty item, which an input ending in a separator leaves,
+            // never shows: it is no item the user could miss a value in.
+            const std::size_t id = std::size_t(idVoce[k]);
+            senzaValore += !mancante.empty() && mancante[id] && lette.distinte[id].lunghezza > 0;
         }
     }
     for (std::size_t r = 0; r < std::size_t(quanti); ++r)

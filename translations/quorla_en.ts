@@ -44,6 +44,225 @@
     </message>
 </context>
 <context>
+    <name>Frm_Chiavi</name>
+    <message>
+        <source>Ordina per</source>
+        <translation>Sort By</translation>
+    </message>
+    <message>
+        <source>Parte della voce</source>
+        <translation>Part of the item</translation>
+    </message>
+    <message>
+        <source>Campo</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>Separatore</source>
+        <translation>Separator</translation>
+    </message>
+    <message>
+        <source>Espressione regolare</source>
+        <translation>Regular expression</translation>
+    </message>
+    <message>
+        <source>Tipo</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Verso</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>&amp;Anteprima: le prime voci del testo, con evidenziata la parte che ogni chiave confronta</source>
+        <translation>&amp;Preview: the first items of the text, with the part each key compares highlighted</translation>
+    </message>
+    <message>
+        <source>Le prime %1 voci del testo in ingresso, nell&apos;ordine in cui sono scritte, con il valore letto da ogni chiave</source>
+        <translation>The first %1 items of the input text, in the order they are written, with the value each key read</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Ordina il testo con queste chiavi</source>
+        <translation>Sort the text by these keys</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Chiudi senza cambiare l&apos;ordine</source>
+        <translation>Close without changing the order</translation>
+    </message>
+    <message>
+        <source>&amp;Ordina per</source>
+        <translation>&amp;Sort by</translation>
+    </message>
+    <message>
+        <source>&amp;poi per</source>
+        <translation>&amp;then by</translation>
+    </message>
+    <message>
+        <source>poi p&amp;er</source>
+        <translation>th&amp;en by</translation>
+    </message>
+    <message>
+        <source>La prima chiave: la parte delle voci che decide l&apos;ordine</source>
+        <translation>The first key: the part of the items that decides the order</translation>
+    </message>
+    <message>
+        <source>La seconda chiave: decide tra le voci uguali per la prima</source>
+        <translation>The second key: decides between items equal on the first</translation>
+    </message>
+    <message>
+        <source>La terza chiave: decide tra le voci uguali per le prime due</source>
+        <translation>The third key: decides between items equal on the first two</translation>
+    </message>
+    <message>
+        <source>Quale parte delle voci confrontare</source>
+        <translation>Which part of the items to compare</translation>
+    </message>
+    <message>
+        <source>(nessuna)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>Nessun&apos;altra chiave: le voci ancora uguali restano come le ordina la voce intera</source>
+        <translation>No further key: items still equal are ordered by the whole item</translation>
+    </message>
+    <message>
+        <source>Voce intera</source>
+        <translation>Whole item</translation>
+    </message>
+    <message>
+        <source>Confronta le voci per intero</source>
+        <translation>Compare the whole items</translation>
+    </message>
+    <message>
+        <source>Confronta un campo della voce: il testo tra due separatori di campi</source>
+        <translation>Compare a field of the item: the text between two field separators</translation>
+    </message>
+    <message>
+        <source>Cognome</source>
+        <translation>Surname</translation>
+    </message>
+    <message>
+        <source>Confronta il cognome: l&apos;ultima parola con le particelle che la precedono (&quot;De Luca&quot;, &quot;van der Berg&quot;), o ciò che precede la virgola</source>
+        <translation>Compare the surname: the last word with the particles before it (&quot;De Luca&quot;, &quot;van der Berg&quot;), or what comes before a comma</translation>
+    </message>
+    <message>
+        <source>Lunghezza</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Confronta il numero di caratteri delle voci</source>
+        <translation>Compare the number of characters of the items</translation>
+    </message>
+    <message>
+        <source>Confronta il testo trovato dall&apos;espressione, o dal suo primo gruppo tra parentesi</source>
+        <translation>Compare the text the expression finds, or its first group in parentheses</translation>
+    </message>
+    <message>
+        <source>Il numero del campo: 1 il primo, 2 il secondo...; con il meno si conta dalla fine: -1 l&apos;ultimo, -2 il penultimo...</source>
+        <translation>The field&apos;s number: 1 the first, 2 the second...; with a minus it counts from the end: -1 the last, -2 the one before...</translation>
+    </message>
+    <message>
+        <source>Il carattere tra un campo e l&apos;altro: uno dell&apos;elenco o uno qualsiasi scritto qui. Più spazi di fila valgono uno; con virgola, punto e virgola e tab un campo tra virgolette può contenere il separatore</source>
+        <translation>The character between fields: one from the list or any one typed here. A run of spaces counts as one; with comma, semicolon and tab a quoted field may hold the separator</translation>
+    </message>
+    <message>
+        <source>Un&apos;espressione regolare: la chiave è il primo gruppo tra parentesi, o tutto ciò che l&apos;espressione trova. Esempio: ID ([0-9]+)</source>
+        <translation>A regular expression: the key is its first group in parentheses, or all that it finds. Example: ID ([0-9]+)</translation>
+    </message>
+    <message>
+        <source>Come leggere la parte. Le voci in cui non si legge un valore di quel tipo vanno in fondo, in entrambi i versi</source>
+        <translation>How to read the part. Items without a value of that type go last, in either direction</translation>
+    </message>
+    <message>
+        <source>Testo</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>In ordine alfabetico, con le opzioni del menu Ordine</source>
+        <translation>In alphabetical order, with the options of the Sort menu</translation>
+    </message>
+    <message>
+        <source>Numero</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Il primo numero, scritto come nella lingua di ordinamento: &quot;1.234,5&quot;, &quot;-7&quot;, &quot;2e3&quot;</source>
+        <translation>The first number, written as the sorting language writes it: &quot;1,234.5&quot;, &quot;-7&quot;, &quot;2e3&quot;</translation>
+    </message>
+    <message>
+        <source>Dimensione</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Un numero con la sua unità: &quot;700 B&quot;, &quot;1,5 KB&quot;, &quot;2 MiB&quot;, &quot;3 GB&quot;</source>
+        <translation>A number with its unit: &quot;700 B&quot;, &quot;1.5 KB&quot;, &quot;2 MiB&quot;, &quot;3 GB&quot;</translation>
+    </message>
+    <message>
+        <source>Mese</source>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>Il nome di un mese, anche abbreviato: &quot;gen&quot;, &quot;marzo&quot;, &quot;Dec&quot;</source>
+        <translation>A month&apos;s name, also abbreviated: &quot;Jan&quot;, &quot;March&quot;, &quot;dic&quot;</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Una data, con l&apos;ora se c&apos;è: &quot;12/03/2026&quot;, &quot;2026-03-12 10:30&quot;, &quot;12 marzo 2026&quot;</source>
+        <translation>A date, with its time if any: &quot;3/12/2026&quot;, &quot;2026-03-12 10:30&quot;, &quot;March 12, 2026&quot;</translation>
+    </message>
+    <message>
+        <source>Dal valore più piccolo al più grande, o al contrario</source>
+        <translation>From the smallest value to the largest, or the other way round</translation>
+    </message>
+    <message>
+        <source>Crescente</source>
+        <translation>Ascending</translation>
+    </message>
+    <message>
+        <source>Dalla A alla Z, dal più piccolo al più grande</source>
+        <translation>From A to Z, from the smallest to the largest</translation>
+    </message>
+    <message>
+        <source>Decrescente</source>
+        <translation>Descending</translation>
+    </message>
+    <message>
+        <source>Dalla Z alla A, dal più grande al più piccolo</source>
+        <translation>From Z to A, from the largest to the smallest</translation>
+    </message>
+    <message>
+        <source>Chiave %1: il separatore di campi è un solo carattere</source>
+        <translation>Key %1: the field separator is a single character</translation>
+    </message>
+    <message>
+        <source>Chiave %1: scrivere l&apos;espressione regolare</source>
+        <translation>Key %1: type the regular expression</translation>
+    </message>
+    <message>
+        <source>Chiave %1: espressione regolare non valida: %2</source>
+        <translation>Key %1: invalid regular expression: %2</translation>
+    </message>
+    <message>
+        <source>(il testo in ingresso è vuoto)</source>
+        <translation>(the input text is empty)</translation>
+    </message>
+    <message>
+        <source>(nessun valore)</source>
+        <translation>(no value)</translation>
+    </message>
+</context>
+<context>
     <name>Frm_SepElenco</name>
     <message>
         <source>minore</source>
@@ -545,6 +764,30 @@
     <message>
         <source>&amp;Anche con maiuscole e accenti diversi</source>
         <translation>Also with Different Case or Acc&amp;ents</translation>
+    </message>
+    <message>
+        <source>Voc&amp;e intera</source>
+        <translation>W&amp;hole Item</translation>
+    </message>
+    <message>
+        <source>Confronta le voci per intero, senza chiavi</source>
+        <translation>Compare whole items, without keys</translation>
+    </message>
+    <message>
+        <source>Ordina pe&amp;r...</source>
+        <translation>Sort &amp;By...</translation>
+    </message>
+    <message>
+        <source>Ordina per una parte delle voci: un campo, il cognome, la lunghezza, un numero, una data...</source>
+        <translation>Sort by a part of the items: a field, the surname, the length, a number, a date...</translation>
+    </message>
+    <message>
+        <source>1 voce senza valore per le chiavi</source>
+        <translation>1 item without a value for the keys</translation>
+    </message>
+    <message>
+        <source>%1 voci senza valore per le chiavi</source>
+        <translation>%1 items without a value for the keys</translation>
     </message>
 </context>
 <context>

@@ -314,6 +314,8 @@ void TestEngine::chiavi_data() {
     riga("seconda chiave mancante", "a 1 z|b 1|c 1 y|d 0",
          {.chiavi = {k(Campo, 2, u' ', Numero), k(Campo, 3, u' ', Testo)}}, "d 0|c 1 y|a 1 z|b 1",
          2);
+    riga("separatore in fondo: la voce vuota non manca di nulla", "b 2|a 1|",
+         {.chiavi = {k(Campo, 2, u' ', Numero)}}, "a 1|b 2", 0);
     riga("con i doppioni", "b 1|a 2|b 1|c 1",
          {.doppioni = Doppioni::Conta, .chiavi = {k(Campo, 2, u' ', Numero)}},
          "b 1 (2)|c 1 (1)|a 2 (1)");

@@ -8,9 +8,11 @@
 #include "Controlli.h"
 #include "Disegni.h"
 #include "FileTesto.h"
+#include "Frm_Chiavi.h"
 #include "Frm_SepElenco.h"
 #include "Motore.h"
 #include "Scrittore.h"
+#include "SegnaChiavi.h"
 #include "Traduzioni.h"
 #include "VersioneQuorla.h"
 
@@ -293,6 +295,7 @@ void MainForm::creaMenu() {
                             &MainForm::MenuRipristina_Click);
 
     creaMenuOrdine();
+    creaChiavi();
 
     m.MenuAbout0 = menuBar()->addMenu(tr("&?"));
     m.MenuAbout0->setObjectName(QStringLiteral("MenuAbout0"));
@@ -616,6 +619,7 @@ void MainForm::elabora() {
     // pieces that a long line is held in.
     const qsizetype lunghezza = txtOrig_->lunghezzaTesto();
     CursoreAttesa cursore(lunghezza > SogliaCursoreAttesa, cursoreAttesa_);
+    segnaChiavi_->imposta(opzioni_); // "Ordina per": the keys or the separators may be new
     Motore::Opzioni opzioni = opzioni_;
     opzioni.larghezza.reset();
     if (menu_.MenuACapo->isChecked())
@@ -639,6 +643,7 @@ void MainForm::elabora() {
     }
     if (aPezzi)
         txtOrdine_->fineTesto();
+    avvisaSenzaValore(risultato.senzaValore); // "Ordina per"
     if (risultato.vuoto) {
         txtOrdine_->impostaTesto(QString());
         txtOrdine_->update();
@@ -964,4 +969,67 @@ QString MainForm::testoInformazioni() {
 
 void MainForm::MenuAbout_Click() {
     dialoghi_->messaggio(this, testoInformazioni(), windowTitle(), FlagInformazione);
+}
+
+// --- "Ordina per" (sort keys) ---
+
+void MainForm::creaChiavi() {
+    VociMenu& m = menu_;
+    m.MenuNull_R4 = m.MenuOrdine->addSeparator();
+    m.MenuNull_R4->setObjectName(QStringLiteral("MenuNull_R4"));
+    m.MenuVoceIntera = m.MenuOrdine->addAction(tr("Voc&e intera"));
+    m.MenuVoceIntera->setObjectName(QStringLiteral("MenuVoceIntera"));
+    m.MenuVoceIntera->setToolTip(tr("Confronta le voci per intero, senza chiavi"));
+    m.MenuVoceIntera->setCheckable(true);
+    m.MenuVoceIntera->setChecked(true);
+    connect(m.MenuVoceIntera, &QAction::triggered, this, &MainForm::MenuVoceIntera_Click);
+    m.MenuOrdinaPer = m.MenuOrdine->addAction(tr("Ordina pe&r..."));
+    m.MenuOrdinaPer->setObjectName(QStringLiteral("MenuOrdinaPer"));
+    m.MenuOrdinaPer->setToolTip(
+        tr("Ordina per una parte delle voci: un campo, il cognome, la lunghezza, un numero, "
+           "una data..."));
+    m.MenuOrdinaPer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    azioniConTasto_.append(m.MenuOrdinaPer);
+    connect(m.MenuOrdinaPer, &QAction::triggered, this, &MainForm::MenuOrdinaPer_Click);
+
+    segnaChiavi_ = new SegnaChiavi(txtOrig_);
+    // The status bar has no panel to spare. The count of items without a value
+    // matters right after a sort, the input separators of the first panel
+    // rather when they are being chosen: the count takes that panel for a few
+    // seconds, then the separators come back.
+    timerAvviso_ = new QTimer(this);
+    timerAvviso_->setSingleShot(true);
+    timerAvviso_->setInterval(8000);
+    connect(timerAvviso_, &QTimer::timeout, this, &MainForm::mostraSeparatori);
+}
+
+void MainForm::MenuOrdinaPer_Click() {
+    // A preview needs the first items only, not a copy of a large text.
+    const std::optional<std::vector<Motore::Chiave>> chiavi =
+        Frm_Chiavi::chiedi(this, opzioni_.ordine.chiavi,
+                           SegnaChiavi::inizioTesto(*txtOrig_, qsizetype(1) << 16), opzioni_);
+    if (!chiavi)
+        return;
+    opzioni_.ordine.chiavi = *chiavi;
+    menu_.MenuVoceIntera->setChecked(chiavi->empty());
+    elabora();
+}
+
+void MainForm::MenuVoceIntera_Click() {
+    opzioni_.ordine.chiavi.clear();
+    menu_.MenuVoceIntera->setChecked(true);
+    elabora();
+}
+
+void MainForm::avvisaSenzaValore(std::size_t voci) {
+    if (voci == 0) {
+        if (timerAvviso_->isActive()) {
+            timerAvviso_->stop();
+            mostraSeparatori();
+        }
+        return;
+    }
+    stBar_->impostaTesto(1, voci == 1 ? tr("1 voce senza valore per le chiavi")
+                                      : tr("%1 voci senza valore per le chiavi").arg(voci));
+    timerAvviso_->start();
 }

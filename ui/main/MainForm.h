@@ -16,7 +16,9 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSlider;
+class QTimer;
 class Righello;
+class SegnaChiavi;
 class SliderCaratteri;
 
 // The program's main window: the input box and the output box with their
@@ -70,6 +72,10 @@ public:
         QAction* MenuNull_R3 = nullptr;
         QAction* MenuMescola = nullptr;
         QAction* MenuIntestazione = nullptr;
+        // "Ordina per" (sort keys)
+        QAction* MenuNull_R4 = nullptr;
+        QAction* MenuVoceIntera = nullptr;
+        QAction* MenuOrdinaPer = nullptr;
         QMenu* MenuAbout0 = nullptr;
         QAction* MenuAbout = nullptr;
     };
@@ -154,6 +160,16 @@ private:
     void Slider_Click();
     void Txt_Orig_Change();
     void SepElenco_OK();
+
+    // --- "Ordina per" (sort keys): menu items, marks in the input box, and
+    // the count of items without a value in the status bar.
+    void creaChiavi();
+    void MenuOrdinaPer_Click();
+    void MenuVoceIntera_Click();
+    void avvisaSenzaValore(std::size_t voci);
+    SegnaChiavi* segnaChiavi_ = nullptr;
+    QTimer* timerAvviso_ = nullptr;
+    // --- end of "Ordina per"
 
     std::unique_ptr<Dialoghi> dialoghi_;
     std::function<void()> uscita_;

@@ -243,7 +243,7 @@ private slots:
         riga("O&rdine", "&Crescente|,&Decrescente|,Come nel &testo|,&Inverti|,Me&scola|,-,"
                         "&Numeri in ordine naturale|,&Maiuscole e minuscole|,Ignora &punteggiatura "
                         "e spazi|,Ignora &articoli iniziali|,-,D&oppioni|,&Lingua|,-,"
-                        "Prime N &voci ferme...|");
+                        "Prime N &voci ferme...|,-,Voc&e intera|,Ordina pe&r...|Ctrl+K");
         riga("&Maiuscole e minuscole", "&Come la lingua|,&Maiuscole prima|,M&inuscole prima|");
         riga("D&oppioni",
              "&Tienili tutti|,&Elimina|,Solo quelli &ripetuti|,Solo quelli &unici|,"

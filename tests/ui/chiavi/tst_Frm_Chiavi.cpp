@@ -1,0 +1,364 @@
+#include "Frm_Chiavi.h"
+#include "Motore.h"
+#include "VociChiavi.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+using Motore::Chiave;
+using Motore::ParteChiave;
+using Motore::TipoChiave;
+using Chiavi = std::vector<Chiave>;
+
+Q_DECLARE_METATYPE(Chiavi)
+
+namespace {
+
+Chiave k(ParteChiave parte, TipoChiave tipo = TipoChiave::Testo, bool giu = false, int campo = 1,
+         QChar sep = u' ', const QString& re = {}) {
+    return Chiave{parte, campo, sep, re, tipo, giu};
+}
+
+// Input split at line breaks only.
+Motore::Opzioni perRighe() {
+    Motore::Opzioni o;
+    o.ingresso.fill(false);
+    o.ingresso[Motore::indice(Motore::Sep::Invio)] = true;
+    return o;
+}
+
+// A row as the user fills it: part, field, separator, pattern, type, direction;
+// an empty entry leaves the control as it is.
+void compila(Frm_Chiavi& d, int r, const QStringList& scelte) {
+    auto scegli = [](QComboBox* c, const QString& testo) {
+        if (!testo.isEmpty())
+            c->setCurrentIndex(c->findText(testo));
+    };
+    scegli(d.Cmb_Parte(r), scelte.value(0));
+    if (!scelte.value(1).isEmpty())
+        d.Spn_Campo(r)->setValue(scelte.value(1).toInt());
+    if (!scelte.value(2).isEmpty())
+        d.Cmb_Separatore(r)->setEditText(scelte.value(2));
+    if (!scelte.value(3).isEmpty())
+        d.Txt_Espressione(r)->setText(scelte.value(3));
+    scegli(d.Cmb_Tipo(r), scelte.value(4));
+    scegli(d.Cmb_Verso(r), scelte.value(5));
+}
+
+// The preview as text: each key's part as [n:part], one item a line.
+QString mostrata(const Frm_Chiavi& d) {
+    QStringList righe;
+    for (QTextBlock b = d.Txt_Anteprima()->document()->begin(); b.isValid(); b = b.next()) {
+        QString riga;
+        for (auto f = b.begin(); !f.atEnd(); ++f) {
+            const QTextCharFormat formato = f.fragment().charFormat();
+            int chiave = 0;
+            for (int j = 0; j < Frm_Chiavi::NumRighe; ++j) {
+                if (formato.background().color() == Frm_Chiavi::coloreChiave(j) &&
+                    formato.background().style() != Qt::NoBrush)
+                    chiave = j + 1;
+            }
+            riga += chiave ? QStringLiteral("[%1:%2]").arg(chiave).arg(f.fragment().text())
+                           : f.fragment().text();
+        }
+        righe << riga.trimmed();
+    }
+    return righe.join(u'|');
+}
+
+} // namespace
+
+class TestFrmChiavi : public QObject {
+    Q_OBJECT
+private slots:
+    void righe_data() {
+        QTest::addColumn<QList<QStringList>>("righe");
+        QTest::addColumn<Chiavi>("attese");
+        using enum ParteChiave;
+        using enum TipoChiave;
+        auto riga = [](const char* nome, QList<QStringList> righe, Chiavi attese) {
+            QTest::newRow(nome) << righe << attese;
+        };
+        riga("voce intera come testo: nessuna chiave", {{"Voce intera", "", "", "", "Testo"}}, {});
+        riga("voce intera come numero", {{"Voce intera", "", "", "", "Numero"}},
+             {k(VoceIntera, Numero)});
+        riga("voce intera decrescente", {{"", "", "", "", "", "Decrescente"}},
+             {k(VoceIntera, Testo, true)});
+        riga("campo dalla fine, punto e virgola",
+             {{"Campo", "-2", ";", "", "Numero", "Decrescente"}},
+             {k(Campo, Numero, true, -2, u';')});
+        riga("campo, separatore per nome", {{"Campo", "3", "Tab", "", "Data"}},
+             {k(Campo, Data, false, 3, u'\t')});
+        riga("campo, separatore scritto", {{"Campo", "2", "#", "", "Dimensione"}},
+             {k(Campo, Dimensione, false, 2, u'#')});
+        riga("cognome poi mese", {{"Cognome"}, {"Campo", "1", "Spazio", "", "Mese"}},
+             {k(Cognome), k(Campo, Mese)});
+        riga("tre chiavi; la lunghezza non ha tipo",
+             {{"Lunghezza", "", "", "", "Data", "Decrescente"},
+              {"Espressione regolare", "", "", "ID ([0-9]+)", "Numero"},
+              {"Voce intera", "", "", "", "", "Decrescente"}},
+             {k(Lunghezza, Testo, true), k(Espressione, Numero, false, 1, u' ', "ID ([0-9]+)"),
+              k(VoceIntera, Testo, true)});
+        // What a part does not use is not kept, whatever its control shows.
+        riga("campo e separatore solo per il campo", {{"Campo", "4", ";"}, {"Cognome", "7", ";"}},
+             {k(Campo, Testo, false, 4, u';'), k(Cognome)});
+        riga("dopo (nessuna) non si legge altro",
+             {{"Cognome"}, {"(nessuna)"}, {"Campo", "2", "", "", "Numero"}}, {k(Cognome)});
+    }
+    // The keys the rows make, and the same keys shown again by a new dialog.
+    void righe() {
+        QFETCH(QList<QStringList>, righe);
+        QFETCH(Chiavi, attese);
+        Frm_Chiavi d({}, u"", Motore::Opzioni{});
+        for (int r = 0; r < righe.size(); ++r)
+            compila(d, r, righe[r]);
+        QCOMPARE(d.chiavi(), std::optional<Chiavi>(attese));
+        QVERIFY(d.Cmd_OK()->isEnabled());
+        Frm_Chiavi di_nuovo(attese, u"", Motore::Opzioni{});
+        QCOMPARE(di_nuovo.chiavi(), std::optional<Chiavi>(attese));
+    }
+
+    void abilitati_data() {
+        QTest::addColumn<QList<QStringList>>("righe");
+        // Per row: part, field and separator, pattern, type, direction; 1 enabled.
+        QTest::addColumn<QStringList>("attivi");
+        QTest::newRow("all'inizio")
+            << QList<QStringList>{} << QStringList{"10011", "10000", "00000"};
+        QTest::newRow("campo") << QList<QStringList>{{"Campo"}}
+                               << QStringList{"11011", "10000", "00000"};
+        QTest::newRow("espressione, poi lunghezza")
+            << QList<QStringList>{{"Espressione regolare", "", "", "x"}, {"Lunghezza"}}
+            << QStringList{"10111", "10001", "10000"};
+        QTest::newRow("tre chiavi") << QList<QStringList>{{"Cognome"}, {"Campo"}, {"Campo"}}
+                                    << QStringList{"10011", "11011", "11011"};
+        QTest::newRow("(nessuna) in mezzo spegne la riga dopo")
+            << QList<QStringList>{{"Cognome"}, {"(nessuna)"}, {"Campo"}}
+            << QStringList{"10011", "10000", "00000"};
+    }
+    void abilitati() {
+        QFETCH(QList<QStringList>, righe);
+        QFETCH(QStringList, attivi);
+        Frm_Chiavi d({}, u"", Motore::Opzioni{});
+        for (int r = 0; r < righe.size(); ++r)
+            compila(d, r, righe[r]);
+        for (int r = 0; r < Frm_Chiavi::NumRighe; ++r) {
+            QString stato;
+            for (QWidget* w :
+                 {static_cast<QWidget*>(d.Cmb_Parte(r)), static_cast<QWidget*>(d.Spn_Campo(r)),
+                  static_cast<QWidget*>(d.Txt_Espressione(r)), static_cast<QWidget*>(d.Cmb_Tipo(r)),
+                  static_cast<QWidget*>(d.Cmb_Verso(r))})
+                stato += w->isEnabled() ? u'1' : u'0';
+            QCOMPARE(d.Cmb_Separatore(r)->isEnabled(), d.Spn_Campo(r)->isEnabled());
+            QCOMPARE(stato, attivi[r]);
+        }
+    }
+
+    void errori_data() {
+        QTest::addColumn<QStringList>("riga");
+        QTest::addColumn<QString>("errore");
+        QTest::newRow("parentesi aperta")
+            << QStringList{"Espressione regolare", "", "", "ID ([0-9]+"}
+            << "Chiave 2: espressione regolare non valida: " +
+                   Motore::erroreEspressione("ID ([0-9]+");
+        QTest::newRow("quantificatore da solo")
+            << QStringList{"Espressione regolare", "", "", "*a"}
+            << "Chiave 2: espressione regolare non valida: " + Motore::erroreEspressione("*a");
+        QTest::newRow("espressione vuota")
+            << QStringList{"Espressione regolare"} << "Chiave 2: scrivere l'espressione regolare";
+        QTest::newRow("separatore lungo") << QStringList{"Campo", "", "ab"}
+                                          << "Chiave 2: il separatore di campi è un solo carattere";
+    }
+    // A row that cannot be read greys OK and says why; put right, OK comes back.
+    void errori() {
+        QFETCH(QStringList, riga);
+        QFETCH(QString, errore);
+        Frm_Chiavi d({}, u"a 1\r\nb 2", perRighe());
+        compila(d, 0, {"Cognome"});
+        compila(d, 1, riga);
+        QCOMPARE(d.Lbl_Errore()->text(), errore);
+        QVERIFY(!d.Cmd_OK()->isEnabled());
+        QVERIFY(!d.chiavi());
+        // The preview keeps the keys before the wrong row.
+        QCOMPARE(mostrata(d), "a [1:1]|b [1:2]");
+        compila(d, 1, {"Campo", "", "Spazio", "[a-z]"});
+        QCOMPARE(d.Lbl_Errore()->text(), QString());
+        QVERIFY(d.Cmd_OK()->isEnabled());
+        QVERIFY(d.chiavi());
+    }
+
+    // A fixed window: each row's caption and controls side by side, the rows one
+    // under the other, every caption whole, the preview under them as wide, the
+    // buttons last; each caption wears its key's colour in the preview.
+    void finestra() {
+        Frm_Chiavi d({}, u"", Motore::Opzioni{});
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QCOMPARE(d.windowTitle(), "Ordina per");
+        QCOMPARE(d.minimumSize(), d.maximumSize());
+        QStringList didascalie;
+        for (const QLabel* l : d.findChildren<QLabel*>()) {
+            QVERIFY2(l->sizeHint().width() <= l->width() || l == d.Lbl_Errore(),
+                     qPrintable(l->text()));
+            didascalie << l->text();
+        }
+        didascalie.removeAll(QString());
+        QCOMPARE(didascalie.join(','),
+                 "Parte della voce,Campo,Separatore,Espressione regolare,Tipo,Verso,&Ordina per,"
+                 "&poi per,poi p&er,&Anteprima: le prime voci del testo, con evidenziata la parte "
+                 "che ogni chiave confronta");
+        const QImage immagine = d.grab().toImage();
+        int sotto = 0;
+        for (int r = 0; r < Frm_Chiavi::NumRighe; ++r) {
+            auto* etichetta = qobject_cast<QLabel*>(d.Cmb_Parte(r)->parentWidget()->childAt(
+                d.Cmb_Parte(r)->x() - 10, d.Cmb_Parte(r)->geometry().center().y()));
+            QVERIFY(etichetta && etichetta->buddy() == d.Cmb_Parte(r));
+            QCOMPARE(QColor(immagine.pixel(etichetta->geometry().topLeft() + QPoint(1, 1))),
+                     Frm_Chiavi::coloreChiave(r));
+            const QList<QWidget*> riga = {etichetta,           d.Cmb_Parte(r),       d.Spn_Campo(r),
+                                          d.Cmb_Separatore(r), d.Txt_Espressione(r), d.Cmb_Tipo(r),
+                                          d.Cmb_Verso(r)};
+            for (qsizetype i = 0; i < riga.size(); ++i) {
+                QVERIFY(riga[i]->y() > sotto);
+                QVERIFY(qAbs(riga[i]->geometry().center().y() - riga[0]->geometry().center().y()) <=
+                        2);
+                if (i > 0)
+                    QVERIFY(riga[i]->x() > riga[i - 1]->geometry().right());
+            }
+            for (const QWidget* w : riga)
+                sotto = std::max(sotto, w->geometry().bottom());
+        }
+        const QRect anteprima = d.Txt_Anteprima()->geometry();
+        QVERIFY(anteprima.top() > sotto && anteprima.right() == d.Cmb_Verso(0)->geometry().right());
+        QVERIFY(d.Txt_Anteprima()->height() > 10 * d.fontMetrics().lineSpacing());
+        QCOMPARE(d.Cmd_OK()->text() + '|' + d.Cmd_Annulla()->text(), "OK|Annulla");
+        QVERIFY(d.Cmd_OK()->y() > anteprima.bottom() &&
+                d.Cmd_Annulla()->x() > d.Cmd_OK()->geometry().right() &&
+                d.Cmd_Annulla()->geometry().right() == anteprima.right());
+    }
+
+    void campoZero() {
+        Frm_Chiavi d({}, u"", Motore::Opzioni{});
+        compila(d, 0, {"Campo"});
+        QSpinBox* campo = d.Spn_Campo(0);
+        campo->stepDown();
+        QCOMPARE(campo->value(), -1);
+        campo->stepUp();
+        QCOMPARE(campo->value(), 1);
+    }
+
+    void anteprima_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<bool>("righe");
+        QTest::addColumn<QList<QStringList>>("chiavi");
+        QTest::addColumn<QString>("attesa");
+        auto riga = [](const char* nome, const QString& testo, bool righe,
+                       QList<QStringList> chiavi, const char* attesa) {
+            QTest::newRow(nome) << testo << righe << chiavi << QString::fromUtf8(attesa);
+        };
+        riga("senza chiavi", "pera mela;  kiwi ", false, {}, "pera|mela|kiwi");
+        riga("cognome", "Mario De Luca\r\nAnna di Stefano\r\nRossi, Mario", true, {{"Cognome"}},
+             "Mario [1:De Luca]|Anna [1:di Stefano]|[1:Rossi], Mario");
+        riga("numero e voci senza valore", "a;5\r\nb;x\r\nc", true,
+             {{"Campo", "2", ";", "", "Numero"}},
+             "a;[1:5]   → 5|b;[1:x]   (nessun valore)|c   (nessun valore)");
+        riga("data dall'ultimo campo", "x 2026-03-12\r\ny 12/03/2026 z", true,
+             {{"Campo", "-1", "", "", "Data"}},
+             "x [1:2026-03-12]   → 2026-03-12|y 12/03/2026 [1:z]   (nessun valore)");
+        riga("due chiavi, due colori", "ID 7 kg\r\nID 12", true,
+             {{"Espressione regolare", "", "", "ID ([0-9]+)", "Numero"}, {"Campo", "-1"}},
+             "ID [1:7] [2:kg]   → 7|ID [1:12]   → 12");
+        riga("la lunghezza non si evidenzia", "abc\r\nd", true, {{"Lunghezza"}},
+             "abc   → 3|d   → 1");
+        riga("solo le prime dieci", "1 2 3 4 5 6 7 8 9 10 11 12", false, {},
+             "1|2|3|4|5|6|7|8|9|10");
+        riga("testo vuoto", "  ", false, {}, "(il testo in ingresso è vuoto)");
+    }
+    // The first items of the input with each key's part marked, as the rows change.
+    void anteprima() {
+        QFETCH(QString, testo);
+        QFETCH(bool, righe);
+        QFETCH(QList<QStringList>, chiavi);
+        QFETCH(QString, attesa);
+        Frm_Chiavi d({}, testo, righe ? perRighe() : Motore::Opzioni{});
+        for (int r = 0; r < chiavi.size(); ++r)
+            compila(d, r, chiavi[r]);
+        QCOMPARE(mostrata(d), attesa);
+    }
+
+    void taglio_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QList<int>>("separatori");
+        QTest::newRow("spazio e punto e virgola") << " pera  mela;;kiwi ;" << QList<int>{0, 3};
+        QTest::newRow("righe") << "a b\r\n\r\n c d \r\ne" << QList<int>{1};
+        QTest::newRow("a capo senza Invio") << "a b\r\nc;d\r\n" << QList<int>{3};
+        QTest::newRow("tab e virgola") << "a,b\tc , d\t\t" << QList<int>{2, 5};
+        QTest::newRow("nessun separatore") << "  tutto  insieme  " << QList<int>{};
+        QTest::newRow("codice 1") << "a\u0001b c" << QList<int>{3};
+        QTest::newRow("NUL") << QStringLiteral("a b\0c\0\0d") << QList<int>{-1};
+    }
+    // The items are those the engine orders, kept in input order.
+    void taglio() {
+        QFETCH(QString, testo);
+        QFETCH(QList<int>, separatori);
+        Motore::Opzioni o;
+        o.ingresso.fill(false);
+        for (int s : separatori) {
+            if (s < 0)
+                o.nul = true;
+            else
+                o.ingresso[std::size_t(s)] = true;
+        }
+        o.uscita = Motore::indice(Motore::Sep::BarraVerticale);
+        o.ordine.verso = Motore::Verso::ComeNelTesto;
+        Motore::UscitaTesto uscita;
+        Motore::ordina(testo, o, uscita);
+        QStringList voci;
+        VociChiavi::perOgniVoce(testo, o, [&](VociChiavi::Tratto t) {
+            voci << testo.sliced(t.inizio, t.lunghezza);
+            return true;
+        });
+        QCOMPARE(voci.join(o.nul ? QChar(0) : QChar(u'|')), uscita.testo);
+    }
+
+    void pulsanti_data() {
+        QTest::addColumn<QString>("azione");
+        QTest::addColumn<bool>("conferma");
+        QTest::newRow("OK") << "OK" << true;
+        QTest::newRow("Invio") << "Invio" << true;
+        QTest::newRow("Annulla") << "Annulla" << false;
+        QTest::newRow("Esc") << "Esc" << false;
+    }
+    // Modal: OK and Enter give the rows' keys, Annulla and Esc give nothing.
+    void pulsanti() {
+        QFETCH(QString, azione);
+        QFETCH(bool, conferma);
+        const Chiavi prima = {k(ParteChiave::Campo, TipoChiave::Numero, false, 2)};
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<Frm_Chiavi*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            compila(*d, 1, {"Cognome"});
+            if (azione == "OK")
+                d->Cmd_OK()->click();
+            else if (azione == "Annulla")
+                d->Cmd_Annulla()->click();
+            else
+                QTest::keyClick(d, azione == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        const auto scelte = Frm_Chiavi::chiedi(nullptr, prima, u"", Motore::Opzioni{});
+        if (conferma)
+            QCOMPARE(scelte, std::optional<Chiavi>({prima[0], k(ParteChiave::Cognome)}));
+        else
+            QVERIFY(!scelte);
+    }
+};
+
+QTEST_MAIN(TestFrmChiavi)
+#include "tst_Frm_Chiavi.moc"
