@@ -308,55 +308,89 @@ void MainForm::creaMenu() {
 // Every item of the menu runs one handler, which reads the whole menu back
 // into the ordering options: the check marks are the options as the user sees
 // them.
+namespace {
+
+QMenu* sottomenu(QMenu* menu, const QString& nome, const QString& titolo,
+                 const QString& suggerimento) {
+    QMenu* sotto = menu->addMenu(titolo);
+    sotto->setObjectName(nome);
+    sotto->menuAction()->setToolTip(suggerimento);
+    sotto->setToolTipsVisible(true);
+    return sotto;
+}
+
+QAction* separatoreMenu(QMenu* menu, const QString& nome) {
+    QAction* azione = menu->addSeparator();
+    azione->setObjectName(nome);
+    return azione;
+}
+
+} // namespace
+
+// An item of the menu "Ordine": it reads the whole menu back into the options.
+QAction* MainForm::voceOrdine(QMenu* menu, const QString& nome, const QString& testo,
+                              const QString& suggerimento, QActionGroup* gruppo) {
+    QAction* azione = menu->addAction(testo);
+    azione->setObjectName(nome);
+    azione->setToolTip(suggerimento);
+    azione->setCheckable(true);
+    if (gruppo)
+        gruppo->addAction(azione);
+    connect(azione, &QAction::triggered, this, &MainForm::MenuOrdine_Click);
+    return azione;
+}
+
 void MainForm::creaMenuOrdine() {
     VociMenu& m = menu_;
-    auto voce = [this](QMenu* menu, const QString& nome, const QString& testo,
-                       const QString& suggerimento, QActionGroup* gruppo = nullptr) {
-        QAction* azione = menu->addAction(testo);
-        azione->setObjectName(nome);
-        azione->setToolTip(suggerimento);
-        azione->setCheckable(true);
-        if (gruppo)
-            gruppo->addAction(azione);
-        connect(azione, &QAction::triggered, this, &MainForm::MenuOrdine_Click);
-        return azione;
-    };
-    auto sottomenu = [](QMenu* menu, const QString& nome, const QString& titolo,
-                        const QString& suggerimento) {
-        QMenu* sotto = menu->addMenu(titolo);
-        sotto->setObjectName(nome);
-        sotto->menuAction()->setToolTip(suggerimento);
-        sotto->setToolTipsVisible(true);
-        return sotto;
-    };
-    auto separatore = [](QMenu* menu, const QString& nome) {
-        QAction* azione = menu->addSeparator();
-        azione->setObjectName(nome);
-        return azione;
-    };
-
     m.MenuOrdine = menuBar()->addMenu(tr("O&rdine"));
     m.MenuOrdine->setObjectName(QStringLiteral("MenuOrdine"));
     m.MenuOrdine->setToolTipsVisible(true);
 
     auto* verso = new QActionGroup(m.MenuOrdine);
-    m.MenuCrescente = voce(m.MenuOrdine, QStringLiteral("MenuCrescente"), tr("&Crescente"),
-                           tr("Ordina le voci dalla A alla Z"), verso);
-    m.MenuDecrescente = voce(m.MenuOrdine, QStringLiteral("MenuDecrescente"), tr("&Decrescente"),
-                             tr("Ordina le voci dalla Z alla A"), verso);
+    m.MenuCrescente = voceOrdine(m.MenuOrdine, QStringLiteral("MenuCrescente"), tr("&Crescente"),
+                                 tr("Ordina le voci dalla A alla Z"), verso);
+    m.MenuDecrescente = voceOrdine(m.MenuOrdine, QStringLiteral("MenuDecrescente"),
+                                   tr("&Decrescente"), tr("Ordina le voci dalla Z alla A"), verso);
     m.MenuComeNelTesto =
-        voce(m.MenuOrdine, QStringLiteral("MenuComeNelTesto"), tr("Come nel &testo"),
-             tr("Lascia le voci nell'ordine in cui sono scritte"), verso);
+        voceOrdine(m.MenuOrdine, QStringLiteral("MenuComeNelTesto"), tr("Come nel &testo"),
+                   tr("Lascia le voci nell'ordine in cui sono scritte"), verso);
     m.MenuInverti =
-        voce(m.MenuOrdine, QStringLiteral("MenuInverti"), tr("&Inverti"),
-             tr("Metti le voci nell'ordine inverso a quello in cui sono scritte"), verso);
-    m.MenuMescola = voce(m.MenuOrdine, QStringLiteral("MenuMescola"), tr("Me&scola"),
-                         tr("Metti le voci in ordine casuale, diverso a ogni esecuzione"), verso);
-    m.MenuNull_R1 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R1"));
-    m.MenuNumeriNaturali =
-        voce(m.MenuOrdine, QStringLiteral("MenuNumeriNaturali"), tr("&Numeri in ordine naturale"),
-             tr("Confronta i numeri per il loro valore: \"img2\" prima di \"img10\""));
+        voceOrdine(m.MenuOrdine, QStringLiteral("MenuInverti"), tr("&Inverti"),
+                   tr("Metti le voci nell'ordine inverso a quello in cui sono scritte"), verso);
+    m.MenuMescola =
+        voceOrdine(m.MenuOrdine, QStringLiteral("MenuMescola"), tr("Me&scola"),
+                   tr("Metti le voci in ordine casuale, diverso a ogni esecuzione"), verso);
+    m.MenuNull_R1 = separatoreMenu(m.MenuOrdine, QStringLiteral("MenuNull_R1"));
+    m.MenuNumeriNaturali = voceOrdine(
+        m.MenuOrdine, QStringLiteral("MenuNumeriNaturali"), tr("&Numeri in ordine naturale"),
+        tr("Confronta i numeri per il loro valore: \"img2\" prima di \"img10\""));
 
+    creaMenuMaiuscole();
+
+    m.MenuIgnoraPunteggiatura =
+        voceOrdine(m.MenuOrdine, QStringLiteral("MenuIgnoraPunteggiatura"),
+                   tr("Ignora &punteggiatura e spazi"),
+                   tr("Ordina le voci senza tener conto di punteggiatura e spazi"));
+    m.MenuIgnoraArticoli = voceOrdine(
+        m.MenuOrdine, QStringLiteral("MenuIgnoraArticoli"), tr("Ignora &articoli iniziali"),
+        tr("Ordina \"Il Gattopardo\" sotto la G e \"L'Aquila\" sotto la A"));
+    m.MenuNull_R2 = separatoreMenu(m.MenuOrdine, QStringLiteral("MenuNull_R2"));
+
+    creaMenuDoppioni();
+    creaMenuLingua();
+    m.MenuNull_R3 = separatoreMenu(m.MenuOrdine, QStringLiteral("MenuNull_R3"));
+    // Checked while some items stay; it asks how many rather than switching.
+    m.MenuIntestazione = m.MenuOrdine->addAction(tr("Prime N &voci ferme..."));
+    m.MenuIntestazione->setObjectName(QStringLiteral("MenuIntestazione"));
+    m.MenuIntestazione->setToolTip(
+        tr("Lascia in testa, come sono, le prime voci: per esempio l'intestazione di una "
+           "tabella"));
+    m.MenuIntestazione->setCheckable(true);
+    connect(m.MenuIntestazione, &QAction::triggered, this, &MainForm::MenuIntestazione_Click);
+}
+
+void MainForm::creaMenuMaiuscole() {
+    VociMenu& m = menu_;
     m.MenuMaiuscole0 =
         sottomenu(m.MenuOrdine, QStringLiteral("MenuMaiuscole0"), tr("&Maiuscole e minuscole"),
                   tr("Ordine delle voci che differiscono solo per maiuscole e "
@@ -368,19 +402,13 @@ void MainForm::creaMenuOrdine() {
         {tr("M&inuscole prima"), tr("Metti \"roma\" prima di \"Roma\"")},
     }};
     for (int i = 0; i < 3; ++i) {
-        m.MenuMaiuscole[i] = voce(m.MenuMaiuscole0, QStringLiteral("MenuMaiuscole_%1").arg(i),
-                                  testiMaiuscole[i][0], testiMaiuscole[i][1], maiuscole);
+        m.MenuMaiuscole[i] = voceOrdine(m.MenuMaiuscole0, QStringLiteral("MenuMaiuscole_%1").arg(i),
+                                        testiMaiuscole[i][0], testiMaiuscole[i][1], maiuscole);
     }
+}
 
-    m.MenuIgnoraPunteggiatura =
-        voce(m.MenuOrdine, QStringLiteral("MenuIgnoraPunteggiatura"),
-             tr("Ignora &punteggiatura e spazi"),
-             tr("Ordina le voci senza tener conto di punteggiatura e spazi"));
-    m.MenuIgnoraArticoli =
-        voce(m.MenuOrdine, QStringLiteral("MenuIgnoraArticoli"), tr("Ignora &articoli iniziali"),
-             tr("Ordina \"Il Gattopardo\" sotto la G e \"L'Aquila\" sotto la A"));
-    m.MenuNull_R2 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R2"));
-
+void MainForm::creaMenuDoppioni() {
+    VociMenu& m = menu_;
     m.MenuDoppioni0 = sottomenu(m.MenuOrdine, QStringLiteral("MenuDoppioni0"), tr("D&oppioni"),
                                 tr("Che cosa fare delle voci che compaiono più di una volta"));
     auto* doppioni = new QActionGroup(m.MenuDoppioni0);
@@ -394,19 +422,22 @@ void MainForm::creaMenuOrdine() {
          tr("Scrivi ogni voce una volta sola, seguita dal numero delle volte: \"pera (3)\"")},
     }};
     for (int i = 0; i < int(testiDoppioni.size()); ++i) {
-        m.MenuDoppioni[i] = voce(m.MenuDoppioni0, QStringLiteral("MenuDoppioni_%1").arg(i),
-                                 testiDoppioni[i][0], testiDoppioni[i][1], doppioni);
+        m.MenuDoppioni[i] = voceOrdine(m.MenuDoppioni0, QStringLiteral("MenuDoppioni_%1").arg(i),
+                                       testiDoppioni[i][0], testiDoppioni[i][1], doppioni);
     }
-    m.MenuNull_D1 = separatore(m.MenuDoppioni0, QStringLiteral("MenuNull_D1"));
-    m.MenuSimili = voce(
+    m.MenuNull_D1 = separatoreMenu(m.MenuDoppioni0, QStringLiteral("MenuNull_D1"));
+    m.MenuSimili = voceOrdine(
         m.MenuDoppioni0, QStringLiteral("MenuSimili"), tr("&Anche con maiuscole e accenti diversi"),
         tr("Considera uguali le voci che differiscono solo per maiuscole o accenti; con "
            "\"Ignora punteggiatura e spazi\" o \"Ignora articoli iniziali\", anche quelle "
            "che differiscono per punteggiatura o per l'articolo iniziale"));
     m.MenuPerFrequenza =
-        voce(m.MenuDoppioni0, QStringLiteral("MenuPerFrequenza"), tr("Dalla più &frequente"),
-             tr("Con \"Conta\", metti prima le voci che compaiono più volte"));
+        voceOrdine(m.MenuDoppioni0, QStringLiteral("MenuPerFrequenza"), tr("Dalla più &frequente"),
+                   tr("Con \"Conta\", metti prima le voci che compaiono più volte"));
+}
 
+void MainForm::creaMenuLingua() {
+    VociMenu& m = menu_;
     m.MenuLingua0 = sottomenu(m.MenuOrdine, QStringLiteral("MenuLingua0"), tr("&Lingua"),
                               tr("Ordina secondo le regole di una lingua"));
     // Twenty names without access keys: typing the first letters of one
@@ -423,18 +454,9 @@ void MainForm::creaMenuOrdine() {
         // A name is shown as it is written, never as an access key.
         QString testo = Traduzioni::NomeLingua(QString::fromUtf8(elenco[std::size_t(i)].nome));
         testo.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        m.MenuLingua.append(voce(m.MenuLingua0, QStringLiteral("MenuLingua_%1").arg(i), testo,
-                                 suggerimento, lingue));
+        m.MenuLingua.append(voceOrdine(m.MenuLingua0, QStringLiteral("MenuLingua_%1").arg(i), testo,
+                                       suggerimento, lingue));
     }
-    m.MenuNull_R3 = separatore(m.MenuOrdine, QStringLiteral("MenuNull_R3"));
-    // Checked while some items stay; it asks how many rather than switching.
-    m.MenuIntestazione = m.MenuOrdine->addAction(tr("Prime N &voci ferme..."));
-    m.MenuIntestazione->setObjectName(QStringLiteral("MenuIntestazione"));
-    m.MenuIntestazione->setToolTip(
-        tr("Lascia in testa, come sono, le prime voci: per esempio l'intestazione di una "
-           "tabella"));
-    m.MenuIntestazione->setCheckable(true);
-    connect(m.MenuIntestazione, &QAction::triggered, this, &MainForm::MenuIntestazione_Click);
 }
 
 void MainForm::descriviRighelli() {

@@ -13,6 +13,7 @@ class BarraStato;
 class CasellaTesto;
 class Frm_SepElenco;
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QSlider;
@@ -129,6 +130,11 @@ private:
     void creaControlli();
     void creaMenu();
     void creaMenuOrdine();
+    void creaMenuMaiuscole();
+    void creaMenuDoppioni();
+    void creaMenuLingua();
+    QAction* voceOrdine(QMenu* menu, const QString& nome, const QString& testo,
+                        const QString& suggerimento, QActionGroup* gruppo = nullptr);
     void mostraOpzioniOrdine();
     void descriviRighelli();
     Impostazioni impostazioni() const;
