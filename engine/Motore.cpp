@@ -52,7 +52,8 @@ public:
     Unione(const Formato& formato, Destinazione& destinazione)
         : unita_(formato.unita), spazio_(formato.spazio), destinazione_(destinazione) {
         // Items cut at the separator cannot hold it: no need to look.
-        const int i = indiceCarattere(unita_[0]);
+        // A line break out is one of the line breaks "Invio" cut at.
+        const int i = formato.invio ? indice(Sep::Invio) : indiceCarattere(unita_[0]);
         cerca_ = unita_[0] != QChar(0) && (i < 0 || !formato.ingresso[std::size_t(i)]);
     }
 
