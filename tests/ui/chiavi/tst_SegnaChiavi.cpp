@@ -40,25 +40,21 @@ Motore::Opzioni con(const QList<Motore::Sep>& separatori, const Chiavi& chiavi) 
     return o;
 }
 
-// A stretch of the document as the text reads it: a line break is "\n", the
+// Stretches of the document as the text reads them: a line break is "\n", the
 // join of a long paragraph's pieces nothing.
-QString testo(const CasellaTesto& c, const VociChiavi::Tratto& t) {
-    QString s;
-    for (qsizetype p = t.inizio; p < t.fine(); ++p) {
-        const QChar ch = c.document()->characterAt(int(p));
-        if (ch == QChar::ParagraphSeparator)
-            s += CasellaTesto::continuazione(c.document()->findBlock(int(p) + 1)) ? "" : "\n";
-        else
-            s += ch;
-    }
-    return s;
-}
-
 QStringList testi(const CasellaTesto& c, const std::vector<VociChiavi::Tratto>& tratti) {
-    QStringList s;
-    for (const auto& t : tratti)
-        s << testo(c, t);
-    return s;
+    QStringList testi;
+    for (const auto& t : tratti) {
+        QString& s = testi.emplace_back();
+        for (qsizetype p = t.inizio; p < t.fine(); ++p) {
+            const QChar ch = c.document()->characterAt(int(p));
+            if (ch != QChar::ParagraphSeparator)
+                s += ch;
+            else if (!CasellaTesto::continuazione(c.document()->findBlock(int(p) + 1)))
+                s += u'\n';
+        }
+    }
+    return testi;
 }
 
 } // namespace
@@ -188,8 +184,8 @@ private slots:
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         const MainForm::VociMenu& m = f.menu();
-        QVERIFY(m.MenuOrdine->actions().contains(m.MenuOrdinaPer));
-        QVERIFY(m.MenuOrdine->actions().contains(m.MenuVoceIntera));
+        QVERIFY(m.MenuOrdine->actions().contains(m.MenuOrdinaPer) &&
+                m.MenuOrdine->actions().contains(m.MenuVoceIntera));
         QCOMPARE(m.MenuOrdinaPer->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
         QVERIFY(m.MenuVoceIntera->isCheckable() && m.MenuVoceIntera->isChecked());
         auto* segna = f.Txt_Orig()->findChild<SegnaChiavi*>();
