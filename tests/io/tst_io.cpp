@@ -95,7 +95,6 @@ void TstIo::lettura_data() {
     riga("CR finale", "a\rb\r", u"a b"_s, u"a\r\nb"_s);
     riga("LF CR sono due", "a\n\rb", u"a  b"_s, u"a\r\n\r\nb"_s);
     riga("cade solo l'ultimo", "a\n\n", u"a "_s, u"a\r\n"_s);
-    riga("solo un fine riga", "\r\n", u""_s);
     riga("solo fine riga", "\n\r\n\r", u"  "_s, u"\r\n\r\n"_s);
     riga("UTF-8", "perché\r\n\xF0\x9F\x98\x80", u"perché \U0001F600"_s, u"perché\r\n\U0001F600"_s);
     riga("BOM UTF-8", "\xEF\xBB\xBFxy\n", u"xy"_s);
