@@ -289,6 +289,22 @@ unsigned filiPer(std::size_t lavori, std::size_t minimo) {
     return unsigned(std::clamp<std::size_t>(lavori / minimo, 1, nuclei));
 }
 
+// The entry for the sort of a key written at p in the arena, lunghezza bytes
+// with its terminator: the first twenty bytes go into the entry, and only the
+// rest stays in the arena, where coda points to it.
+template <class Id>
+Voce<Id> inArena(std::uint8_t* p, std::size_t lunghezza, Id id, Arena& arena,
+                 const std::uint8_t*& coda) {
+    Voce<Id> voce;
+    voce.carica(p);
+    voce.id = id;
+    const std::size_t resto = lunghezza > Prefisso ? lunghezza - Prefisso : 0;
+    std::memmove(p, p + Prefisso, resto);
+    coda = p;
+    arena.avanza(resto);
+    return voce;
+}
+
 // Writes the key of one distinct text and returns its entry for the sort and
 // where the rest of its key stands. The empty text gets the empty key, below
 // every other, even below the key of a text the collator ignores altogether.
@@ -318,14 +334,7 @@ Voce<Id> scriviChiave(UCollator* c, QStringView t, bool vuota, Id id, Arena& are
             lunghezza = 1;
         }
     }
-    Voce<Id> voce;
-    voce.carica(p);
-    voce.id = id;
-    const std::size_t resto = lunghezza > Prefisso ? lunghezza - Prefisso : 0;
-    std::memmove(p, p + Prefisso, resto);
-    coda = p;
-    arena.avanza(resto);
-    return voce;
+    return inArena(p, lunghezza, id, arena, coda);
 }
 
 // The same for a key already made, as its bytes without the terminator.
@@ -335,14 +344,7 @@ Voce<Id> scriviByte(const std::string& chiave, Id id, Arena& arena, const std::u
     std::uint8_t* p = arena.riserva(std::max(lunghezza, Prefisso));
     std::memcpy(p, chiave.data(), chiave.size());
     p[chiave.size()] = 0;
-    Voce<Id> voce;
-    voce.carica(p);
-    voce.id = id;
-    const std::size_t resto = lunghezza > Prefisso ? lunghezza - Prefisso : 0;
-    std::memmove(p, p + Prefisso, resto);
-    coda = p;
-    arena.avanza(resto);
-    return voce;
+    return inArena(p, lunghezza, id, arena, coda);
 }
 
 // Sorts a stretch of entries whose keys agree before their prefixes, marking
