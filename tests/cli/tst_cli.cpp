@@ -56,15 +56,16 @@ void TstCli::casi_data() {
     QTest::addColumn<QByteArray>("errore"); // standard error, from after "quorla-cli: "
     // A sorted result: with LF line breaks, and a final one unless the end of
     // text holds the output separator, or nothing was written.
-    auto ok = [](const char* nome, const char* a, const QByteArray& in, QByteArray out,
-                 int esito = 0) {
+    int n = 0; // the row's number, then its arguments name it
+    auto ok = [&n](const char* a, const QByteArray& in, QByteArray out, int esito = 0) {
         const bool crlf = QByteArray(a).contains("--crlf");
         if (!out.isEmpty() && !QByteArray(a).contains("--fine-testo"))
             out += QByteArray(a).contains("-z") ? "\0"_ba : crlf ? "\r\n"_ba : "\n"_ba;
         if (!crlf)
             out.replace("\r\n", "\n");
-        QTest::newRow(nome) << QString::fromUtf8(a).split(u' ', Qt::SkipEmptyParts) << in << out
-                            << esito << (esito ? "Impossibile formattare il testo\n"_ba : ""_ba);
+        QTest::addRow("%d %s", ++n, a)
+            << QString::fromUtf8(a).split(u' ', Qt::SkipEmptyParts) << in << out << esito
+            << (esito ? "Impossibile formattare il testo\n"_ba : ""_ba);
     };
     auto testo = [](const char* nome, const char* a, const QByteArray& out) {
         QTest::newRow(nome) << QString::fromUtf8(a).split(u' ', Qt::SkipEmptyParts) << ""_ba << out
@@ -72,88 +73,80 @@ void TstCli::casi_data() {
     };
     // Every failure: status 2, nothing written, the --output file as it was. A
     // last word "@x" is the setting x of the run.
-    auto ko = [](const char* nome, const char* a, const QByteArray& errore) {
-        QTest::newRow(nome) << QString::fromUtf8(a).split(u' ', Qt::SkipEmptyParts) << "b a"_ba
-                            << ""_ba << 2 << errore;
+    auto ko = [&n](const char* a, const QByteArray& errore) {
+        QTest::addRow("%d %s", ++n, a)
+            << QString::fromUtf8(a).split(u' ', Qt::SkipEmptyParts) << "b a"_ba
+            << ""_ba << 2 << errore;
     };
     const QByteArray voci = "gamma delta beta alfa"_ba;
     const QByteArray limite = ": supera il limite di 1073741824 byte\n"_ba;
     const QByteArray salvare = "»; se c'era, è rimasto com'era: "_ba;
 
     // The window's defaults: space and ";" split, ";" joins, no reflow.
-    ok("predefinite, -o -", "-o -", "pera mela; banana  kiwi", "banana;kiwi;mela;pera");
-    ok("-s elenco, due -u", "--separatori=Punto,| -u . --uscita=!", "c.b|a d", "a d!b!c");
-    ok("-s nessuno", "-s nessuno", "y x", "y x");
-    ok("-w12 --fine-riga", "-w12 --fine-riga", voci, "alfa;beta;\r\ndelta;gamma");
-    ok("-w 100 --fine-testo", "-w 100 --fine-testo", voci, "alfa;beta;delta;gamma;");
-    ok("--spazio-dopo", "-u , --spazio-dopo -w 11", "gamma beta alfa", "alfa, beta \r\ngamma");
+    ok("-o -", "pera mela; banana  kiwi", "banana;kiwi;mela;pera");
+    ok("--separatori=Punto,| -u . --uscita=!", "c.b|a d", "a d!b!c");
+    ok("-s nessuno", "y x", "y x");
+    ok("-w12 --fine-riga", voci, "alfa;beta;\r\ndelta;gamma");
+    ok("-w 100 --fine-testo", voci, "alfa;beta;delta;gamma;");
+    ok("-u , --spazio-dopo -w 11", "gamma beta alfa", "alfa, beta \r\ngamma");
     // With "invio" the lines are the items; without, a line end is a space.
-    ok("invio", "-s invio", "pera mela\nbanana\r\nkiwi\rfico\n", "banana;fico;kiwi;pera mela");
-    ok("righe senza invio", "-s ;", "b c\na", "b c a");
-    ok("-r -n --doppioni=no", "-r -n --doppioni=no", "img2 img10 img1 img1",
-       "img10;img2;img1;img1");
-    ok("--maiuscole=prima", "--maiuscole=prima --doppioni=identici", "roma Rovigo Roma roma",
-       "Roma;roma;Rovigo");
-    ok("--maiuscole dopo", "--lingua=da --maiuscole dopo", "B a b A", "a;A;b;B");
-    ok("--maiuscole=lingua", "--lingua=da --maiuscole=lingua", "B a b A", "A;a;B;b");
-    ok("--ignora-articoli, punteggiatura", "--ignora-articoli --ignora-punteggiatura -s ;",
-       "Il Gattopardo;Ha;a-c;ab", "ab;a-c;Il Gattopardo;Ha");
-    ok("--lingua=sistema", "--lingua=sistema", "öl zebra ost", "öl;ost;zebra");
-    ok("--lingua in maiuscolo", "--lingua=DE@collation=PHONEBOOK", "Muff Müller Mueller",
-       "Mueller;Müller;Muff");
-    ok("--lingua=unicode", "--lingua=unicode --doppioni=simili", "b città Citta B a", "a;b;città");
+    ok("-s invio", "pera mela\nbanana\r\nkiwi\rfico\n", "banana;fico;kiwi;pera mela");
+    ok("-s ;", "b c\na", "b c a");
+    ok("-r -n --doppioni=no", "img2 img10 img1 img1", "img10;img2;img1;img1");
+    ok("--maiuscole=prima --doppioni=identici", "roma Rovigo Roma roma", "Roma;roma;Rovigo");
+    ok("--lingua=da --maiuscole dopo", "B a b A", "a;A;b;B");
+    ok("--lingua=da --maiuscole=lingua", "B a b A", "A;a;B;b");
+    ok("--ignora-articoli --ignora-punteggiatura -s ;", "Il Gattopardo;Ha;a-c;ab",
+       "ab;a-c;Il Gattopardo;Ha");
+    ok("--lingua=sistema", "öl zebra ost", "öl;ost;zebra");
+    ok("--lingua=DE@collation=PHONEBOOK", "Muff Müller Mueller", "Mueller;Müller;Muff");
+    ok("--lingua=unicode --doppioni=simili", "b città Citta B a", "a;b;città");
     // The same seed gives the same order, whatever the direction.
-    ok("--mescola --seme", "--mescola --seme=7 -r", "a b c d e f g h", "e;h;c;f;a;d;g;b");
+    ok("--mescola --seme=7 -r", "a b c d e f g h", "e;h;c;f;a;d;g;b");
     // What becomes of repeats, and the order without sorting.
     const QByteArray frutti = "pera mela Pera pera kiwi mela pera"_ba;
-    ok("--doppioni=elimina", "--doppioni=elimina", frutti, "kiwi;mela;pera;Pera");
-    ok("--doppioni=elimina --simili", "--doppioni=elimina --simili", frutti, "kiwi;mela;pera");
-    ok("--doppioni=ripetuti", "--doppioni=ripetuti", frutti, "mela;pera");
-    ok("--doppioni=unici", "--doppioni=unici", frutti, "kiwi;Pera");
-    ok("--doppioni=unici --simili", "--doppioni unici --simili", frutti, "kiwi");
-    ok("--doppioni=conta", "--doppioni=conta", frutti, "kiwi (1);mela (2);pera (3);Pera (1)");
-    ok("conta, simili, decrescente", "--doppioni=conta --simili -r", frutti,
-       "pera (4);mela (2);kiwi (1)");
-    ok("--per-frequenza", "--doppioni=conta --per-frequenza", "b a c b c b", "b (3);c (2);a (1)");
-    ok("--per-frequenza -r", "--doppioni=conta --per-frequenza -r", "b a c b c b",
-       "a (1);c (2);b (3)");
-    ok("--ordine=testo, elimina", "--ordine=testo --doppioni=elimina", frutti,
-       "pera;mela;Pera;kiwi");
-    ok("--ordine=testo, conta", "--ordine testo --doppioni=conta", "b a b", "b (2);a (1)");
-    ok("--ordine=inverti", "--ordine=inverti", "c a b", "b;a;c");
-    ok("--ordine=inverti, elimina", "--ordine=inverti --doppioni=elimina", "c a c b", "b;a;c");
-    ok("--intestazione", "-s invio -u invio --intestazione 2", "Nome\nCitta\nz\na\nz",
-       "Nome\nCitta\na\nz\nz");
-    ok("--intestazione, conta", "--intestazione=1 --doppioni=conta", "x b x b", "x;b (2);x (1)");
-    ok("--intestazione oltre le voci", "--intestazione=9 -r", "b a", "b;a");
+    ok("--doppioni=elimina", frutti, "kiwi;mela;pera;Pera");
+    ok("--doppioni=elimina --simili", frutti, "kiwi;mela;pera");
+    ok("--doppioni=ripetuti", frutti, "mela;pera");
+    ok("--doppioni=unici", frutti, "kiwi;Pera");
+    ok("--doppioni unici --simili", frutti, "kiwi");
+    ok("--doppioni=conta", frutti, "kiwi (1);mela (2);pera (3);Pera (1)");
+    ok("--doppioni=conta --simili -r", frutti, "pera (4);mela (2);kiwi (1)");
+    ok("--doppioni=conta --per-frequenza", "b a c b c b", "b (3);c (2);a (1)");
+    ok("--doppioni=conta --per-frequenza -r", "b a c b c b", "a (1);c (2);b (3)");
+    ok("--ordine=testo --doppioni=elimina", frutti, "pera;mela;Pera;kiwi");
+    ok("--ordine testo --doppioni=conta", "b a b", "b (2);a (1)");
+    ok("--ordine=inverti", "c a b", "b;a;c");
+    ok("--ordine=inverti --doppioni=elimina", "c a c b", "b;a;c");
+    ok("-s invio -u invio --intestazione 2", "Nome\nCitta\nz\na\nz", "Nome\nCitta\na\nz\nz");
+    ok("--intestazione=1 --doppioni=conta", "x b x b", "x;b (2);x (1)");
+    ok("--intestazione=9 -r", "b a", "b;a");
     // Keys: a field by number, from the end, a type, a pattern; what they read.
     const QByteArray righe = "rossi;1.234,5\nbianchi;2,5\nverdi;-10\nblu;x\n"_ba;
-    ok("-t ; -k 2,numero", "-s invio -u invio -t ; -k 2,numero", righe,
-       "verdi;-10\nbianchi;2,5\nrossi;1.234,5\nblu;x");
-    ok("-k numero,decrescente", "-s invio -u invio -t punto-e-virgola -k 2,numero,decrescente",
-       righe, "rossi;1.234,5\nbianchi;2,5\nverdi;-10\nblu;x");
-    ok("-k tipo sola", "-s invio -u invio -k dimensione", "2M\n1 KiB\n", "1 KiB\n2M");
-    ok("-k espressione con virgole", "-s invio -u invio -k /([0-9],[0-9])/,numero",
-       "a 2,5\nb 1,5\n", "b 1,5\na 2,5");
-    ok("--mostra-chiavi", "-s invio -u invio -t ; -k -1,numero --mostra-chiavi", righe,
+    ok("-s invio -u invio -t ; -k 2,numero", righe, "verdi;-10\nbianchi;2,5\nrossi;1.234,5\nblu;x");
+    ok("-s invio -u invio -t punto-e-virgola -k 2,numero,decrescente", righe,
+       "rossi;1.234,5\nbianchi;2,5\nverdi;-10\nblu;x");
+    ok("-s invio -u invio -k dimensione", "2M\n1 KiB\n", "1 KiB\n2M");
+    ok("-s invio -u invio -k /([0-9],[0-9])/,numero", "a 2,5\nb 1,5\n", "b 1,5\na 2,5");
+    ok("-s invio -u invio -t ; -k -1,numero --mostra-chiavi", righe,
        "verdi;«-10» [1: -10]\nbianchi;«2,5» [1: 2.5]\nrossi;«1.234,5» [1: 1234.5]\n"
        "blu;«x» [1: nessun valore]");
-    ok("due chiavi", "-s invio -u invio -k 2 -k 1,decrescente", "a x\nb x\nc w\n", "c w\nb x\na x");
+    ok("-s invio -u invio -k 2 -k 1,decrescente", "a x\nb x\nc w\n", "c w\nb x\na x");
     // NUL between the items, in and out; CR LF when asked.
-    ok("-z", "-z", "x y\0a\nb\0c\0"_ba, "a\nb\0c\0x y"_ba);
-    ok("-z, fine testo", "-z --fine-testo", "b\0a"_ba, "a\0b\0"_ba);
-    ok("--crlf", "-s invio -u invio --crlf", "b\na\n", "a\r\nb");
-    ok("-u invio, fine testo", "-s invio -u invio --fine-testo", "b\na\n", "a\nb\n");
-    ok("file in fila, non lo standard input", "d.txt voci.txt", "z", "aa;bb;c;d");
-    ok("file uniti come righe", "-s invio d.txt voci.txt", "", "bb aa;d c");
-    ok("- è lo standard input", "d.txt - voci.txt", "b", "aa;b;bb;c;d");
-    ok("vuoto", "/dev/null", "z", "");
-    ok("una pipe per nome", "/dev/stdin", "b a", "a;b");
-    ok("Windows-1252", "", "t\xE8 caff\xE8 \x80", "€;caffè;tè");
-    ok("fuori dal piano base", "", "\xF0\x9F\x98\x80 a", "\xF0\x9F\x98\x80;a");
-    ok("-o", "-o uscita.txt voci.txt", "", "aa;bb");
-    ok("-o /dev/stdout", "-o /dev/stdout voci.txt", "", "aa;bb");
-    ok("-o non formattabile salva", "-w1 -ouscita.txt voci.txt", "", "aa;bb", 1);
+    ok("-z", "x y\0a\nb\0c\0"_ba, "a\nb\0c\0x y"_ba);
+    ok("-z --fine-testo", "b\0a"_ba, "a\0b\0"_ba);
+    ok("-s invio -u invio --crlf", "b\na\n", "a\r\nb");
+    ok("-s invio -u invio --fine-testo", "b\na\n", "a\nb\n");
+    ok("d.txt voci.txt", "z", "aa;bb;c;d");
+    ok("-s invio d.txt voci.txt", "", "bb aa;d c");
+    ok("d.txt - voci.txt", "b", "aa;b;bb;c;d");
+    ok("/dev/null", "z", "");
+    ok("/dev/stdin", "b a", "a;b");
+    ok("", "t\xE8 caff\xE8 \x80", "€;caffè;tè");
+    ok("", "\xF0\x9F\x98\x80 a", "\xF0\x9F\x98\x80;a");
+    ok("-o uscita.txt voci.txt", "", "aa;bb");
+    ok("-o /dev/stdout voci.txt", "", "aa;bb");
+    ok("-w1 -ouscita.txt voci.txt", "", "aa;bb", 1);
     // Alone, each separator splits the input and joins the output, by name or as itself.
     const QString caratteri = u" \r\t;:,.!?<>/\\|"_s;
     const QList<QByteArray> nomi = "spazio invio tab punto-e-virgola due-punti virgola punto "
@@ -175,63 +168,53 @@ void TstCli::casi_data() {
     for (const char* opzione : {"--help", "-h", "--help-all"})
         testo(opzione, opzione, testoAiuto);
     testo("quorla --version, senza display", "quorla --version", "Quorla! " + versione);
-    ok("una voce di tre milioni di caratteri", "", QByteArray(3000000, 'x'),
-       QByteArray(3000000, 'x'));
-    ko("file che non esiste", "-o uscita.txt voci.txt manca.txt",
-       "impossibile leggere «manca.txt»: il file non esiste\n");
-    ko("cartella", ".", "impossibile leggere «.»: è una cartella\n");
-    ko("troppo grande", "sparso", "impossibile leggere «sparso»" + limite);
-    ko("flusso troppo grande", "/dev/zero", "impossibile leggere «/dev/zero»" + limite);
-    ko("standard input illeggibile", "@cartella",
-       "impossibile leggere standard input: non si può leggere\n");
+    ok("", QByteArray(3000000, 'x'), QByteArray(3000000, 'x'));
+    ko("-o uscita.txt voci.txt manca.txt", "impossibile leggere «manca.txt»: il file non esiste\n");
+    ko(".", "impossibile leggere «.»: è una cartella\n");
+    ko("sparso", "impossibile leggere «sparso»" + limite);
+    ko("/dev/zero", "impossibile leggere «/dev/zero»" + limite);
+    ko("@cartella", "impossibile leggere standard input: non si può leggere\n");
     if (QFileInfo::exists(u"/dev/loop0"_s))
-        ko("dispositivo", "/dev/loop0", "impossibile leggere «/dev/loop0»: non è un file regolare");
-    ko("opzione sconosciuta", "--boh",
-       "opzione sconosciuta: «boh»\nUso: quorla-cli [opzioni] [FILE...]\n"
-       "Per l'elenco delle opzioni: quorla-cli --help\n");
-    ko("opzioni sconosciute", "--boh -j", "opzioni sconosciute: boh, j\n");
-    ko("manca il valore", "-w", "manca il valore dopo «-w»\n");
-    ko("valore inatteso", "--mescola=1", "valore inatteso dopo «--mescola»\n");
-    ko("larghezza 0", "-o uscita.txt -w 0 voci.txt", "larghezza non valida: «0» (da 1 a 100)\n");
-    ko("larghezza 101", "-w 101", "larghezza non valida: «101»");
-    ko("larghezza non numero", "-w dieci", "larghezza non valida: «dieci»");
-    ko("separatore sconosciuto", "-s spazio,x", "separatore sconosciuto: «x»\n");
-    ko("separatore vuoto", "-s spazio,", "separatore sconosciuto: «»\n");
-    ko("uscita sconosciuta", "-u ab", "separatore di uscita sconosciuto: «ab»\n");
-    ko("maiuscole errate", "--maiuscole=sempre",
-       "valore non valido per --maiuscole: «sempre» (lingua, prima, dopo)\n");
-    ko("doppioni errati", "--doppioni=boh",
+        ko("/dev/loop0", "impossibile leggere «/dev/loop0»: non è un file regolare");
+    ko("--boh", "opzione sconosciuta: «boh»\nUso: quorla-cli [opzioni] [FILE...]\n"
+                "Per l'elenco delle opzioni: quorla-cli --help\n");
+    ko("--boh -j", "opzioni sconosciute: boh, j\n");
+    ko("-w", "manca il valore dopo «-w»\n");
+    ko("--mescola=1", "valore inatteso dopo «--mescola»\n");
+    ko("-o uscita.txt -w 0 voci.txt", "larghezza non valida: «0» (da 1 a 100)\n");
+    ko("-w 101", "larghezza non valida: «101»");
+    ko("-w dieci", "larghezza non valida: «dieci»");
+    ko("-s spazio,x", "separatore sconosciuto: «x»\n");
+    ko("-s spazio,", "separatore sconosciuto: «»\n");
+    ko("-u ab", "separatore di uscita sconosciuto: «ab»\n");
+    ko("--maiuscole=sempre", "valore non valido per --maiuscole: «sempre» (lingua, prima, dopo)\n");
+    ko("--doppioni=boh",
        "valore non valido per --doppioni: «boh» (tutti, elimina, ripetuti, unici, conta)\n");
-    ko("ordine errato", "--ordine=alto", "valore non valido per --ordine: «alto»");
-    ko("chiave sconosciuta", "-k colonna", "chiave non valida: «colonna»");
-    ko("chiave 0", "-k 0", "chiave non valida: «0»");
-    ko("tipo sconosciuto", "-k 2,soldi",
-       "chiave non valida: «2,soldi» (tipo o verso sconosciuto: «soldi»)\n");
-    ko("espressione non valida", "-k /(/", "espressione non valida in «/(/»: ");
-    ko("espressione aperta", "-k /abc",
-       "chiave non valida: «/abc» (l'espressione va chiusa da una barra)\n");
-    ko("quattro chiavi", "-k 1 -k 2 -k 3 -k 4", "troppe chiavi: al massimo tre -k\n");
-    ko("separatore di campi", "-t ab -k 2", "separatore di campi non valido: «ab»");
-    ko("intestazione negativa", "--intestazione=-1",
-       "numero di voci non valido per --intestazione: «-1»\n");
-    ko("lingua sconosciuta", "--lingua=xx", "lingua sconosciuta: «xx» (vedi --help)\n");
-    ko("seme non numero", "--seme=-1", "seme non valido: «-1»\n");
-    ko("--output vuoto", "--output=", "manca il nome del file dopo --output\n");
-    ko("scrittura interrotta", "-o uscita.txt grande.txt @limite",
+    ko("--ordine=alto", "valore non valido per --ordine: «alto»");
+    ko("-k colonna", "chiave non valida: «colonna»");
+    ko("-k 0", "chiave non valida: «0»");
+    ko("-k 2,soldi", "chiave non valida: «2,soldi» (tipo o verso sconosciuto: «soldi»)\n");
+    ko("-k /(/", "espressione non valida in «/(/»: ");
+    ko("-k /abc", "chiave non valida: «/abc» (l'espressione va chiusa da una barra)\n");
+    ko("-k 1 -k 2 -k 3 -k 4", "troppe chiavi: al massimo tre -k\n");
+    ko("-t ab -k 2", "separatore di campi non valido: «ab»");
+    ko("--intestazione=-1", "numero di voci non valido per --intestazione: «-1»\n");
+    ko("--lingua=xx", "lingua sconosciuta: «xx» (vedi --help)\n");
+    ko("--seme=-1", "seme non valido: «-1»\n");
+    ko("--output=", "manca il nome del file dopo --output\n");
+    ko("-o uscita.txt grande.txt @limite",
        "impossibile salvare il file «uscita.txt" + salvare + "File troppo grande\n");
-    ko("cartella d'uscita inesistente", "-o no/u.txt voci.txt",
+    ko("-o no/u.txt voci.txt",
        "impossibile salvare il file «no/u.txt" + salvare + "La cartella non esiste\n");
-    ko("uscita in una cartella", "-o . voci.txt",
-       "impossibile salvare il file «." + salvare + "È una cartella\n");
+    ko("-o . voci.txt", "impossibile salvare il file «." + salvare + "È una cartella\n");
     const QByteArray lungo = QByteArray(300, 'x');
-    ko("uscita dal nome troppo lungo", ("-o " + lungo + " voci.txt").constData(),
+    ko(("-o " + lungo + " voci.txt").constData(),
        "impossibile salvare il file «" + lungo + salvare + "Nome del file troppo lungo\n");
-    ko("uscita in un anello di collegamenti", "-o anello voci.txt",
+    ko("-o anello voci.txt",
        "impossibile salvare il file «anello" + salvare + "Errore di sistema: ");
-    ko("uscita protetta", "-o uscita.txt voci.txt @protetto",
+    ko("-o uscita.txt voci.txt @protetto",
        "impossibile salvare il file «uscita.txt" + salvare + "Permesso negato\n");
-    ko("standard output pieno", "@pieno",
-       "errore di scrittura sullo standard output: Spazio esaurito sul dispositivo\n");
+    ko("@pieno", "errore di scrittura sullo standard output: Spazio esaurito sul dispositivo\n");
     // In the language of the system: English for every language without a
     // translation of its own, Italian before them.
     testo(
@@ -240,11 +223,10 @@ void TstCli::casi_data() {
         "given text file as \"Open...\" does and sorts its items.\n\nOptions:\n  -h, --help      "
         "Show this help and exit.\n  -v, --version   Show the version and exit.\n\nArguments:\n  "
         "file            The text file to open; any further arguments are ignored.\n");
-    ko("errore in inglese", "-w 0 @LANGUAGE=en",
-       "invalid width: '0' (1 to 100)\nUsage: quorla-cli [options] [FILE...]\n"
-       "For the list of options: quorla-cli --help\n");
-    ko("errore di Qt in tedesco", "--boh @LANGUAGE=de", "Unknown option 'boh'.\n");
-    ko("tedesco, poi italiano", "-w 0 @LANGUAGE=de:it", "larghezza non valida: «0»");
+    ko("-w 0 @LANGUAGE=en", "invalid width: '0' (1 to 100)\nUsage: quorla-cli [options] [FILE...]\n"
+                            "For the list of options: quorla-cli --help\n");
+    ko("--boh @LANGUAGE=de", "Unknown option 'boh'.\n");
+    ko("-w 0 @LANGUAGE=de:it", "larghezza non valida: «0»");
 }
 void TstCli::casi() {
     QFETCH(QStringList, argomenti);

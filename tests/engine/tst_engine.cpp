@@ -7,6 +7,7 @@
 #include <thread>
 
 using namespace Motore;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -118,22 +119,17 @@ void TestEngine::casi_data() {
                    Riflusso riflusso = Riflusso::Riuscito) {
         QTest::newRow(nome) << in << u << atteso << riflusso;
     };
-    const QString frutta = QStringLiteral("pera mela; banana  kiwi");
-    const QString abc = QStringLiteral("c b a");
-    const QString gba = QStringLiteral("gamma beta alfa");
+    const QString abc = QStringLiteral("c b a"), gba = QStringLiteral("gamma beta alfa");
     auto vs = [](int n, bool capo = false, bool ultimo = false) { // ", " between items
         return Uscite{.uscita = 5, .spazio = true, .capo = capo, .ultimo = ultimo, .n = n};
     };
-    riga("tipico", frutta, {}, "banana;kiwi;mela;pera");
-    riga("a capo 12", frutta, {.n = 12}, "banana;kiwi \r\nmela;pera");
-    riga("righe, a capo", "pera mela\r\n\r\n kiwi\r\nBanana\r\n", {.attivi = {1}, .n = 12},
-         "Banana;kiwi \r\npera mela");
-    riga("Invio", abc, {.uscita = 1}, "a\r\nb\r\nc");
-    riga("Invio, fine testo come", abc, {.uscita = 1, .ultimo = true}, "a\r\nb\r\nc\r\n");
-    riga("Invio, a capo, fine riga come", abc, {.uscita = 1, .capo = true, .n = 5}, "a\r\nb\r\nc");
-    riga("Invio, voce troppo lunga", "gamma beta", {.uscita = 1, .ultimo = true, .n = 4},
-         "beta\r\ngamma\r\n", Riflusso::VoceTroppoLunga);
-    riga("Invio, riga vuota in testa", "\r\n\r\n\r\nb a", {.attivi = {0}, .uscita = 1, .n = 5},
+    using enum Riflusso;
+    // Output ";" without the space is the reference's, which casuali() runs at large.
+    riga("tipico", "pera mela; banana  kiwi", {}, "banana;kiwi;mela;pera");
+    riga("Invio, a capo, come", abc, {.uscita = 1, .capo = true, .n = 5}, "a\r\nb\r\nc");
+    riga("Invio, troppo lunga", "gamma beta", {.uscita = 1, .ultimo = true, .n = 4},
+         "beta\r\ngamma\r\n", VoceTroppoLunga);
+    riga("Invio, righe vuote", "\r\n\r\n\r\nb a", {.attivi = {0}, .uscita = 1, .n = 5},
          "\r\nb\r\na");
     riga("Invio, voci che toccano un LF", "x\r \ny x\r \ny x\r \ny", {.attivi = {0}, .uscita = 1},
          "\ny\r\n\ny\r\n\ny\r\nx\r\r\nx\r\r\nx\r");
@@ -141,16 +137,13 @@ void TestEngine::casi_data() {
     riga("Tab", abc, {.uscita = 2, .spazio = true}, "a\tb\tc");
     riga("Tab, a capo, come", abc, {.uscita = 2, .capo = true, .ultimo = true, .n = 3},
          "a\tb\t\r\nc\t");
-    riga("virgola e spazio", gba, vs(0), "alfa, beta, gamma");
     // The window of 11 ends on the separator; of 10, just before it.
     riga("virgola e spazio, a capo 11", gba, vs(11), "alfa, beta \r\ngamma");
     riga("virgola e spazio, a capo 10, come", gba, vs(10, true), "alfa, beta,\r\ngamma");
     riga("virgola e spazio, a capo 6", gba, vs(6, false, true), "alfa \r\nbeta \r\ngamma,");
-    riga("virgola e spazio, troppo lunga", gba, vs(4), "alfa, beta, gamma",
-         Riflusso::TrattoSenzaSeparatore);
-    riga("Invio, a capo, solo la voce vuota", ";", {.attivi = {3}, .uscita = 1, .n = 5}, "",
-         Riflusso::Vuoto);
-    riga("a capo, solo la voce vuota", ";", {.attivi = {3}, .n = 5}, "", Riflusso::Vuoto);
+    riga("virgola e spazio, troppo lunga", gba, vs(4), "alfa, beta, gamma", TrattoSenzaSeparatore);
+    riga("Invio, solo la voce vuota", ";", {.attivi = {3}, .uscita = 1, .n = 5}, "", Vuoto);
+    riga("solo la voce vuota", ";", {.attivi = {3}, .n = 5}, "", Vuoto);
     riga("spazio, voce che finisce col separatore", "y x,", vs(0), "x, y");
     riga("spazio, voce che comincia col separatore", "b ,a", vs(0), "a, b");
     riga("spazio, separatore dentro una voce", "b a,,z", vs(0), "a,z, b");
@@ -180,72 +173,65 @@ void TestEngine::ordine_data() {
     QTest::addColumn<QString>("atteso");
     auto riga = [](const char* nome, const QString& in, const OpzioniOrdine& o,
                    const QString& atteso) { QTest::newRow(nome) << in << o << atteso; };
-    const QString numeri = QStringLiteral("img10;img2;capitolo 12;img1;capitolo 3;9;10");
-    const QString nomi = QStringLiteral("roma;Rovigo;Roma;rana");
-    const QString orti = QStringLiteral("delo;dellorto;dell'orto;della;dell orto");
-    const QString tedeschi = QStringLiteral("Der Hund;die Katze;Das Auto;Bär;Ein Esel");
-    const QString muller = QStringLiteral("Müller;Mukl;Mueller;Muffe");
-    const QString spagnolo = QStringLiteral("chico;czar;cuna;dama");
     using enum Maiuscole;
     using enum Doppioni;
-
-    OpzioniOrdine tutte{.numeriNaturali = true, .ignoraPunteggiatura = true};
-    tutte.maiuscole = MaiuscolePrima;
-    tutte.ignoraArticoli = true;
-    tutte.lingua = lingua("Deutsch");
-    riga("predefinito", "pera;Mela;banana;mela", {}, "banana;mela;Mela;pera");
     QStringList mille; // more distinct texts than a short text is first sized for, each twice
     for (int i = 1000; i > 0; --i)
         mille.prepend(QString::number(i));
     riga("molte voci, poco testo",
          QStringList(mille.crbegin(), mille.crend()).join(u';') + u';' + mille.join(u';'),
          {.numeriNaturali = true, .doppioni = Elimina}, mille.join(u';'));
-    riga("impronte uguali", "xgrmz;xemom;xemom", {}, "xemom;xemom;xgrmz"); // one 32-bit hash
-    riga("numeri come testo", numeri, {}, "10;9;capitolo 12;capitolo 3;img1;img10;img2");
-    riga("numeri naturali", numeri, {.numeriNaturali = true},
-         "9;10;capitolo 3;capitolo 12;img1;img2;img10");
-    riga("maiuscole prima", nomi, {.maiuscole = MaiuscolePrima}, "rana;Roma;roma;Rovigo");
-    // Danish puts capitals first by itself; the option overrides it.
-    riga("danese, minuscole prima", nomi, {.maiuscole = MinuscolePrima, .lingua = lingua("Dansk")},
-         "rana;roma;Roma;Rovigo");
-    riga("punteggiatura contata", orti, {}, "dell orto;dell'orto;della;dellorto;delo");
-    riga("punteggiatura ignorata", orti, {.ignoraPunteggiatura = true},
-         "della;dell orto;dell'orto;dellorto;delo");
-    riga("articoli", "Il Gattopardo;L'Aquila;la Zattera;Bari;un'Ancora;The Wall;Le Mans;L’Orto",
-         {.ignoraArticoli = true},
-         "un'Ancora;L'Aquila;Bari;Il Gattopardo;Le Mans;L’Orto;The Wall;la Zattera");
-    riga("articoli senza parola dopo", "Ilaria;Il Gattopardo;Il;Lo", {.ignoraArticoli = true},
-         "Il Gattopardo;Il;Ilaria;Lo");
-    riga("articoli tedeschi in italiano", tedeschi, {.ignoraArticoli = true},
-         "Bär;Das Auto;Der Hund;die Katze;Ein Esel");
-    riga("doppioni identici", "b;a;b;A;a", {.doppioni = Elimina}, "a;A;b");
-    riga("doppioni con maiuscole e accenti", "Citta;casa;città;CITTÀ;cittadino",
-         {.doppioni = Elimina, .simili = true}, "casa;Citta;cittadino");
-    riga("doppioni dopo articoli e punteggiatura", "Il Gatto;gatto;L'Orto;orto;o-r-t-o;zeta",
-         {.ignoraPunteggiatura = true, .ignoraArticoli = true, .doppioni = Elimina, .simili = true},
-         "Il Gatto;L'Orto;zeta");
     riga("doppioni in codici Unicode", "Città;citta;b",
          {.doppioni = Elimina, .simili = true, .lingua = linguaCodiciUnicode()}, "Città;b");
-    riga("tedesco", muller, {.lingua = lingua("Deutsch")}, "Mueller;Muffe;Mukl;Müller");
-    riga("tedesco, elenco telefonico", muller, {.lingua = lingua("Deutsch (elenco telefonico)")},
-         "Mueller;Müller;Muffe;Mukl");
-    riga("spagnolo", spagnolo, {.lingua = lingua("Español")}, "chico;cuna;czar;dama");
-    riga("spagnolo tradizionale", spagnolo, {.lingua = lingua("Español (tradizionale)")},
-         "cuna;czar;chico;dama");
-    riga("ceco", "hrad;chata;cesta", {.lingua = lingua("Čeština")}, "cesta;hrad;chata");
-    riga("polacco", "ąb;az", {.lingua = lingua("Polski")}, "az;ąb");
-    riga("turco", "ib;ıa", {.lingua = lingua("Türkçe")}, "ıa;ib");
-    riga("finlandese", "zz;äa", {.lingua = lingua("Suomi")}, "zz;äa");
-    riga("svedese", "öl;zebra;ost", {.lingua = lingua("Svenska")}, "ost;zebra;öl");
-    riga("danese, aa", "aarhus;zebra;abe", {.lingua = lingua("Dansk")}, "abe;zebra;aarhus");
     // A character beyond the first 65536 comes after every one within them.
     // A lone surrogate is its own code point, below U+E000; NUL is below all.
     const QString solo(QChar(0xd800)), nul(QChar(0));
     riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;\uE001;\uE000;ä;" + solo + ";x" + nul + ";x",
          {.lingua = linguaCodiciUnicode()},
          "B;Z;a;b;x;x" + nul + ";ä;é;" + solo + ";\uE000;\uE001;ﬁ;😀");
-    riga("tutte insieme", "die Bahn 10;Die Bahn 9;der apfel;Der Apfel;ein-Zug", tutte,
-         "Der Apfel;der apfel;Die Bahn 9;die Bahn 10;ein-Zug");
+    // "options:items:order". Options: n natural numbers, M capitals first, m
+    // small letters first, p punctuation and a articles ignored, e duplicates
+    // removed, s alike ones too; then "@" and the language. "xgrmz" and
+    // "xemom" share a 32-bit hash; Danish puts capitals first by itself.
+    const QString righe = QStringLiteral(
+        ":pera;Mela;banana;mela:banana;mela;Mela;pera\n:xgrmz;xemom;xemom:xemom;xemom;xgrmz\n"
+        ":img10;img2;capitolo 12;img1;capitolo 3;9;10:10;9;capitolo 12;capitolo 3;img1;img10;img2\n"
+        "n:img10;img2;capitolo 12;img1;capitolo 3;9;10:9;10;capitolo 3;capitolo "
+        "12;img1;img2;img10\n"
+        "M:roma;Rovigo;Roma;rana:rana;Roma;roma;Rovigo\n"
+        "m@Dansk:roma;Rovigo;Roma;rana:rana;roma;Roma;Rovigo\n"
+        ":delo;dellorto;dell'orto;della;dell orto:dell orto;dell'orto;della;dellorto;delo\n"
+        "p:delo;dellorto;dell'orto;della;dell orto:della;dell orto;dell'orto;dellorto;delo\n"
+        "a:Il Gattopardo;L'Aquila;la Zattera;Bari;un'Ancora;The Wall;Le Mans;L’Orto:"
+        "un'Ancora;L'Aquila;Bari;Il Gattopardo;Le Mans;L’Orto;The Wall;la Zattera\n"
+        "a:Ilaria;Il Gattopardo;Il;Lo:Il Gattopardo;Il;Ilaria;Lo\n"
+        "a:Der Hund;die Katze;Das Auto;Bär;Ein Esel:Bär;Das Auto;Der Hund;die Katze;Ein Esel\n"
+        "e:b;a;b;A;a:a;A;b\nes:Citta;casa;città;CITTÀ;cittadino:casa;Citta;cittadino\n"
+        "paes:Il Gatto;gatto;L'Orto;orto;o-r-t-o;zeta:Il Gatto;L'Orto;zeta\n"
+        "@Deutsch:Müller;Mukl;Mueller;Muffe:Mueller;Muffe;Mukl;Müller\n"
+        "@Deutsch (elenco telefonico):Müller;Mukl;Mueller;Muffe:Mueller;Müller;Muffe;Mukl\n"
+        "@Español:chico;czar;cuna;dama:chico;cuna;czar;dama\n"
+        "@Español (tradizionale):chico;czar;cuna;dama:cuna;czar;chico;dama\n"
+        "@Čeština:hrad;chata;cesta:cesta;hrad;chata\n@Polski:ąb;az:az;ąb\n@Türkçe:ib;ıa:ıa;ib\n"
+        "@Suomi:zz;äa:zz;äa\n@Svenska:öl;zebra;ost:ost;zebra;öl\n"
+        "@Dansk:aarhus;zebra;abe:abe;zebra;aarhus\n"
+        "nMpa@Deutsch:die Bahn 10;Die Bahn 9;der apfel;Der Apfel;ein-Zug:"
+        "Der Apfel;der apfel;Die Bahn 9;die Bahn 10;ein-Zug");
+    for (const QString& r : righe.split(u'\n')) {
+        const QString f = r.section(u':', 0, 0).section(u'@', 0, 0);
+        const QString nome = r.section(u':', 0, 0).section(u'@', 1);
+        riga(qPrintable(r.left(40)), r.section(u':', 1, 1),
+             {.numeriNaturali = f.contains(u'n'),
+              .maiuscole = f.contains(u'M')   ? MaiuscolePrima
+                           : f.contains(u'm') ? MinuscolePrima
+                                              : ComeLingua,
+              .ignoraPunteggiatura = f.contains(u'p'),
+              .ignoraArticoli = f.contains(u'a'),
+              .doppioni = f.contains(u'e') ? Elimina : Tutti,
+              .simili = f.contains(u's'),
+              .lingua = nome.isEmpty() ? LinguaSistema : lingua(nome)},
+             r.section(u':', 2));
+    }
 }
 
 // Every row, then descending: no row holds items that collate equal, so
@@ -270,55 +256,50 @@ void TestEngine::chiavi_data() {
     QTest::addColumn<OpzioniOrdine>("o");
     QTest::addColumn<QString>("atteso");
     QTest::addColumn<int>("senzaValore");
-    auto k = [](ParteChiave parte, int campo, QChar sep, TipoChiave tipo, bool giu = false,
-                const QString& re = {}) { return Chiave{parte, campo, sep, re, tipo, giu}; };
     using enum ParteChiave;
     using enum TipoChiave;
-    const QString numeri = QStringLiteral("r;1.234,5|b;2,5|v;2,25|n;-5|g;-10|x;nulla|y");
-    const Chiave numero = k(Campo, 2, u';', Numero);
+    auto k = [](int campo, TipoChiave tipo = Testo, bool giu = false, QChar sep = u' ',
+                ParteChiave parte = Campo,
+                const QString& re = {}) { return Chiave{parte, campo, sep, re, tipo, giu}; };
     auto riga = [](const char* nome, const QString& in, const OpzioniOrdine& o, const char* out,
                    int senza = 0) {
         QTest::newRow(nome) << in << o << QString::fromUtf8(out) << senza;
     };
-    riga("numero italiano", numeri, {.chiavi = {numero}},
+    const QString numeri = QStringLiteral("r;1.234,5|b;2,5|v;2,25|n;-5|g;-10|x;nulla|y");
+    riga("numero italiano", numeri, {.chiavi = {k(2, Numero, false, u';')}},
          "g;-10|n;-5|v;2,25|b;2,5|r;1.234,5|x;nulla|y", 2);
     riga("numero inglese", "a 1,234.5|b 2.5|c 1e3",
-         {.lingua = lingua("English"), .chiavi = {k(Campo, 2, u' ', Numero)}},
-         "b 2.5|c 1e3|a 1,234.5");
-    Chiave giu = numero;
-    giu.decrescente = true;
-    riga("numero decrescente, mancanti in fondo", numeri, {.chiavi = {giu}},
+         {.lingua = lingua("English"), .chiavi = {k(2, Numero)}}, "b 2.5|c 1e3|a 1,234.5");
+    riga("numero decrescente, mancanti in fondo", numeri, {.chiavi = {k(2, Numero, true, u';')}},
          "r;1.234,5|b;2,5|v;2,25|n;-5|g;-10|x;nulla|y", 2);
     riga("decrescente del menu: solo lo spareggio", "b 1|a 1|c 0",
-         {.verso = Verso::Decrescente, .chiavi = {k(Campo, 2, u' ', Numero)}}, "c 0|b 1|a 1");
-    riga("ultimo campo", "x c|y a b|z", {.chiavi = {k(Campo, -1, u' ', Testo)}}, "y a b|x c|z");
+         {.verso = Verso::Decrescente, .chiavi = {k(2, Numero)}}, "c 0|b 1|a 1");
+    riga("ultimo campo", "x c|y a b|z", {.chiavi = {k(-1)}}, "y a b|x c|z");
     riga("cognome", "Mario De Luca|Anna di Stefano|Ludwig van Beethoven|Rossi, Mario|Carlo Alberti",
-         {.chiavi = {k(Cognome, 1, u' ', Testo)}},
+         {.chiavi = {k(1, Testo, false, u' ', Cognome)}},
          "Carlo Alberti|Mario De Luca|Anna di Stefano|Rossi, Mario|Ludwig van Beethoven");
     riga("dimensione", "12345K|1M|512 B|1 KiB|1,5K|3 GB|1000",
-         {.chiavi = {k(VoceIntera, 1, u' ', Dimensione)}}, "512 B|1000|1 KiB|1,5K|1M|12345K|3 GB");
+         {.chiavi = {k(1, Dimensione, false, u' ', VoceIntera)}},
+         "512 B|1000|1 KiB|1,5K|1M|12345K|3 GB");
     riga("mese in tedesco", "März|Januar|Dez.|feb",
-         {.lingua = lingua("Deutsch"), .chiavi = {k(VoceIntera, 1, u' ', Mese)}},
+         {.lingua = lingua("Deutsch"), .chiavi = {k(1, Mese, false, u' ', VoceIntera)}},
          "Januar|feb|März|Dez.");
-    riga("lunghezza", "abc|e\u0301|xy|b", {.chiavi = {k(Lunghezza, 1, u' ', Testo)}},
+    riga("lunghezza", "abc|e\u0301|xy|b", {.chiavi = {k(1, Testo, false, u' ', Lunghezza)}},
          "b|e\u0301|xy|abc");
     riga("espressione, gruppo", "a ID 10|b ID 9|c",
-         {.chiavi = {k(Espressione, 1, u' ', Numero, false, "ID ([0-9]+)")}}, "b ID 9|a ID 10|c",
+         {.chiavi = {k(1, Numero, false, u' ', Espressione, "ID ([0-9]+)")}}, "b ID 9|a ID 10|c",
          1);
-    riga("CSV", "\"b;x\";2|a;1|\"\"\"c\";3", {.chiavi = {k(Campo, 1, u';', Testo)}},
+    riga("CSV", "\"b;x\";2|a;1|\"\"\"c\";3", {.chiavi = {k(1, Testo, false, u';')}},
          "\"\"\"c\";3|a;1|\"b;x\";2");
     riga("tre chiavi", "a 2 x|b 1 y|c 2 y|d 1 y|e 2 x",
-         {.chiavi = {k(Campo, 2, u' ', Numero, true), k(Campo, 3, u' ', Testo),
-                     k(Campo, 1, u' ', Testo, true)}},
+         {.chiavi = {k(2, Numero, true), k(3), k(1, Testo, true)}},
          "e 2 x|a 2 x|c 2 y|d 1 y|b 1 y");
-    riga("seconda chiave mancante", "a 1 z|b 1|c 1 y|d 0",
-         {.chiavi = {k(Campo, 2, u' ', Numero), k(Campo, 3, u' ', Testo)}}, "d 0|c 1 y|a 1 z|b 1",
-         2);
+    riga("seconda chiave mancante", "a 1 z|b 1|c 1 y|d 0", {.chiavi = {k(2, Numero), k(3)}},
+         "d 0|c 1 y|a 1 z|b 1", 2);
     riga("separatore in fondo: la voce vuota non manca di nulla", "b 2|a 1|",
-         {.chiavi = {k(Campo, 2, u' ', Numero)}}, "a 1|b 2", 0);
+         {.chiavi = {k(2, Numero)}}, "a 1|b 2");
     riga("con i doppioni", "b 1|a 2|b 1|c 1",
-         {.doppioni = Doppioni::Conta, .chiavi = {k(Campo, 2, u' ', Numero)}},
-         "b 1 (2)|c 1 (1)|a 2 (1)");
+         {.doppioni = Doppioni::Conta, .chiavi = {k(2, Numero)}}, "b 1 (2)|c 1 (1)|a 2 (1)");
 }
 void TestEngine::chiavi() {
     QFETCH(QString, ingresso);

@@ -138,7 +138,9 @@ private slots:
             QApplication::setFont(prima);
             const QWidget* d = g.separatori();
             for (const QAbstractButton* b : d->findChildren<QAbstractButton*>())
-                QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
+                QVERIFY2(b->sizeHint().width() <= b->width() &&
+                             b->sizeHint().height() <= b->height(),
+                         qPrintable(b->text()));
             for (const QGroupBox* c : d->findChildren<QGroupBox*>())
                 QVERIFY2(c->minimumSizeHint().width() <= c->width(), qPrintable(c->title()));
             const QFontMetrics m(g.STBar()->font());
