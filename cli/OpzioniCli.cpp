@@ -209,7 +209,7 @@ struct Opzioni {
             "virgola, il tipo (testo, numero, dimensione, mese, data) e decrescente: "
             "-k 3,numero,decrescente. Le voci senza quella parte o senza un valore vanno in "
             "fondo, nell'ordine del testo."),
-        QCoreApplication::translate("quorla-cli", "SPEC")};
+        QCoreApplication::translate("quorla-cli", "CHIAVE")};
     QCommandLineOption separatoreCampi{
         {u"t"_s, u"separatore-campi"_s},
         QCoreApplication::translate(
@@ -304,10 +304,10 @@ QString LeggiSeparatori(const QCommandLineParser& parser, const Opzioni& o,
 // pattern stands between slashes and may hold commas and slashes itself: the
 // words after its closing slash are the last ones that read as a type or a
 // direction.
-QString LeggiChiave(const QString& spec, QChar separatore, Motore::Chiave& chiave) {
+QString LeggiChiave(const QString& scritta, QChar separatore, Motore::Chiave& chiave) {
     using Motore::ParteChiave;
     using Motore::TipoChiave;
-    QString parte = spec;
+    QString parte = scritta;
     QStringList parole;
     const auto tipi = std::initializer_list<std::pair<QString, TipoChiave>>{
         {u"testo"_s, TipoChiave::Testo},
@@ -318,8 +318,8 @@ QString LeggiChiave(const QString& spec, QChar separatore, Motore::Chiave& chiav
     auto parolaNota = [&](const QString& p) {
         return p == u"decrescente"_s || p == u"crescente"_s || Scelta<TipoChiave>(p, tipi);
     };
-    if (spec.startsWith(u'/')) {
-        const QStringList pezzi = spec.sliced(1).split(u',');
+    if (scritta.startsWith(u'/')) {
+        const QStringList pezzi = scritta.sliced(1).split(u',');
         qsizetype fine = pezzi.size();
         while (fine > 1 && parolaNota(pezzi[fine - 1]))
             --fine;
@@ -329,15 +329,15 @@ QString LeggiChiave(const QString& spec, QChar separatore, Motore::Chiave& chiav
             return QCoreApplication::translate(
                        "quorla-cli",
                        "chiave non valida: «%1» (l'espressione va chiusa da una barra)")
-                .arg(spec);
+                .arg(scritta);
         chiave.parte = ParteChiave::Espressione;
         chiave.espressione = parte.sliced(1, parte.size() - 2);
         const QString errore = Motore::erroreEspressione(chiave.espressione);
         if (!errore.isEmpty())
             return QCoreApplication::translate("quorla-cli", "espressione non valida in «%1»: %2")
-                .arg(spec, errore);
+                .arg(scritta, errore);
     } else {
-        parole = spec.split(u',');
+        parole = scritta.split(u',');
         parte = parole.takeFirst();
         bool numero = false;
         const int campo = parte.toInt(&numero);
@@ -359,7 +359,7 @@ QString LeggiChiave(const QString& spec, QChar separatore, Motore::Chiave& chiav
                        "quorla-cli",
                        "chiave non valida: «%1» (un campo da 1 o da -1, cognome, lunghezza, "
                        "voce o /espressione/)")
-                .arg(spec);
+                .arg(scritta);
         }
     }
     chiave.separatoreCampi = separatore;
@@ -371,7 +371,7 @@ QString LeggiChiave(const QString& spec, QChar separatore, Motore::Chiave& chiav
         else
             return QCoreApplication::translate(
                        "quorla-cli", "chiave non valida: «%1» (tipo o verso sconosciuto: «%2»)")
-                .arg(spec, parola);
+                .arg(scritta, parola);
     }
     return {};
 }
@@ -395,9 +395,9 @@ QString LeggiChiavi(const QCommandLineParser& parser, const Opzioni& o,
     const QStringList specifiche = parser.values(o.chiave);
     if (specifiche.size() > 3)
         return QCoreApplication::translate("quorla-cli", "troppe chiavi: al massimo tre -k");
-    for (const QString& spec : specifiche) {
+    for (const QString& scritta : specifiche) {
         Motore::Chiave chiave;
-        if (const QString errore = LeggiChiave(spec, separatore, chiave); !errore.isEmpty())
+        if (const QString errore = LeggiChiave(scritta, separatore, chiave); !errore.isEmpty())
             return errore;
         ordine.chiavi.push_back(chiave);
     }

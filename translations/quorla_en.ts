@@ -1118,8 +1118,8 @@
         <translation>Sort by a part of each item (up to three times: then by...): a field (-k 2; -k -1 the last one), cognome (the surname), lunghezza (the length), or a regular expression between slashes (-k &apos;/ID ([0-9]+)/&apos;: its first group, or the whole match); then, after a comma, the type (testo, numero, dimensione, mese, data: text, number, size, month, date) and decrescente: -k 3,numero,decrescente. Items without that part or without a value go last, in the order of the text.</translation>
     </message>
     <message>
-        <source>SPEC</source>
-        <translation>SPEC</translation>
+        <source>CHIAVE</source>
+        <translation>KEY</translation>
     </message>
     <message>
         <source>Il carattere tra i campi di -k, o un nome come per --separatori: spazio (più spazi di fila contano come uno, predefinito), tab, virgola, punto-e-virgola, due-punti, barra-verticale... Con virgola, punto e virgola e tab valgono le virgolette del CSV: -t &apos;;&apos; -k 2,numero.</source>

@@ -558,4 +558,3 @@ bool CasellaTesto::eventFilter(QObject* oggetto, QEvent* evento) {
         applicaColori();
     return QPlainTextEdit::eventFilter(oggetto, evento);
 }
-
