@@ -3,12 +3,17 @@
 #include "Avanzamento.h"
 #include "FileTesto.h"
 #include "Motore.h"
+#include "OrdinamentoEsterno.h"
 #include "Scrittore.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,7 +52,42 @@ bool DaLeggereComeFlusso(const QString& percorso) {
     return S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode);
 }
 
-std::optional<QByteArray> LeggiFlusso(QFile& file, QuorlaIo::ErroreLettura& errore) {
+// What was read of an input: a file is named, a stream read in memory up to
+// the limit of a sort in memory, and copied beyond it into a temporary file.
+struct Ingresso {
+    QString nome;
+    bool file = false;              // a regular file, read when its turn comes
+    std::optional<QByteArray> byte; // a stream read whole
+    QuorlaIo::FileAppoggio copia;   // a stream too large for memory
+    qint64 dimensione = 0;
+};
+
+std::optional<Ingresso> LeggiIngresso(const QString& ingresso, qint64 limite,
+                                      const QString& temporanei, QuorlaIo::ErroreLettura& errore) {
+    Ingresso letto;
+    letto.nome = ingresso;
+    if (ingresso != u"-"_s && !DaLeggereComeFlusso(ingresso)) {
+        const QFileInfo info(ingresso);
+        if (!info.exists() || info.isDir()) {
+            errore = QuorlaIo::ErroreLettura::Illeggibile;
+            return std::nullopt;
+        }
+        if (!info.isFile()) {
+            errore = QuorlaIo::ErroreLettura::NonRegolare;
+            return std::nullopt;
+        }
+        letto.file = true;
+        letto.dimensione = info.size();
+        return letto;
+    }
+    QFile file;
+    const bool aperto = ingresso == u"-"_s
+                            ? file.open(STDIN_FILENO, QIODevice::ReadOnly)
+                            : (file.setFileName(ingresso), file.open(QIODevice::ReadOnly));
+    if (!aperto) {
+        errore = QuorlaIo::ErroreLettura::Illeggibile;
+        return std::nullopt;
+    }
     QByteArray byte;
     const qint64 pezzo = qint64(1) << 20;
     for (;;) {
@@ -59,35 +99,31 @@ std::optional<QByteArray> LeggiFlusso(QFile& file, QuorlaIo::ErroreLettura& erro
             errore = QuorlaIo::ErroreLettura::Illeggibile;
             return std::nullopt;
         }
-        if (letti == 0)
-            return byte;
-        if (byte.size() > QuorlaIo::LimiteLettura()) {
-            errore = QuorlaIo::ErroreLettura::TroppoGrande;
-            return std::nullopt;
+        if (letti == 0) {
+            letto.dimensione = byte.size();
+            letto.byte = std::move(byte);
+            return letto;
         }
+        if (byte.size() > limite)
+            break;
     }
-}
-
-std::optional<QString> LeggiIngresso(const QString& ingresso, QuorlaIo::FineRiga fineRiga,
-                                     QuorlaIo::ErroreLettura& errore) {
-    if (ingresso != u"-"_s && !DaLeggereComeFlusso(ingresso))
-        return QuorlaIo::LeggiFileTesto(ingresso, &errore, fineRiga);
-    QFile file;
-    bool aperto = false;
-    if (ingresso == u"-"_s) {
-        aperto = file.open(STDIN_FILENO, QIODevice::ReadOnly);
-    } else {
-        file.setFileName(ingresso);
-        aperto = file.open(QIODevice::ReadOnly);
+    // Too large for memory: the rest goes into a temporary file with what
+    // was read, to be sorted in runs like a file.
+    if (!letto.copia.crea(temporanei))
+        throw ErroreAppoggio{letto.copia.errore()};
+    while (!byte.isEmpty()) {
+        letto.dimensione += byte.size();
+        if (!letto.copia.scrivi(byte.constData(), std::size_t(byte.size())))
+            throw ErroreAppoggio{letto.copia.errore()};
+        byte = file.read(pezzo);
     }
-    if (!aperto) {
+    if (file.error() != QFileDevice::NoError) {
         errore = QuorlaIo::ErroreLettura::Illeggibile;
         return std::nullopt;
     }
-    const std::optional<QByteArray> byte = LeggiFlusso(file, errore);
-    if (!byte)
-        return std::nullopt;
-    return QuorlaIo::DecodificaTesto(*byte, fineRiga);
+    if (!letto.copia.daCapo())
+        throw ErroreAppoggio{letto.copia.errore()};
+    return letto;
 }
 
 QString Motivo(const QString& ingresso, QuorlaIo::ErroreLettura errore) {
@@ -131,6 +167,38 @@ private:
 
 } // namespace
 
+namespace {
+
+// The temporary file beside an -o target while it is written, removed if
+// the program is stopped by a signal: the runs need no such care, since no
+// name points to them.
+char temporaneoDaTogliere[4096];
+
+extern "C" void Interrotto(int segnale) {
+    if (temporaneoDaTogliere[0] != 0)
+        ::unlink(temporaneoDaTogliere);
+    std::signal(segnale, SIG_DFL);
+    std::raise(segnale);
+}
+
+// The first byte is written last, so that a signal never finds half a name.
+void ProteggiTemporaneo(const QString& percorso) {
+    const QByteArray nome = QFile::encodeName(percorso);
+    const std::size_t n = std::min(std::size_t(nome.size()), sizeof temporaneoDaTogliere - 1);
+    temporaneoDaTogliere[0] = 0;
+    std::memcpy(temporaneoDaTogliere + 1, nome.constData() + 1, n > 0 ? n - 1 : 0);
+    temporaneoDaTogliere[n] = 0;
+    temporaneoDaTogliere[0] = n > 0 ? nome[0] : 0;
+}
+
+QString CausaAppoggio(int errore) {
+    const QuorlaIo::CausaScrittura causa = QuorlaIo::CausaDaErrno(errore);
+    return causa == QuorlaIo::CausaScrittura::Altro ? qt_error_string(errore)
+                                                    : QuorlaIo::TestoCausa(causa);
+}
+
+} // namespace
+
 int Esegui(const Impostazioni& imp) {
     // With "Invio" splitting the input, the lines of a file are its items.
     // They reach the engine ending in a bare LF, which it takes for the
@@ -143,28 +211,102 @@ int Esegui(const Impostazioni& imp) {
                                         : perRighe  ? QuorlaIo::FineRiga::Lf
                                                     : QuorlaIo::FineRiga::Spazio;
     const QString giunto = opzioni.nul ? QString(QChar(0)) : perRighe ? u"\n"_s : u" "_s;
+    const qint64 memoria = imp.memoria > 0 ? imp.memoria : MemoriaPredefinita();
+    const QString temporanei = imp.temporanei.isEmpty() ? QDir::tempPath() : imp.temporanei;
+    // The sort in memory takes about four times its text.
+    const qint64 inMemoria = memoria / 4;
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN); // a file-size limit is a failed write, reported
+#endif
+    for (int segnale : {SIGINT, SIGTERM})
+        std::signal(segnale, Interrotto);
 
     Avanzamento avanzamento(Avanzamento::SuTerminale());
-    const QStringList ingressi = imp.ingressi.isEmpty() ? QStringList{u"-"_s} : imp.ingressi;
-    QString testo;
-    for (qsizetype k = 0; k < ingressi.size(); ++k) {
-        const QString& ingresso = ingressi[k];
-        avanzamento.fase(
-            QCoreApplication::translate("quorla-cli", "lettura di %1").arg(NomeIngresso(ingresso)));
-        QuorlaIo::ErroreLettura errore = QuorlaIo::ErroreLettura::Nessuno;
-        std::optional<QString> parte = LeggiIngresso(ingresso, fineRiga, errore);
-        if (!parte) {
-            avanzamento.ferma();
-            Errore(QCoreApplication::translate("quorla-cli", "impossibile leggere %1: %2")
-                       .arg(NomeIngresso(ingresso), Motivo(ingresso, errore)));
-            return EsitoErrore;
+    auto erroreAppoggio = [&](const ErroreAppoggio& e) {
+        avanzamento.ferma();
+        Errore(QCoreApplication::translate("quorla-cli",
+                                           "impossibile scrivere i file temporanei in «%1»: %2")
+                   .arg(QDir::toNativeSeparators(temporanei), CausaAppoggio(e.errore)));
+        return EsitoErrore;
+    };
+    auto erroreLettura = [&](const QString& ingresso, QuorlaIo::ErroreLettura errore) {
+        avanzamento.ferma();
+        Errore(QCoreApplication::translate("quorla-cli", "impossibile leggere %1: %2")
+                   .arg(NomeIngresso(ingresso), Motivo(ingresso, errore)));
+        return EsitoErrore;
+    };
+
+    const QStringList nomi = imp.ingressi.isEmpty() ? QStringList{u"-"_s} : imp.ingressi;
+    std::vector<Ingresso> ingressi;
+    qint64 totale = 0;
+    try {
+        for (const QString& nome : nomi) {
+            avanzamento.fase(
+                QCoreApplication::translate("quorla-cli", "lettura di %1").arg(NomeIngresso(nome)));
+            QuorlaIo::ErroreLettura errore = QuorlaIo::ErroreLettura::Nessuno;
+            std::optional<Ingresso> letto =
+                LeggiIngresso(nome, std::max<qint64>(inMemoria - totale, 0), temporanei, errore);
+            if (!letto)
+                return erroreLettura(nome, errore);
+            totale += letto->copia.descrittore() >= 0 ? inMemoria + 1 : letto->dimensione;
+            ingressi.push_back(std::move(*letto));
         }
-        // Several inputs follow one another as the lines of one file do.
-        if (k == 0) {
-            testo = std::move(*parte);
-        } else {
-            testo += giunto;
-            testo += *parte;
+    } catch (const ErroreAppoggio& e) {
+        return erroreAppoggio(e);
+    }
+
+    std::optional<OrdinamentoEsterno> esterno;
+    QString testo;
+    // Several inputs follow one another as the lines of one file do.
+    if (totale > inMemoria) {
+        esterno.emplace(opzioni, memoria, temporanei, avanzamento);
+        try {
+            for (std::size_t k = 0; k < ingressi.size(); ++k) {
+                Ingresso& ingresso = ingressi[k];
+                if (k > 0)
+                    esterno->aggiungi(giunto);
+                if (ingresso.byte) {
+                    esterno->aggiungi(QuorlaIo::DecodificaTesto(*ingresso.byte, fineRiga));
+                    ingresso.byte.reset();
+                    continue;
+                }
+                avanzamento.fase(QCoreApplication::translate("quorla-cli", "lettura di %1")
+                                     .arg(NomeIngresso(ingresso.nome)));
+                QuorlaIo::LettoreTesto lettore(fineRiga);
+                QuorlaIo::ErroreLettura errore = QuorlaIo::ErroreLettura::Illeggibile;
+                if (ingresso.file ? !lettore.apri(ingresso.nome, &errore)
+                                  : !lettore.apri(ingresso.copia.descrittore()))
+                    return erroreLettura(ingresso.nome, errore);
+                for (;;) {
+                    const std::optional<QString> pezzo = lettore.prossimo(qint64(1) << 24);
+                    if (!pezzo)
+                        return erroreLettura(ingresso.nome, QuorlaIo::ErroreLettura::Illeggibile);
+                    if (pezzo->isEmpty())
+                        break;
+                    esterno->aggiungi(*pezzo);
+                }
+            }
+            esterno->chiudi();
+        } catch (const ErroreAppoggio& e) {
+            return erroreAppoggio(e);
+        }
+    } else {
+        for (std::size_t k = 0; k < ingressi.size(); ++k) {
+            Ingresso& ingresso = ingressi[k];
+            QuorlaIo::ErroreLettura errore = QuorlaIo::ErroreLettura::Nessuno;
+            std::optional<QString> parte =
+                ingresso.byte ? QuorlaIo::DecodificaTesto(*ingresso.byte, fineRiga)
+                              : QuorlaIo::LeggiFileTesto(ingresso.nome, &errore, fineRiga,
+                                                         std::numeric_limits<qint64>::max());
+            ingresso.byte.reset();
+            if (!parte)
+                return erroreLettura(ingresso.nome, errore);
+            if (k == 0) {
+                testo = std::move(*parte);
+            } else {
+                testo += giunto;
+                testo += *parte;
+            }
         }
     }
 
@@ -183,11 +325,22 @@ int Esegui(const Impostazioni& imp) {
     QuorlaIo::Scrittore scrittore = imp.fileUscita.isEmpty() ? QuorlaIo::Scrittore(STDOUT_FILENO)
                                                              : QuorlaIo::Scrittore(imp.fileUscita);
     if (scrittore.apri()) {
+        ProteggiTemporaneo(scrittore.temporaneo());
         VersoScrittore uscita(scrittore, avanzamento);
-        formattato = Motore::ordina(std::move(testo), opzioni, uscita).formattato();
+        try {
+            if (!esterno)
+                formattato = Motore::ordina(std::move(testo), opzioni, uscita).formattato();
+            else if (!esterno->vuoto())
+                formattato = esterno->scrivi(uscita).formattato();
+        } catch (const ErroreAppoggio& e) {
+            scrittore.annulla();
+            ProteggiTemporaneo(QString());
+            return erroreAppoggio(e);
+        }
         if (uscita.scritto() && opzioni.ultimo == Motore::Fine::Nessuno)
             uscita.scrivi(fine);
         scritto = scrittore.chiudi();
+        ProteggiTemporaneo(QString());
     }
     avanzamento.ferma();
 

@@ -6,10 +6,18 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHash>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <array>
 #include <initializer_list>
+#include <limits>
 #include <utility>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -248,6 +256,21 @@ struct Opzioni {
                                                         "Con --mescola, lo stesso N dà sempre lo "
                                                         "stesso ordine (0: ogni volta uno nuovo)."),
                             QCoreApplication::translate("quorla-cli", "N")};
+    QCommandLineOption memoria{
+        {u"S"_s, u"memoria"_s},
+        QCoreApplication::translate(
+            "quorla-cli",
+            "La memoria che l'ordinamento può usare: un numero con K, M, G o T (senza: K; b: "
+            "byte), o una percentuale della memoria fisica (predefinita: 50%). Un testo fino a "
+            "un quarto di DIM si ordina in memoria; uno più grande a blocchi, in file "
+            "temporanei."),
+        QCoreApplication::translate("quorla-cli", "DIM")};
+    QCommandLineOption temporanei{
+        {u"T"_s, u"temporanei"_s},
+        QCoreApplication::translate("quorla-cli",
+                                    "La cartella dei file temporanei (predefinita: $TMPDIR, o "
+                                    "/tmp)."),
+        QCoreApplication::translate("quorla-cli", "CARTELLA")};
     QCommandLineOption output{
         {u"o"_s, u"output"_s},
         QCoreApplication::translate("quorla-cli",
@@ -493,7 +516,39 @@ QString LeggiOrdine(const QCommandLineParser& parser, const Opzioni& o,
     return {};
 }
 
+// A size as sort's -S takes it: K when no unit is given, b for bytes, % of
+// the physical memory. 0 when it is not one.
+qint64 Dimensione(const QString& testo) {
+    static const QRegularExpression forma(u"^([0-9]{1,15})([bkmgt%]?)$"_s,
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = forma.match(testo);
+    if (!m.hasMatch())
+        return 0;
+    const qint64 n = m.captured(1).toLongLong();
+    const QString u = m.captured(2).toLower();
+    const QChar unita = u.isEmpty() ? QChar(u'k') : u[0];
+    if (unita == u'%')
+        return n > 100 ? 0 : MemoriaPredefinita() * 2 / 100 * n;
+    const int spostamento = QStringLiteral("bkmgt").indexOf(unita) * 10;
+    return n > (std::numeric_limits<qint64>::max() >> spostamento) ? 0 : n << spostamento;
+}
+
 } // namespace
+
+qint64 MemoriaPredefinita() {
+#ifdef Q_OS_WIN
+    MEMORYSTATUSEX stato{};
+    stato.dwLength = sizeof stato;
+    if (GlobalMemoryStatusEx(&stato))
+        return qint64(stato.ullTotalPhys / 2);
+#else
+    const long pagine = ::sysconf(_SC_PHYS_PAGES);
+    const long pagina = ::sysconf(_SC_PAGE_SIZE);
+    if (pagine > 0 && pagina > 0)
+        return qint64(pagine) * pagina / 2;
+#endif
+    return qint64(1) << 30;
+}
 
 QString TestoVersione() {
     return u"quorla-cli (%1) %2\n%3\n"_s.arg(QStringLiteral(QUORLA_PRODUCT),
@@ -537,7 +592,7 @@ Analisi Analizza(const QStringList& argomenti) {
                        o.maiuscole,    o.punteggiatura, o.articoli,     o.doppioni,
                        o.simili,       o.perFrequenza,  o.intestazione, o.lingua,
                        o.mescola,      o.seme,          o.crlf,         o.zero,
-                       o.output});
+                       o.memoria,      o.temporanei,    o.output});
     analisi.aiuto = parser.helpText();
     // Qt names the program by the path it was started with; the usage line
     // reads better with the plain name, wherever it was installed.
@@ -579,6 +634,13 @@ Analisi Analizza(const QStringList& argomenti) {
     // As for the inputs, "-" is the standard stream.
     if (imp.fileUscita == u"-"_s)
         imp.fileUscita.clear();
+    if (parser.isSet(o.memoria)) {
+        imp.memoria = Dimensione(parser.value(o.memoria));
+        if (imp.memoria <= 0)
+            return errore(QCoreApplication::translate("quorla-cli", "memoria non valida: «%1»")
+                              .arg(parser.value(o.memoria)));
+    }
+    imp.temporanei = parser.value(o.temporanei);
     imp.ingressi = parser.positionalArguments();
     analisi.esito = Esito::Procedi;
     return analisi;

@@ -13,7 +13,12 @@ struct Impostazioni {
     Motore::Opzioni opzioni; // the window's start-up choices unless a flag says otherwise
     QStringList ingressi;    // "-" is standard input; empty means standard input
     QString fileUscita;      // empty: standard output
+    qint64 memoria = 0;      // bytes a sort may take; 0: half the physical memory
+    QString temporanei;      // where the runs of a larger text go; empty: the system's
 };
+
+// Half the physical memory, the default of --memoria.
+qint64 MemoriaPredefinita();
 
 enum class Esito { Procedi, Aiuto, Versione, Errore };
 

@@ -140,6 +140,31 @@ void unisci(const Elenco& ordinate, const Formato& formato, Destinazione& destin
     unione.fine();
 }
 
+// The same for items that arrive one at a time. Only an empty item can be
+// dropped, and only when it is the last, so an empty one waits for the next.
+template <class Destinazione>
+void unisci(Voci& voci, const Formato& formato, Destinazione& destinazione) {
+    Unione<Destinazione> unione(formato, destinazione);
+    std::size_t scritte = 0;
+    bool vuotaInAttesa = false;
+    auto metti = [&](QStringView v) {
+        if (scritte++ > 0)
+            unione.confine();
+        unione.voce(v);
+    };
+    QStringView v;
+    while (voci.prossima(v)) {
+        if (vuotaInAttesa)
+            metti(QStringView());
+        vuotaInAttesa = v.isEmpty();
+        if (!vuotaInAttesa)
+            metti(v);
+    }
+    if (vuotaInAttesa && scritte == 0)
+        metti(QStringView());
+    unione.fine();
+}
+
 struct InStringa {
     QString testo;
     void aggiungi(QStringView t) { testo.append(t); }
@@ -152,11 +177,20 @@ qsizetype lunghezzaMassima(const Elenco& ordinate) {
     return lunghezza;
 }
 
-QString unisciInStringa(const Elenco& ordinate, const Formato& formato) {
+qsizetype lunghezzaMassima(Voci&) {
+    return 0;
+}
+
+template <class Sorgente> QString unisciInStringa(Sorgente& ordinate, const Formato& formato) {
     InStringa destinazione;
     destinazione.testo.reserve(lunghezzaMassima(ordinate));
     unisci(ordinate, formato, destinazione);
     return destinazione.testo;
+}
+
+void riavvolgi(const Elenco&) {}
+void riavvolgi(Voci& voci) {
+    voci.riavvolgi();
 }
 
 // Breaks the joined text into lines of at most n characters at output
@@ -349,8 +383,9 @@ private:
 
 // Joins the items, and reflows the result at larghezza when asked, into the
 // output. When the reflow gives up, the unbroken text is written.
-Riflusso componi(const Elenco& ordinate, const Opzioni& opzioni, const Formato& formato,
-                 APezzi& pezzi, Uscita& uscita) {
+template <class Sorgente>
+Riflusso componi(Sorgente& ordinate, const Opzioni& opzioni, const Formato& formato, APezzi& pezzi,
+                 Uscita& uscita) {
     if (!opzioni.larghezza) {
         // Straight from the items: the joined text is never held whole.
         uscita.riserva(lunghezzaMassima(ordinate) + formato.ultimo.size());
@@ -366,6 +401,7 @@ Riflusso componi(const Elenco& ordinate, const Opzioni& opzioni, const Formato& 
     // too many at the moment memory peaks.
     const qsizetype lunghezza = unito.size() + formato.ultimo.size();
     unito = QString();
+    riavvolgi(ordinate);
     if (esito != Riflusso::Riuscito || formato.invio) {
         uscita.riserva(lunghezza);
         unisci(ordinate, formato, pezzi);
@@ -401,6 +437,15 @@ Risultato ordina(QString testo, const Opzioni& opzioni, Uscita& uscita) {
     const Formato formato(opzioni);
     APezzi pezzi(uscita);
     risultato.riflusso = componi(ordinate, opzioni, formato, pezzi, uscita);
+    pezzi.fine(formato.ultimo);
+    return risultato;
+}
+
+Risultato componi(Voci& voci, const Opzioni& opzioni, Uscita& uscita) {
+    Risultato risultato;
+    const Formato formato(opzioni);
+    APezzi pezzi(uscita);
+    risultato.riflusso = componi(voci, opzioni, formato, pezzi, uscita);
     pezzi.fine(formato.ultimo);
     return risultato;
 }

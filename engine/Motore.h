@@ -51,4 +51,18 @@ struct Risultato {
 // result is trimmed of spaces at both ends, then ended as the options say.
 Risultato ordina(QString testo, const Opzioni& opzioni, Uscita& uscita);
 
+// Items already in their final order, handed over one at a time, for a result
+// that is never held whole.
+class Voci {
+public:
+    virtual ~Voci() = default;
+    // The next item, valid until the next call; false after the last.
+    virtual bool prossima(QStringView& voce) = 0;
+    // Back to the first item: the reflow goes over the items twice.
+    virtual void riavvolgi() = 0;
+};
+
+// Joins and reflows the items as ordina does its sorted ones.
+Risultato componi(Voci& voci, const Opzioni& opzioni, Uscita& uscita);
+
 } // namespace Motore

@@ -31,7 +31,9 @@ constexpr char16_t AvanzaRiga = 10;
 // While "Invio" is active, a line feed right after a carriage return belongs to
 // the same line break: on its own it would stay glued to the front of the next
 // line's first item. With righeLf every line feed is the line break.
-template <class F> void estraiVoci(QStringView testo, const Opzioni& opzioni, F&& voce) {
+// The characters that may end an item, as one table: the scan over those
+// that are none, which reads the whole text, is one lookup each.
+std::array<bool, 128> tabellaConfini(const Opzioni& opzioni) {
     std::array<bool, 128> attivo{};
     for (int i = 0; i < NumSeparatori; ++i) {
         const char16_t c = catalogo()[std::size_t(i)].carattere;
@@ -40,13 +42,19 @@ template <class F> void estraiVoci(QStringView testo, const Opzioni& opzioni, F&
     }
     attivo[Marcatore] = true;
     attivo[0] = opzioni.nul;
-    const bool righeLf = opzioni.righeLf;
-    const bool invioAttivo = opzioni.perRighe();
     // The table also stops at a line feed, whether it follows a carriage
-    // return being looked at only then: the scan over the characters that are
-    // no boundary, which reads the whole text, is one lookup each.
-    if (invioAttivo)
+    // return being looked at only then.
+    if (opzioni.perRighe())
         attivo[AvanzaRiga] = true;
+    return attivo;
+}
+
+// fine: the text is the end of the input, whose last piece is an item even
+// when empty; a stretch that more text follows ends at a boundary instead.
+template <class F>
+void estraiVoci(QStringView testo, const Opzioni& opzioni, F&& voce, bool fine = true) {
+    const std::array<bool, 128> attivo = tabellaConfini(opzioni);
+    const bool righeLf = opzioni.righeLf;
 
     const QChar* t = testo.data();
     auto candidato = [&](qsizetype i) {
@@ -86,7 +94,7 @@ template <class F> void estraiVoci(QStringView testo, const Opzioni& opzioni, F&
             ++i;
         inizio = i;
     }
-    pezzo(inizio, n, true);
+    pezzo(inizio, n, fine);
 }
 
 // Gives each distinct text an id, in order of first appearance: a large text
@@ -871,6 +879,36 @@ Ordinate vociOrdinate(QStringView testo, const Opzioni& opzioni, QString& propri
         return elenco(
             vociOrdinateIn<std::uint32_t>(testo, opzioni, proprio, risultato.senzaValore));
     return elenco(vociOrdinateIn<std::uint64_t>(testo, opzioni, proprio, risultato.senzaValore));
+}
+
+void tagliaTratto(QStringView testo, const Opzioni& opzioni, bool fine,
+                  const std::function<void(QStringView)>& voce) {
+    estraiVoci(
+        testo, opzioni,
+        [&](qsizetype inizio, qsizetype termine) { voce(testo.sliced(inizio, termine - inizio)); },
+        fine);
+}
+
+qsizetype ultimoTaglio(QStringView testo, const Opzioni& opzioni) {
+    const std::array<bool, 128> attivo = tabellaConfini(opzioni);
+    auto candidato = [&](qsizetype i) {
+        const char16_t c = testo[i].unicode();
+        return c < 128 && attivo[c];
+    };
+    auto confine = [&](qsizetype i) {
+        if (!candidato(i))
+            return false;
+        if (testo[i].unicode() != AvanzaRiga || opzioni.righeLf)
+            return true;
+        return i > 0 && testo[i - 1].unicode() == Invio;
+    };
+    // A character that can end no item, right after one that ends an item:
+    // what stands before it is cut the same whatever follows.
+    for (qsizetype i = testo.size() - 1; i > 0; --i) {
+        if (!candidato(i) && confine(i - 1))
+            return i;
+    }
+    return 0;
 }
 
 } // namespace Motore::Ordinamento

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Inside the engine: cutting the text into items and putting them in order.
@@ -90,5 +91,14 @@ struct Ordinate {
     std::size_t senzaValore = 0; // items without a part or value for some key
 };
 Ordinate vociOrdinate(QStringView testo, const Opzioni& opzioni, QString& proprio);
+
+// The cutting of vociOrdinate for a text that arrives in stretches, each
+// beginning where an item begins. fine: the stretch is the end of the input
+// (trimmed of spaces at its end), whose last piece is an item even when empty.
+void tagliaTratto(QStringView testo, const Opzioni& opzioni, bool fine,
+                  const std::function<void(QStringView)>& voce);
+// Where testo can be cut so that its items before the cut are final whatever
+// text follows: the start of its last item. 0 when there is no such place.
+qsizetype ultimoTaglio(QStringView testo, const Opzioni& opzioni);
 
 } // namespace Motore::Ordinamento

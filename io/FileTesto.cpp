@@ -26,18 +26,6 @@ constexpr std::array<char16_t, 32> kWindows1252Alti = {
     u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
 };
 
-// Qt 6.4 knows no Windows-1252 decoder by name (not even through ICU), so the
-// difference from Latin-1 is patched in by hand.
-QString DecodificaWindows1252(QByteArrayView byte) {
-    QString testo = QString::fromLatin1(byte);
-    for (QChar& c : testo) {
-        const char16_t codice = c.unicode();
-        if (codice >= 0x80 && codice <= 0x9F)
-            c = QChar(kWindows1252Alti[codice - 0x80]);
-    }
-    return testo;
-}
-
 // A file that announces UTF-16 or UTF-32 with its byte order mark is read as
 // such; without the mark such files cannot be told from 8-bit text with NULs.
 // The UTF-32 LE mark begins like the UTF-16 LE one, so it is looked for first.
@@ -87,12 +75,24 @@ QString Decodifica(QByteArrayView byte) {
 
 } // namespace
 
+// Qt 6.4 knows no Windows-1252 decoder by name (not even through ICU), so the
+// difference from Latin-1 is patched in by hand.
+QString DecodificaWindows1252(QByteArrayView byte) {
+    QString testo = QString::fromLatin1(byte);
+    for (QChar& c : testo) {
+        const char16_t codice = c.unicode();
+        if (codice >= 0x80 && codice <= 0x9F)
+            c = QChar(kWindows1252Alti[codice - 0x80]);
+    }
+    return testo;
+}
+
 qint64 LimiteLettura() {
     return qint64(1) << 30;
 }
 
 std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* errore,
-                                      FineRiga fineRiga) {
+                                      FineRiga fineRiga, qint64 limite) {
     auto fallito = [errore](ErroreLettura e) {
         if (errore)
             *errore = e;
@@ -105,7 +105,7 @@ std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* er
     const QFileInfo info(percorso);
     if (info.exists() && !info.isFile() && !info.isDir())
         return fallito(ErroreLettura::NonRegolare);
-    if (info.isFile() && info.size() > LimiteLettura())
+    if (info.isFile() && info.size() > limite)
         return fallito(ErroreLettura::TroppoGrande);
 
     QFile file;
@@ -139,7 +139,7 @@ std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* er
         byte = file.readAll();
     } else {
         constexpr qint64 kBlocco = 1 << 20;
-        while (byte.size() <= LimiteLettura()) {
+        while (byte.size() <= limite) {
             const QByteArray pezzo = file.read(kBlocco);
             if (pezzo.isEmpty())
                 break;
@@ -148,7 +148,7 @@ std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* er
     }
     if (file.error() != QFileDevice::NoError)
         return fallito(ErroreLettura::Illeggibile);
-    if (byte.size() > LimiteLettura())
+    if (byte.size() > limite)
         return fallito(ErroreLettura::TroppoGrande);
     return DecodificaTesto(byte, fineRiga);
 }

@@ -26,8 +26,13 @@ enum class ErroreLettura {
 // Intatta keeps every line end as the file has it, for items that may
 // hold line breaks.
 enum class FineRiga { Spazio, CrLf, Lf, Intatta };
+// The largest file the window accepts, in bytes: its text must fit in a box.
+qint64 LimiteLettura();
+// limite: the largest file accepted, in bytes (the command line has none of
+// its own).
 std::optional<QString> LeggiFileTesto(const QString& percorso, ErroreLettura* errore = nullptr,
-                                      FineRiga fineRiga = FineRiga::Spazio);
+                                      FineRiga fineRiga = FineRiga::Spazio,
+                                      qint64 limite = LimiteLettura());
 
 // The decoding and line-end handling of LeggiFileTesto, for bytes read
 // elsewhere (standard input).
@@ -44,7 +49,7 @@ constexpr QStringConverter::Encoding CodificaSistema() {
 #endif
 }
 
-// The largest file LeggiFileTesto accepts, in bytes.
-qint64 LimiteLettura();
+// Windows-1252, the fallback for a file that is not valid UTF-8.
+QString DecodificaWindows1252(QByteArrayView byte);
 
 } // namespace QuorlaIo

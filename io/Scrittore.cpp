@@ -24,32 +24,6 @@ constexpr qsizetype kRiserva = qsizetype(1) << 16;
 constexpr qsizetype kFetta = qsizetype(1) << 20;
 
 #ifdef Q_OS_UNIX
-CausaScrittura CausaDaErrno(int errore) {
-    switch (errore) {
-    case EACCES:
-    case EPERM:
-        return CausaScrittura::PermessoNegato;
-    case ENOSPC:
-    case EDQUOT:
-        return CausaScrittura::SpazioEsaurito;
-    case EFBIG:
-        return CausaScrittura::FileTroppoGrande;
-    case EISDIR:
-        return CausaScrittura::Cartella;
-    case ENOENT:
-        return CausaScrittura::CartellaInesistente;
-    case EROFS:
-        return CausaScrittura::SolaLettura;
-    case ENAMETOOLONG:
-        return CausaScrittura::NomeTroppoLungo;
-    case EPIPE:
-    case ECONNRESET:
-        return CausaScrittura::FlussoChiuso;
-    default:
-        return CausaScrittura::Altro;
-    }
-}
-
 // A name beside the target that no one else is using: the target's own name
 // with six random letters, as Qt's temporary files have.
 QByteArray NomeTemporaneo(const QByteArray& bersaglio) {
@@ -63,6 +37,36 @@ QByteArray NomeTemporaneo(const QByteArray& bersaglio) {
 #endif
 
 } // namespace
+
+CausaScrittura CausaDaErrno(int errore) {
+    switch (errore) {
+    case EACCES:
+    case EPERM:
+        return CausaScrittura::PermessoNegato;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return CausaScrittura::SpazioEsaurito;
+    case EFBIG:
+        return CausaScrittura::FileTroppoGrande;
+    case EISDIR:
+        return CausaScrittura::Cartella;
+    case ENOENT:
+        return CausaScrittura::CartellaInesistente;
+    case EROFS:
+        return CausaScrittura::SolaLettura;
+    case ENAMETOOLONG:
+        return CausaScrittura::NomeTroppoLungo;
+    case EPIPE:
+#ifdef ECONNRESET
+    case ECONNRESET:
+#endif
+        return CausaScrittura::FlussoChiuso;
+    default:
+        return CausaScrittura::Altro;
+    }
+}
 
 QString TestoCausa(CausaScrittura causa) {
     switch (causa) {

@@ -31,6 +31,8 @@ enum class CausaScrittura {
 
 // The cause in the program's words, in Italian: "Permesso negato", ...
 QString TestoCausa(CausaScrittura causa);
+// The cause of a failed write as errno gives it.
+CausaScrittura CausaDaErrno(int errore);
 
 // Writes a text that arrives in pieces, in the system's encoding, into a file,
 // a device, a pipe or an already open descriptor such as standard output. It
@@ -79,6 +81,8 @@ public:
     // a failed replacement, false after a failure halfway through a write in
     // place.
     bool intatto() const { return intatto_; }
+    // The file written beside the target while it is replaced; empty otherwise.
+    QString temporaneo() const { return temporaneo_; }
 
 private:
     enum class Modo { Chiuso, Sostituisci, InPosto, Diretto };

@@ -1,0 +1,618 @@
+#include "OrdinamentoEsterno.h"
+
+#include "Avanzamento.h"
+#include "Esterna.h"
+#include "Ordinamento.h"
+
+#include <QCoreApplication>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <thread>
+
+namespace QuorlaCli {
+
+using Motore::Esterna::Confronto;
+using QuorlaIo::FileAppoggio;
+
+namespace {
+
+// More runs than this are merged in more than one level: each open run
+// holds a buffer, and a wider merge costs more comparisons per item.
+constexpr std::size_t MaxVie = 64;
+
+void mettiNumero(std::string& b, std::uint64_t v) {
+    while (v >= 0x80) {
+        b.push_back(char(v | 0x80));
+        v >>= 7;
+    }
+    b.push_back(char(v));
+}
+
+std::uint64_t prendiNumero(const char*& p) {
+    std::uint64_t v = 0;
+    for (int spostamento = 0;; spostamento += 7) {
+        const auto c = static_cast<unsigned char>(*p++);
+        v |= std::uint64_t(c & 0x7f) << spostamento;
+        if (c < 0x80)
+            return v;
+    }
+}
+
+std::size_t lunghezzaNumero(std::uint64_t v) {
+    std::size_t n = 1;
+    while (v >= 0x80) {
+        v >>= 7;
+        ++n;
+    }
+    return n;
+}
+
+// Bytes in order, and a shorter key first on a common prefix: as the
+// engine's zero-terminated keys compare.
+int confrontaChiavi(std::string_view a, std::string_view b) {
+    const int c = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+    if (c != 0)
+        return c;
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+std::uint64_t prefisso(std::string_view chiave) {
+    std::uint64_t p = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        p = (p << 8) | (i < chiave.size() ? static_cast<unsigned char>(chiave[i]) : 0u);
+    return p;
+}
+
+void controlla(bool riuscito, const FileAppoggio& file) {
+    if (!riuscito)
+        throw ErroreAppoggio{file.errore()};
+}
+
+} // namespace
+
+// An item on its way through the runs: the key it is sorted by in this pass,
+// another carried for a later pass, its place in the input, its count and
+// its text in UTF-8. Written as its length, then the fields.
+struct OrdinamentoEsterno::Record {
+    std::string_view chiave;
+    std::string_view altra;
+    std::uint64_t sequenza = 0;
+    std::uint64_t conta = 0;
+    std::string_view testo;
+
+    void scrivi(std::string& b) const {
+        const std::size_t corpo = lunghezzaNumero(chiave.size()) + chiave.size() +
+                                  lunghezzaNumero(altra.size()) + altra.size() +
+                                  lunghezzaNumero(sequenza) + lunghezzaNumero(conta) +
+                                  lunghezzaNumero(testo.size()) + testo.size();
+        mettiNumero(b, corpo);
+        mettiNumero(b, chiave.size());
+        b.append(chiave);
+        mettiNumero(b, altra.size());
+        b.append(altra);
+        mettiNumero(b, sequenza);
+        mettiNumero(b, conta);
+        mettiNumero(b, testo.size());
+        b.append(testo);
+    }
+    // p at the start of the body, past its length.
+    static Record leggi(const char* p) {
+        Record r;
+        auto campo = [&p] {
+            const std::size_t n = prendiNumero(p);
+            const std::string_view v(p, n);
+            p += n;
+            return v;
+        };
+        r.chiave = campo();
+        r.altra = campo();
+        r.sequenza = prendiNumero(p);
+        r.conta = prendiNumero(p);
+        r.testo = campo();
+        return r;
+    }
+    static bool prima(const Record& a, const Record& b, Confronto c) {
+        const int k = confrontaChiavi(a.chiave, b.chiave);
+        if (k != 0)
+            return c.chiaveRovesciata ? k > 0 : k < 0;
+        return c.sequenzaRovesciata ? a.sequenza > b.sequenza : a.sequenza < b.sequenza;
+    }
+};
+
+// Records in memory, sorted before they become a run.
+class OrdinamentoEsterno::Blocco {
+public:
+    void aggiungi(const Record& r) {
+        posti_.push_back(dati_.size());
+        r.scrivi(dati_);
+    }
+    std::size_t memoria() const { return dati_.capacity() + posti_.capacity() * 24; }
+    bool vuoto() const { return posti_.empty(); }
+
+    void ordina(Confronto c) {
+        ordinati_.clear();
+        ordinati_.reserve(posti_.size());
+        for (std::size_t posto : posti_) {
+            const char* p = dati_.data() + posto;
+            prendiNumero(p);
+            const Record r = Record::leggi(p);
+            ordinati_.push_back({c.chiaveRovesciata ? ~prefisso(r.chiave) : prefisso(r.chiave),
+                                 dati_.data() + posto});
+        }
+        std::vector<std::size_t>().swap(posti_);
+        std::sort(ordinati_.begin(), ordinati_.end(), [c](const Rif& a, const Rif& b) {
+            if (a.prefisso != b.prefisso)
+                return a.prefisso < b.prefisso;
+            return Record::prima(a.record(), b.record(), c);
+        });
+    }
+    std::size_t size() const { return ordinati_.size(); }
+    Record operator[](std::size_t i) const { return ordinati_[i].record(); }
+    std::string_view grezzo(std::size_t i) const {
+        const char* p = ordinati_[i].inizio;
+        const std::size_t corpo = prendiNumero(p);
+        return {ordinati_[i].inizio, std::size_t(p - ordinati_[i].inizio) + corpo};
+    }
+    void svuota() {
+        std::string().swap(dati_);
+        std::vector<Rif>().swap(ordinati_);
+        std::vector<std::size_t>().swap(posti_);
+    }
+    void riserva(std::size_t byte) { dati_.reserve(byte); }
+
+private:
+    struct Rif {
+        std::uint64_t prefisso;
+        const char* inizio;
+        Record record() const {
+            const char* p = inizio;
+            prendiNumero(p);
+            return Record::leggi(p);
+        }
+    };
+    std::string dati_;
+    std::vector<std::size_t> posti_;
+    std::vector<Rif> ordinati_;
+};
+
+namespace {
+
+// Writes sorted blocks as one run, merging them.
+void scriviBlocchi(std::vector<OrdinamentoEsterno::Blocco*> blocchi, Confronto c,
+                   FileAppoggio& file) {
+    std::vector<std::size_t> posto(blocchi.size(), 0);
+    for (;;) {
+        std::size_t scelto = blocchi.size();
+        for (std::size_t b = 0; b < blocchi.size(); ++b) {
+            if (posto[b] < blocchi[b]->size() &&
+                (scelto == blocchi.size() ||
+                 OrdinamentoEsterno::Record::prima((*blocchi[b])[posto[b]],
+                                                   (*blocchi[scelto])[posto[scelto]], c)))
+                scelto = b;
+        }
+        if (scelto == blocchi.size())
+            break;
+        const std::string_view r = blocchi[scelto]->grezzo(posto[scelto]++);
+        controlla(file.scrivi(r.data(), r.size()), file);
+    }
+}
+
+} // namespace
+
+// Reads the records of several runs in one order.
+class OrdinamentoEsterno::Fusione {
+public:
+    Fusione(std::vector<FileAppoggio>& blocchi, Confronto c, std::size_t memoria) : c_(c) {
+        const std::size_t riserva =
+            std::clamp<std::size_t>(memoria / (blocchi.size() + 1), 1 << 16, 1 << 22);
+        for (FileAppoggio& f : blocchi) {
+            controlla(f.daCapo(), f);
+            vie_.push_back({&f, std::string(riserva, '\0'), 0, 0, {}});
+        }
+        for (std::size_t v = 0; v < vie_.size(); ++v) {
+            if (avanza(vie_[v]))
+                mucchio_.push_back(v);
+        }
+        std::make_heap(mucchio_.begin(), mucchio_.end(), dopo());
+    }
+
+    // The next record, valid until the next call.
+    bool prossimo(Record& r) {
+        if (ultima_ != Nessuna) {
+            if (avanza(vie_[ultima_])) {
+                mucchio_.push_back(ultima_);
+                std::push_heap(mucchio_.begin(), mucchio_.end(), dopo());
+            }
+            ultima_ = Nessuna;
+        }
+        if (mucchio_.empty())
+            return false;
+        std::pop_heap(mucchio_.begin(), mucchio_.end(), dopo());
+        ultima_ = mucchio_.back();
+        mucchio_.pop_back();
+        r = vie_[ultima_].attuale;
+        return true;
+    }
+
+private:
+    static constexpr std::size_t Nessuna = std::size_t(-1);
+    struct Via {
+        FileAppoggio* file;
+        std::string riserva;
+        std::size_t inizio;
+        std::size_t fine;
+        Record attuale;
+    };
+    // The heap keeps the first record on top.
+    struct Dopo {
+        const Fusione* f;
+        bool operator()(std::size_t a, std::size_t b) const {
+            return Record::prima(f->vie_[b].attuale, f->vie_[a].attuale, f->c_);
+        }
+    };
+    Dopo dopo() const { return {this}; }
+    // Makes at least n bytes from inizio available; false at the end.
+    bool disponibili(Via& v, std::size_t n) {
+        if (v.fine - v.inizio >= n)
+            return true;
+        std::memmove(v.riserva.data(), v.riserva.data() + v.inizio, v.fine - v.inizio);
+        v.fine -= v.inizio;
+        v.inizio = 0;
+        if (v.riserva.size() < n)
+            v.riserva.resize(n);
+        while (v.fine < n) {
+            const qint64 letti =
+                v.file->leggi(v.riserva.data() + v.fine, qint64(v.riserva.size() - v.fine));
+            controlla(letti >= 0, *v.file);
+            if (letti == 0)
+                return false;
+            v.fine += std::size_t(letti);
+        }
+        return true;
+    }
+    bool avanza(Via& v) {
+        if (!disponibili(v, 1))
+            return false;
+        std::size_t lunghezza = 1;
+        while (lunghezza < 10 && (v.riserva[v.inizio + lunghezza - 1] & 0x80) &&
+               disponibili(v, lunghezza + 1))
+            ++lunghezza;
+        const char* p = v.riserva.data() + v.inizio;
+        const std::size_t corpo = prendiNumero(p);
+        const std::size_t testa = std::size_t(p - (v.riserva.data() + v.inizio));
+        disponibili(v, testa + corpo);
+        v.attuale = Record::leggi(v.riserva.data() + v.inizio + testa);
+        v.inizio += testa + corpo;
+        return true;
+    }
+
+    Confronto c_;
+    std::vector<Via> vie_;
+    std::vector<std::size_t> mucchio_;
+    std::size_t ultima_ = Nessuna;
+};
+
+// Gathers records one at a time and writes them as sorted runs whenever the
+// memory is full.
+class OrdinamentoEsterno::Raccolta {
+public:
+    Raccolta(Confronto c, std::size_t memoria, const QString& cartella)
+        : c_(c), memoria_(memoria), cartella_(cartella) {}
+
+    void aggiungi(const Record& r) {
+        blocco_.aggiungi(r);
+        if (blocco_.memoria() > memoria_)
+            scarica();
+    }
+    // Sorts blocks made elsewhere and writes them as one run.
+    void scriviOrdinati(std::vector<Blocco*> blocchi) {
+        FileAppoggio file;
+        controlla(file.crea(cartella_), file);
+        scriviBlocchi(std::move(blocchi), c_, file);
+        blocchi_.push_back(std::move(file));
+    }
+    std::vector<FileAppoggio> fine() {
+        scarica();
+        return std::move(blocchi_);
+    }
+
+private:
+    void scarica() {
+        if (blocco_.vuoto())
+            return;
+        blocco_.ordina(c_);
+        scriviOrdinati({&blocco_});
+        blocco_.svuota();
+    }
+
+    Confronto c_;
+    std::size_t memoria_;
+    QString cartella_;
+    Blocco blocco_;
+    std::vector<FileAppoggio> blocchi_;
+};
+
+OrdinamentoEsterno::OrdinamentoEsterno(const Motore::Opzioni& opzioni, qint64 memoria,
+                                       const QString& cartella, Avanzamento& avanzamento)
+    : opzioni_(opzioni), memoria_(memoria), cartella_(cartella), avanzamento_(avanzamento) {
+    // One thread per core makes the keys, except for a shuffle, whose keys
+    // come from one sequence of random numbers.
+    const unsigned fili = opzioni.ordine.verso == Motore::Verso::Mescola
+                              ? 1u
+                              : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    for (unsigned f = 0; f < fili; ++f)
+        chiavi_.push_back(std::make_unique<Motore::Esterna::Chiavi>(opzioni));
+    const bool doppioni = opzioni.ordine.doppioni != Motore::Doppioni::Tutti;
+    raccolta_ =
+        std::make_unique<Raccolta>(doppioni ? Confronto{} : Motore::Esterna::confronto(opzioni),
+                                   std::size_t(memoria_ / 3), cartella_);
+}
+
+OrdinamentoEsterno::~OrdinamentoEsterno() = default;
+
+void OrdinamentoEsterno::aggiungi(QStringView pezzo) {
+    if (!testoVisto_)
+        testoVisto_ = std::any_of(pezzo.begin(), pezzo.end(), [](QChar c) { return c != u' '; });
+    lavoro_.append(pezzo);
+    // A run takes about six bytes of memory for each character of its text:
+    // the text, its items with their keys, and their places.
+    if (lavoro_.size() < memoria_ / 6)
+        return;
+    const qsizetype taglio = Motore::Ordinamento::ultimoTaglio(lavoro_, opzioni_);
+    if (taglio == 0)
+        return;
+    taglia(QStringView(lavoro_).first(taglio), false);
+    lavoro_.remove(0, taglio);
+}
+
+void OrdinamentoEsterno::chiudi() {
+    taglia(Motore::Ordinamento::trimSpazi(lavoro_), true);
+    lavoro_ = QString();
+}
+
+// The items of a stretch of the input become one run: their keys are made
+// on every core, each core's share sorted apart, and the shares merged as
+// the run is written.
+void OrdinamentoEsterno::taglia(QStringView tratto, bool fine) {
+    std::vector<QStringView> voci;
+    const auto intestazione = std::size_t(std::max(opzioni_.ordine.intestazione, 0));
+    Motore::Ordinamento::tagliaTratto(tratto, opzioni_, fine, [&](QStringView v) {
+        if (voci.empty() && fisse_.size() < intestazione) {
+            fisse_.push_back(v.toString());
+            ++sequenza_;
+        } else {
+            voci.push_back(v);
+        }
+    });
+    if (voci.empty())
+        return;
+    avanzamento_.fase(QCoreApplication::translate("quorla-cli", "ordinamento del blocco %1")
+                          .arg(++blocchiScritti_));
+    const bool doppioni = opzioni_.ordine.doppioni != Motore::Doppioni::Tutti;
+    const Confronto c = doppioni ? Confronto{} : Motore::Esterna::confronto(opzioni_);
+    const std::size_t fili = std::min(chiavi_.size(), voci.size());
+    std::vector<Blocco> blocchi(fili);
+    auto lavoro = [&](std::size_t f) {
+        Motore::Esterna::Chiavi& chiavi = *chiavi_[f];
+        QStringEncoder utf8(QStringEncoder::Utf8);
+        std::string ordine;
+        std::string gruppo;
+        std::string testo;
+        const std::size_t da = voci.size() * f / fili;
+        const std::size_t a = voci.size() * (f + 1) / fili;
+        blocchi[f].riserva(std::size_t(tratto.size()) * 3 / fili);
+        for (std::size_t i = da; i < a; ++i) {
+            const QStringView v = voci[i];
+            ordine.clear();
+            gruppo.clear();
+            chiavi.ordine(v, ordine);
+            if (doppioni)
+                chiavi.gruppo(v, gruppo);
+            testo.resize(std::size_t(utf8.requiredSpace(v.size())));
+            char* fineTesto = utf8.appendToBuffer(testo.data(), v);
+            testo.resize(std::size_t(fineTesto - testo.data()));
+            Record r;
+            r.chiave = doppioni ? gruppo : ordine;
+            r.altra = doppioni ? std::string_view(ordine) : std::string_view();
+            r.sequenza = sequenza_ + i;
+            r.testo = testo;
+            blocchi[f].aggiungi(r);
+        }
+        blocchi[f].ordina(c);
+    };
+    std::vector<std::thread> altri;
+    for (std::size_t f = 1; f < fili; ++f)
+        altri.emplace_back(lavoro, f);
+    lavoro(0);
+    for (std::thread& t : altri)
+        t.join();
+    sequenza_ += voci.size();
+    std::vector<Blocco*> ordinati;
+    for (Blocco& b : blocchi)
+        ordinati.push_back(&b);
+    raccolta_->scriviOrdinati(std::move(ordinati));
+}
+
+std::vector<FileAppoggio> OrdinamentoEsterno::fondi(std::vector<FileAppoggio> blocchi,
+                                                    Confronto c) {
+    while (blocchi.size() > MaxVie) {
+        avanzamento_.fase(
+            QCoreApplication::translate("quorla-cli", "fusione di %1 blocchi").arg(blocchi.size()));
+        std::vector<FileAppoggio> livello;
+        for (std::size_t i = 0; i < blocchi.size(); i += MaxVie) {
+            std::vector<FileAppoggio> gruppo;
+            for (std::size_t j = i; j < std::min(blocchi.size(), i + MaxVie); ++j)
+                gruppo.push_back(std::move(blocchi[j]));
+            Fusione fusione(gruppo, c, std::size_t(memoria_ / 2));
+            FileAppoggio uscita;
+            controlla(uscita.crea(cartella_), uscita);
+            Record r;
+            std::string b;
+            while (fusione.prossimo(r)) {
+                b.clear();
+                r.scrivi(b);
+                controlla(uscita.scrivi(b), uscita);
+            }
+            livello.push_back(std::move(uscita));
+        }
+        blocchi = std::move(livello);
+    }
+    return blocchi;
+}
+
+namespace {
+
+// The merged records, as the items the joining takes: the fixed items first,
+// then each record's text as the result shows it.
+class VociFuse : public Motore::Voci {
+public:
+    VociFuse(const std::vector<QString>& fisse, const Motore::Opzioni& opzioni)
+        : fisse_(fisse), mostra_(opzioni) {}
+
+    bool prossima(QStringView& voce) override {
+        if (fissa_ < fisse_.size()) {
+            voce = fisse_[fissa_++];
+            return true;
+        }
+        OrdinamentoEsterno::Record r;
+        if (!successivo(r))
+            return false;
+        testo_.resize(qsizetype(r.testo.size()));
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        QChar* fine = utf8.appendToBuffer(testo_.data(), QByteArrayView(r.testo));
+        testo_.truncate(fine - testo_.constData());
+        if (mostra_.serve())
+            testo_ = mostra_.mostra(testo_, r.conta);
+        voce = testo_;
+        return true;
+    }
+
+protected:
+    virtual bool successivo(OrdinamentoEsterno::Record& r) = 0;
+    void daCapo() { fissa_ = 0; }
+
+private:
+    const std::vector<QString>& fisse_;
+    std::size_t fissa_ = 0;
+    Motore::Esterna::Mostra mostra_;
+    QString testo_;
+};
+
+} // namespace
+
+Motore::Risultato OrdinamentoEsterno::scrivi(Motore::Uscita& uscita) {
+    const Motore::OpzioniOrdine& o = opzioni_.ordine;
+    const Confronto c = Motore::Esterna::confronto(opzioni_);
+    const std::size_t memoria = std::size_t(memoria_);
+    std::vector<FileAppoggio> blocchi = raccolta_->fine();
+    raccolta_.reset();
+    const auto fusi = QCoreApplication::translate("quorla-cli", "fusione di %1 blocchi");
+    if (o.doppioni != Motore::Doppioni::Tutti) {
+        // The first pass put each item's duplicates together: one is kept,
+        // with the size of its group, and sorted again by its own key.
+        blocchi = fondi(std::move(blocchi), Confronto{});
+        avanzamento_.fase(fusi.arg(blocchi.size()));
+        Raccolta scelte(c, memoria / 3, cartella_);
+        Fusione fusione(blocchi, Confronto{}, memoria / 3);
+        std::string primo;
+        std::string primaAltra;
+        Record r;
+        Record capo;
+        std::uint64_t quante = 0;
+        auto chiudiGruppo = [&] {
+            if (quante == 0)
+                return;
+            bool tieni = true;
+            switch (o.doppioni) {
+            case Motore::Doppioni::Ripetuti:
+                tieni = quante > 1;
+                break;
+            case Motore::Doppioni::Unici:
+                tieni = quante == 1;
+                break;
+            case Motore::Doppioni::Conta:
+                // An empty item has nothing to count.
+                tieni = !capo.testo.empty();
+                break;
+            case Motore::Doppioni::Elimina:
+            case Motore::Doppioni::Tutti:
+                break;
+            }
+            if (tieni) {
+                Record scelto = capo;
+                scelto.chiave = scelto.altra;
+                scelto.altra = {};
+                scelto.conta = quante;
+                scelte.aggiungi(scelto);
+            }
+        };
+        while (fusione.prossimo(r)) {
+            if (quante > 0 && r.chiave == capo.chiave) {
+                ++quante;
+                continue;
+            }
+            chiudiGruppo();
+            primo.clear();
+            r.scrivi(primo);
+            const char* p = primo.data();
+            prendiNumero(p);
+            capo = Record::leggi(p);
+            quante = 1;
+        }
+        chiudiGruppo();
+        blocchi = scelte.fine();
+    }
+    if (o.doppioni == Motore::Doppioni::Conta && o.perFrequenza) {
+        // By count, and in the order so far among equal counts.
+        blocchi = fondi(std::move(blocchi), c);
+        avanzamento_.fase(fusi.arg(blocchi.size()));
+        Raccolta perConta(Confronto{}, memoria / 3, cartella_);
+        Fusione fusione(blocchi, c, memoria / 3);
+        Record r;
+        std::uint64_t posto = 0;
+        while (fusione.prossimo(r)) {
+            const std::uint64_t conta = o.verso == Motore::Verso::Decrescente ? r.conta : ~r.conta;
+            std::string chiave;
+            for (int i = 56; i >= 0; i -= 8)
+                chiave.push_back(char(std::uint8_t(conta >> i)));
+            Record perQuante = r;
+            perQuante.chiave = chiave;
+            perQuante.sequenza = posto++;
+            perConta.aggiungi(perQuante);
+        }
+        blocchi = perConta.fine();
+    }
+    const Confronto finale =
+        o.doppioni == Motore::Doppioni::Conta && o.perFrequenza ? Confronto{} : c;
+    blocchi = fondi(std::move(blocchi), finale);
+    avanzamento_.fase(fusi.arg(blocchi.size()));
+
+    class DallaFusione : public VociFuse {
+    public:
+        DallaFusione(std::vector<FileAppoggio>& blocchi, Confronto c, std::size_t memoria,
+                     const std::vector<QString>& fisse, const Motore::Opzioni& opzioni)
+            : VociFuse(fisse, opzioni), blocchi_(blocchi), c_(c), memoria_(memoria),
+              fusione_(std::make_unique<Fusione>(blocchi, c, memoria)) {}
+        void riavvolgi() override {
+            daCapo();
+            fusione_ = std::make_unique<Fusione>(blocchi_, c_, memoria_);
+        }
+
+    protected:
+        bool successivo(Record& r) override { return fusione_->prossimo(r); }
+
+    private:
+        std::vector<FileAppoggio>& blocchi_;
+        Confronto c_;
+        std::size_t memoria_;
+        std::unique_ptr<Fusione> fusione_;
+    };
+    DallaFusione voci(blocchi, finale, memoria / 2, fisse_, opzioni_);
+    return Motore::componi(voci, opzioni_, uscita);
+}
+
+} // namespace QuorlaCli
