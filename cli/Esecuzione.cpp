@@ -278,7 +278,8 @@ int Esegui(const Impostazioni& imp) {
                                   : !lettore.apri(ingresso.copia.descrittore()))
                     return erroreLettura(ingresso.nome, errore);
                 for (;;) {
-                    const std::optional<QString> pezzo = lettore.prossimo(qint64(1) << 24);
+                    const std::optional<QString> pezzo =
+                        lettore.prossimo(std::clamp<qint64>(memoria / 32, 1 << 16, 1 << 24));
                     if (!pezzo)
                         return erroreLettura(ingresso.nome, QuorlaIo::ErroreLettura::Illeggibile);
                     if (pezzo->isEmpty())

@@ -123,60 +123,77 @@ struct OrdinamentoEsterno::Record {
     }
 };
 
-// Records in memory, sorted before they become a run.
+// Records in memory, sorted before they become a run. Each is found through
+// its key's first eight bytes and its key's place, so that most comparisons
+// need neither the record nor its key.
 class OrdinamentoEsterno::Blocco {
 public:
     void aggiungi(const Record& r) {
-        posti_.push_back(dati_.size());
+        const std::size_t inizio = dati_.size();
         r.scrivi(dati_);
+        const char* p = dati_.data() + inizio;
+        prendiNumero(p);
+        prendiNumero(p);
+        rif_.push_back({prefisso(r.chiave), inizio,
+                        std::uint32_t(p - (dati_.data() + inizio)),
+                        std::uint32_t(r.chiave.size())});
     }
-    std::size_t memoria() const { return dati_.capacity() + posti_.capacity() * 24; }
-    bool vuoto() const { return posti_.empty(); }
+    std::size_t memoria() const { return dati_.size() + rif_.size() * sizeof(Rif); }
+    bool vuoto() const { return rif_.empty(); }
+    std::size_t size() const { return rif_.size(); }
 
     void ordina(Confronto c) {
-        ordinati_.clear();
-        ordinati_.reserve(posti_.size());
-        for (std::size_t posto : posti_) {
-            const char* p = dati_.data() + posto;
-            prendiNumero(p);
-            const Record r = Record::leggi(p);
-            ordinati_.push_back({c.chiaveRovesciata ? ~prefisso(r.chiave) : prefisso(r.chiave),
-                                 dati_.data() + posto});
-        }
-        std::vector<std::size_t>().swap(posti_);
-        std::sort(ordinati_.begin(), ordinati_.end(), [c](const Rif& a, const Rif& b) {
-            if (a.prefisso != b.prefisso)
-                return a.prefisso < b.prefisso;
-            return Record::prima(a.record(), b.record(), c);
+        std::sort(rif_.begin(), rif_.end(), [this, c](const Rif& a, const Rif& b) {
+            return prima(a, *this, b, c);
         });
     }
-    std::size_t size() const { return ordinati_.size(); }
-    Record operator[](std::size_t i) const { return ordinati_[i].record(); }
+    // Whether record i of this block goes before record j of another.
+    bool prima(std::size_t i, const Blocco& altro, std::size_t j, Confronto c) const {
+        return prima(rif_[i], altro, altro.rif_[j], c);
+    }
     std::string_view grezzo(std::size_t i) const {
-        const char* p = ordinati_[i].inizio;
+        const char* inizio = dati_.data() + rif_[i].record;
+        const char* p = inizio;
         const std::size_t corpo = prendiNumero(p);
-        return {ordinati_[i].inizio, std::size_t(p - ordinati_[i].inizio) + corpo};
+        return {inizio, std::size_t(p - inizio) + corpo};
     }
     void svuota() {
         std::string().swap(dati_);
-        std::vector<Rif>().swap(ordinati_);
-        std::vector<std::size_t>().swap(posti_);
+        std::vector<Rif>().swap(rif_);
     }
-    void riserva(std::size_t byte) { dati_.reserve(byte); }
+    void riserva(std::size_t byte, std::size_t voci) {
+        dati_.reserve(byte);
+        rif_.reserve(voci);
+    }
 
 private:
     struct Rif {
         std::uint64_t prefisso;
-        const char* inizio;
-        Record record() const {
-            const char* p = inizio;
-            prendiNumero(p);
-            return Record::leggi(p);
-        }
+        std::uint64_t record;
+        std::uint32_t chiave; // from the record's start
+        std::uint32_t lunghezza;
     };
+    std::string_view chiave(const Rif& r) const {
+        return {dati_.data() + r.record + r.chiave, r.lunghezza};
+    }
+    Record record(const Rif& r) const {
+        const char* p = dati_.data() + r.record;
+        prendiNumero(p);
+        return Record::leggi(p);
+    }
+    bool prima(const Rif& a, const Blocco& altro, const Rif& b, Confronto c) const {
+        if (a.prefisso != b.prefisso)
+            return (a.prefisso < b.prefisso) != c.chiaveRovesciata;
+        const int k = confrontaChiavi(chiave(a), altro.chiave(b));
+        if (k != 0)
+            return c.chiaveRovesciata ? k > 0 : k < 0;
+        const std::uint64_t sa = record(a).sequenza;
+        const std::uint64_t sb = altro.record(b).sequenza;
+        return c.sequenzaRovesciata ? sa > sb : sa < sb;
+    }
+
     std::string dati_;
-    std::vector<std::size_t> posti_;
-    std::vector<Rif> ordinati_;
+    std::vector<Rif> rif_;
 };
 
 namespace {
@@ -190,8 +207,7 @@ void scriviBlocchi(std::vector<OrdinamentoEsterno::Blocco*> blocchi, Confronto c
         for (std::size_t b = 0; b < blocchi.size(); ++b) {
             if (posto[b] < blocchi[b]->size() &&
                 (scelto == blocchi.size() ||
-                 OrdinamentoEsterno::Record::prima((*blocchi[b])[posto[b]],
-                                                   (*blocchi[scelto])[posto[scelto]], c)))
+                 blocchi[b]->prima(posto[b], *blocchi[scelto], posto[scelto], c)))
                 scelto = b;
         }
         if (scelto == blocchi.size())
@@ -357,10 +373,13 @@ OrdinamentoEsterno::~OrdinamentoEsterno() = default;
 void OrdinamentoEsterno::aggiungi(QStringView pezzo) {
     if (!testoVisto_)
         testoVisto_ = std::any_of(pezzo.begin(), pezzo.end(), [](QChar c) { return c != u' '; });
+    if (lavoro_.capacity() == 0)
+        lavoro_.reserve(qsizetype(memoria_ / 10) + pezzo.size());
     lavoro_.append(pezzo);
-    // A run takes about six bytes of memory for each character of its text:
-    // the text, its items with their keys, and their places.
-    if (lavoro_.size() < memoria_ / 6)
+    // A run takes about seven bytes of memory for each character of its
+    // text: the text, its items with their keys, and their places; the
+    // pieces read take the rest.
+    if (lavoro_.size() < memoria_ / 10)
         return;
     const qsizetype taglio = Motore::Ordinamento::ultimoTaglio(lavoro_, opzioni_);
     if (taglio == 0)
@@ -404,7 +423,7 @@ void OrdinamentoEsterno::taglia(QStringView tratto, bool fine) {
         std::string testo;
         const std::size_t da = voci.size() * f / fili;
         const std::size_t a = voci.size() * (f + 1) / fili;
-        blocchi[f].riserva(std::size_t(tratto.size()) * 3 / fili);
+        blocchi[f].riserva(std::size_t(tratto.size()) * 5 / 2 / fili, (a - da));
         for (std::size_t i = da; i < a; ++i) {
             const QStringView v = voci[i];
             ordine.clear();
