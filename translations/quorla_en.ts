@@ -1189,5 +1189,37 @@ Esce con 0 se riesce, con 1 se non può andare a capo (il risultato è scritto s
 Reads the FILEs one after the other (or standard input), puts their items in alphabetical order and writes the result to standard output. Without options it does exactly what the window does at start-up, except that, like other text tools, its lines end in LF (with --crlf, and on Windows, in CR LF) and the result ends with a line break.
 Exits with 0 on success, with 1 when it cannot wrap the lines (the result is written unwrapped), with 2 for a wrong option or a file that cannot be read or saved.</translation>
     </message>
+    <message>
+        <source>impossibile scrivere i file temporanei in «%1»: %2</source>
+        <translation>cannot write the temporary files in &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>La memoria che l&apos;ordinamento può usare: un numero con K, M, G o T (senza: K; b: byte), o una percentuale della memoria fisica (predefinita: 50%). Un testo fino a un quarto di DIM si ordina in memoria; uno più grande a blocchi, in file temporanei.</source>
+        <translation>The memory the sort may use: a number with K, M, G or T (none: K; b: bytes), or a percentage of the physical memory (default: 50%). A text up to a quarter of SIZE is sorted in memory; a larger one in runs, in temporary files.</translation>
+    </message>
+    <message>
+        <source>DIM</source>
+        <translation>SIZE</translation>
+    </message>
+    <message>
+        <source>La cartella dei file temporanei (predefinita: $TMPDIR, o /tmp).</source>
+        <translation>The folder for temporary files (default: $TMPDIR, or /tmp).</translation>
+    </message>
+    <message>
+        <source>CARTELLA</source>
+        <translation>FOLDER</translation>
+    </message>
+    <message>
+        <source>memoria non valida: «%1»</source>
+        <translation>invalid memory size: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>ordinamento del blocco %1</source>
+        <translation>sorting run %1</translation>
+    </message>
+    <message>
+        <source>fusione di %1 blocchi</source>
+        <translation>merging %1 runs</translation>
+    </message>
 </context>
 </TS>
