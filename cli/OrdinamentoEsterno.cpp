@@ -60,12 +60,35 @@ int confrontaChiavi(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-std::uint64_t prefisso(std::string_view chiave) {
+// Eight bytes of a key from da, big-endian, zeros past its end.
+std::uint64_t prefisso(std::string_view chiave, std::size_t da = 0) {
     std::uint64_t p = 0;
-    for (std::size_t i = 0; i < 8; ++i)
+    for (std::size_t i = da; i < da + 8; ++i)
         p = (p << 8) | (i < chiave.size() ? static_cast<unsigned char>(chiave[i]) : 0u);
     return p;
 }
+
+// A key's first sixteen bytes as two numbers, turned over for a descending
+// order: most comparisons end there.
+struct Prefisso {
+    std::uint64_t alto = 0;
+    std::uint64_t basso = 0;
+
+    Prefisso() = default;
+    Prefisso(std::string_view chiave, bool rovescia)
+        : alto(prefisso(chiave)), basso(prefisso(chiave, 8)) {
+        if (rovescia) {
+            alto = ~alto;
+            basso = ~basso;
+        }
+    }
+    // -1, 0 or 1; 0 leaves it to the whole keys.
+    int confronta(const Prefisso& p) const {
+        if (alto != p.alto)
+            return alto < p.alto ? -1 : 1;
+        return basso != p.basso ? (basso < p.basso ? -1 : 1) : 0;
+    }
+};
 
 void controlla(bool riuscito, const FileAppoggio& file) {
     if (!riuscito)
@@ -134,7 +157,7 @@ public:
         const char* p = dati_.data() + inizio;
         prendiNumero(p);
         prendiNumero(p);
-        rif_.push_back({prefisso(r.chiave), inizio,
+        rif_.push_back({Prefisso(r.chiave, false), inizio,
                         std::uint32_t(p - (dati_.data() + inizio)),
                         std::uint32_t(r.chiave.size())});
     }
@@ -143,9 +166,12 @@ public:
     std::size_t size() const { return rif_.size(); }
 
     void ordina(Confronto c) {
-        std::sort(rif_.begin(), rif_.end(), [this, c](const Rif& a, const Rif& b) {
-            return prima(a, *this, b, c);
-        });
+        if (c.chiaveRovesciata) {
+            for (Rif& r : rif_)
+                r.prefisso = Prefisso(chiave(r), true);
+        }
+        std::sort(rif_.begin(), rif_.end(),
+                  [this, c](const Rif& a, const Rif& b) { return prima(a, *this, b, c); });
     }
     // Whether record i of this block goes before record j of another.
     bool prima(std::size_t i, const Blocco& altro, std::size_t j, Confronto c) const {
@@ -168,7 +194,7 @@ public:
 
 private:
     struct Rif {
-        std::uint64_t prefisso;
+        Prefisso prefisso;
         std::uint64_t record;
         std::uint32_t chiave; // from the record's start
         std::uint32_t lunghezza;
@@ -182,8 +208,8 @@ private:
         return Record::leggi(p);
     }
     bool prima(const Rif& a, const Blocco& altro, const Rif& b, Confronto c) const {
-        if (a.prefisso != b.prefisso)
-            return (a.prefisso < b.prefisso) != c.chiaveRovesciata;
+        if (const int p = a.prefisso.confronta(b.prefisso); p != 0)
+            return p < 0;
         const int k = confrontaChiavi(chiave(a), altro.chiave(b));
         if (k != 0)
             return c.chiaveRovesciata ? k > 0 : k < 0;
@@ -227,7 +253,7 @@ public:
             std::clamp<std::size_t>(memoria / (blocchi.size() + 1), 1 << 16, 1 << 22);
         for (FileAppoggio& f : blocchi) {
             controlla(f.daCapo(), f);
-            vie_.push_back({&f, std::string(riserva, '\0'), 0, 0, {}});
+            vie_.push_back({&f, std::string(riserva, '\0'), 0, 0, {}, {}});
         }
         for (std::size_t v = 0; v < vie_.size(); ++v) {
             if (avanza(vie_[v]))
@@ -262,12 +288,17 @@ private:
         std::size_t inizio;
         std::size_t fine;
         Record attuale;
+        Prefisso prefisso;
     };
     // The heap keeps the first record on top.
     struct Dopo {
         const Fusione* f;
         bool operator()(std::size_t a, std::size_t b) const {
-            return Record::prima(f->vie_[b].attuale, f->vie_[a].attuale, f->c_);
+            const Via& va = f->vie_[a];
+            const Via& vb = f->vie_[b];
+            if (const int p = vb.prefisso.confronta(va.prefisso); p != 0)
+                return p < 0;
+            return Record::prima(vb.attuale, va.attuale, f->c_);
         }
     };
     Dopo dopo() const { return {this}; }
@@ -302,6 +333,7 @@ private:
         const std::size_t testa = std::size_t(p - (v.riserva.data() + v.inizio));
         disponibili(v, testa + corpo);
         v.attuale = Record::leggi(v.riserva.data() + v.inizio + testa);
+        v.prefisso = Prefisso(v.attuale.chiave, c_.chiaveRovesciata);
         v.inizio += testa + corpo;
         return true;
     }
