@@ -18,6 +18,7 @@ private slots:
     void initTestCase();
     void comeInMemoria_data();
     void comeInMemoria();
+    void mescola();
     void nienteResta_data();
     void nienteResta();
     void memoriaNonValida();
@@ -124,6 +125,20 @@ void TstEsterno::comeInMemoria() {
     QFile f(voci);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(esegui(a + QStringList{u"-S"_s, memoria}, f.readAll()).uscita, inMemoria.uscita);
+}
+
+// A shuffle in runs is still a shuffle of all the items, the same for a seed.
+void TstEsterno::mescola() {
+    const QStringList a = {u"-s"_s, u"invio"_s,     u"-u"_s,     u"invio"_s, u"-S"_s,
+                           u"8K"_s, u"--mescola"_s, u"--seme"_s, u"5"_s,     voci};
+    const Esito primo = esegui(a);
+    QCOMPARE(esegui(a).uscita, primo.uscita);
+    QByteArrayList mescolate = primo.uscita.split('\n');
+    QByteArrayList ordinate = esegui(a.mid(0, 6) + QStringList{voci}).uscita.split('\n');
+    QVERIFY(mescolate != ordinate);
+    std::sort(mescolate.begin(), mescolate.end());
+    std::sort(ordinate.begin(), ordinate.end());
+    QCOMPARE(mescolate, ordinate);
 }
 
 void TstEsterno::nienteResta_data() {
