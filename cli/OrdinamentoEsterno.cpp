@@ -413,11 +413,18 @@ void OrdinamentoEsterno::aggiungi(QStringView pezzo) {
     // pieces read take the rest.
     if (lavoro_.size() < memoria_ / 10)
         return;
-    const qsizetype taglio = Motore::Ordinamento::ultimoTaglio(lavoro_, opzioni_);
-    if (taglio == 0)
+    // Only the text added since the last search can hold a place to cut (a
+    // few characters before it tell what its first ones are).
+    const qsizetype da = std::max<qsizetype>(cercato_ - 3, 0);
+    const qsizetype dopo =
+        Motore::Ordinamento::ultimoTaglio(QStringView(lavoro_).sliced(da), opzioni_);
+    cercato_ = lavoro_.size();
+    if (dopo == 0)
         return;
+    const qsizetype taglio = da + dopo;
     taglia(QStringView(lavoro_).first(taglio), false);
     lavoro_.remove(0, taglio);
+    cercato_ = 0;
 }
 
 void OrdinamentoEsterno::chiudi() {

@@ -54,6 +54,7 @@ private:
     std::vector<std::unique_ptr<Motore::Esterna::Chiavi>> chiavi_;
     std::unique_ptr<Raccolta> raccolta_;
     QString lavoro_;
+    qsizetype cercato_ = 0;      // lavoro_ holds no place to cut before this
     std::vector<QString> fisse_; // the items that stay at the head
     std::uint64_t sequenza_ = 0;
     bool testoVisto_ = false;
