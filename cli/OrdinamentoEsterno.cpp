@@ -20,9 +20,13 @@ using QuorlaIo::FileAppoggio;
 
 namespace {
 
-// More runs than this are merged in more than one level: each open run
-// holds a buffer, and a wider merge costs more comparisons per item.
-constexpr std::size_t MaxVie = 64;
+// How many runs one merge reads at once: each holds a buffer of at least a
+// quarter of a megabyte within half the memory, and no more than 256 (a
+// wider merge costs more comparisons per item, and descriptors). More runs
+// are merged in more than one level.
+std::size_t maxVie(qint64 memoria) {
+    return std::clamp<std::size_t>(std::size_t(memoria / 2) >> 18, 16, 256);
+}
 
 void mettiNumero(std::string& b, std::uint64_t v) {
     while (v >= 0x80) {
@@ -497,13 +501,14 @@ void OrdinamentoEsterno::taglia(QStringView tratto, bool fine) {
 
 std::vector<FileAppoggio> OrdinamentoEsterno::fondi(std::vector<FileAppoggio> blocchi,
                                                     Confronto c) {
-    while (blocchi.size() > MaxVie) {
+    const std::size_t vie = maxVie(memoria_);
+    while (blocchi.size() > vie) {
         avanzamento_.fase(
             QCoreApplication::translate("quorla-cli", "fusione di %1 blocchi").arg(blocchi.size()));
         std::vector<FileAppoggio> livello;
-        for (std::size_t i = 0; i < blocchi.size(); i += MaxVie) {
+        for (std::size_t i = 0; i < blocchi.size(); i += vie) {
             std::vector<FileAppoggio> gruppo;
-            for (std::size_t j = i; j < std::min(blocchi.size(), i + MaxVie); ++j)
+            for (std::size_t j = i; j < std::min(blocchi.size(), i + vie); ++j)
                 gruppo.push_back(std::move(blocchi[j]));
             Fusione fusione(gruppo, c, std::size_t(memoria_ / 2));
             FileAppoggio uscita;
