@@ -21,6 +21,7 @@ private slots:
     void mescola();
     void nienteResta_data();
     void nienteResta();
+    void soloSpazi();
     void memoriaNonValida();
 
 private:
@@ -200,6 +201,13 @@ void TstEsterno::nienteResta() {
         QVERIFY(vecchio.open(QIODevice::ReadOnly));
         QCOMPARE(vecchio.readAll(), "vecchio");
     }
+}
+
+// Nothing but spaces is nothing to write, however long.
+void TstEsterno::soloSpazi() {
+    const Esito e = esegui({u"-S"_s, u"8K"_s}, QByteArray(50000, ' ') + "\n" + QByteArray(9, ' '));
+    QCOMPARE(e.codice, 0);
+    QCOMPARE(e.uscita, QByteArray());
 }
 
 void TstEsterno::memoriaNonValida() {
