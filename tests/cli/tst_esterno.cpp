@@ -205,7 +205,8 @@ void TstEsterno::nienteResta() {
 
 // Nothing but spaces is nothing to write, however long.
 void TstEsterno::soloSpazi() {
-    const Esito e = esegui({u"-S"_s, u"8K"_s}, QByteArray(50000, ' ') + "\n" + QByteArray(9, ' '));
+    const Esito e = esegui({u"-S"_s, u"8K"_s, u"--fine-testo"_s},
+                           QByteArray(50000, ' ') + "\n" + QByteArray(9, ' '));
     QCOMPARE(e.codice, 0);
     QCOMPARE(e.uscita, QByteArray());
 }
