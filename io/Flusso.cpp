@@ -225,22 +225,32 @@ bool LettoreTesto::scegliCodifica() {
     }
     if (!windows1252_)
         decodifica_.emplace(codifica);
+    unita_ = salta == 4 ? 4 : salta == 2 ? 2 : 1;
     return ::lseek(descrittore_, salta, SEEK_SET) == salta;
 }
 
 std::optional<QString> LettoreTesto::prossimo(qint64 quanti) {
-    if (finito_)
-        return QString();
+    // A piece may give no text yet: part of a character, a CR that waits for
+    // its LF. Only the end of the file gives the empty string.
     QByteArray byte(qsizetype(std::max<qint64>(quanti, 4)), Qt::Uninitialized);
-    const qint64 letti = leggi(byte.data(), byte.size());
-    if (letti < 0)
-        return std::nullopt;
-    finito_ = letti == 0;
-    const QByteArrayView pezzo(byte.constData(), letti);
-    QString testo = windows1252_ ? DecodificaWindows1252(pezzo) : decodifica_->decode(pezzo);
-    if (fineRiga_ == FineRiga::Intatta)
-        return testo;
-    return lineeFine(std::move(testo), finito_);
+    while (!finito_) {
+        const qint64 letti = leggi(byte.data(), byte.size());
+        if (letti < 0)
+            return std::nullopt;
+        finito_ = letti == 0;
+        letti_ += letti;
+        const QByteArrayView pezzo(byte.constData(), letti);
+        QString testo = windows1252_ ? DecodificaWindows1252(pezzo) : decodifica_->decode(pezzo);
+        // A code unit cut short by the end of the file is a replacement
+        // character, as when the whole file is decoded at once.
+        if (finito_ && unita_ > 1 && letti_ % unita_ != 0)
+            testo += QChar::ReplacementCharacter;
+        if (fineRiga_ != FineRiga::Intatta)
+            testo = lineeFine(std::move(testo), finito_);
+        if (!testo.isEmpty())
+            return testo;
+    }
+    return QString();
 }
 
 // Every line end (CR LF, CR, LF) becomes the one the reader asked for; the

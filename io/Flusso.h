@@ -69,6 +69,8 @@ private:
     bool proprio_ = false;
     bool finito_ = false;
     bool windows1252_ = false;
+    int unita_ = 1;    // bytes in a code unit
+    qint64 letti_ = 0; // since the byte order mark
     std::optional<QStringDecoder> decodifica_;
     bool crInSospeso_ = false;   // a CR at the end of the last piece
     bool fineInSospeso_ = false; // a line end, dropped if nothing follows

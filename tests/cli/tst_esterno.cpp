@@ -93,6 +93,7 @@ void TstEsterno::comeInMemoria_data() {
                           "--doppioni conta",
                           "--doppioni conta --per-frequenza",
                           "--doppioni conta --per-frequenza -r",
+                          "--doppioni conta -r",
                           "--doppioni elimina --simili",
                           "--doppioni conta --simili --lingua unicode",
                           "--doppioni unici --ordine inverti",
