@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <mutex>
 #include <string_view>
 #include <thread>
 
@@ -177,10 +179,6 @@ public:
         std::sort(rif_.begin(), rif_.end(),
                   [this, c](const Rif& a, const Rif& b) { return prima(a, *this, b, c); });
     }
-    // Whether record i of this block goes before record j of another.
-    bool prima(std::size_t i, const Blocco& altro, std::size_t j, Confronto c) const {
-        return prima(rif_[i], altro, altro.rif_[j], c);
-    }
     std::string_view grezzo(std::size_t i) const {
         const char* inizio = dati_.data() + rif_[i].record;
         const char* p = inizio;
@@ -228,23 +226,15 @@ private:
 
 namespace {
 
-// Writes sorted blocks as one run, merging them.
-void scriviBlocchi(std::vector<OrdinamentoEsterno::Blocco*> blocchi, Confronto c,
-                   FileAppoggio& file) {
-    std::vector<std::size_t> posto(blocchi.size(), 0);
-    for (;;) {
-        std::size_t scelto = blocchi.size();
-        for (std::size_t b = 0; b < blocchi.size(); ++b) {
-            if (posto[b] < blocchi[b]->size() &&
-                (scelto == blocchi.size() ||
-                 blocchi[b]->prima(posto[b], *blocchi[scelto], posto[scelto], c)))
-                scelto = b;
-        }
-        if (scelto == blocchi.size())
-            break;
-        const std::string_view r = blocchi[scelto]->grezzo(posto[scelto]++);
+// Writes a sorted block as a run.
+FileAppoggio scriviBlocco(const OrdinamentoEsterno::Blocco& blocco, const QString& cartella) {
+    FileAppoggio file;
+    controlla(file.crea(cartella), file);
+    for (std::size_t i = 0; i < blocco.size(); ++i) {
+        const std::string_view r = blocco.grezzo(i);
         controlla(file.scrivi(r.data(), r.size()), file);
     }
+    return file;
 }
 
 } // namespace
@@ -360,11 +350,9 @@ public:
         if (blocco_.memoria() > memoria_)
             scarica();
     }
-    // Sorts blocks made elsewhere and writes them as one run.
-    void scriviOrdinati(std::vector<Blocco*> blocchi) {
-        FileAppoggio file;
-        controlla(file.crea(cartella_), file);
-        scriviBlocchi(std::move(blocchi), c_, file);
+    // A run written elsewhere, by any thread.
+    void aggiungiBlocco(FileAppoggio file) {
+        const std::lock_guard<std::mutex> chiave(mutex_);
         blocchi_.push_back(std::move(file));
     }
     std::vector<FileAppoggio> fine() {
@@ -377,7 +365,7 @@ private:
         if (blocco_.vuoto())
             return;
         blocco_.ordina(c_);
-        scriviOrdinati({&blocco_});
+        blocchi_.push_back(scriviBlocco(blocco_, cartella_));
         blocco_.svuota();
     }
 
@@ -386,6 +374,7 @@ private:
     QString cartella_;
     Blocco blocco_;
     std::vector<FileAppoggio> blocchi_;
+    std::mutex mutex_;
 };
 
 OrdinamentoEsterno::OrdinamentoEsterno(const Motore::Opzioni& opzioni, qint64 memoria,
@@ -436,9 +425,9 @@ void OrdinamentoEsterno::chiudi() {
     lavoro_ = QString();
 }
 
-// The items of a stretch of the input become one run: their keys are made
-// on every core, each core's share sorted apart, and the shares merged as
-// the run is written.
+// The items of a stretch of the input become runs, one for each core's share:
+// each core makes the keys of its share, sorts them and writes them. The
+// merge tells their ties apart by the items' places.
 void OrdinamentoEsterno::taglia(QStringView tratto, bool fine) {
     std::vector<QStringView> voci;
     const auto intestazione = std::size_t(std::max(opzioni_.ordine.intestazione, 0));
@@ -458,33 +447,40 @@ void OrdinamentoEsterno::taglia(QStringView tratto, bool fine) {
     const Confronto c = doppioni ? Confronto{} : Motore::Esterna::confronto(opzioni_);
     const std::size_t fili = std::min(chiavi_.size(), voci.size());
     std::vector<Blocco> blocchi(fili);
+    std::vector<std::exception_ptr> errori(fili);
     auto lavoro = [&](std::size_t f) {
-        Motore::Esterna::Chiavi& chiavi = *chiavi_[f];
-        QStringEncoder utf8(QStringEncoder::Utf8);
-        std::string ordine;
-        std::string gruppo;
-        std::string testo;
-        const std::size_t da = voci.size() * f / fili;
-        const std::size_t a = voci.size() * (f + 1) / fili;
-        blocchi[f].riserva(std::size_t(tratto.size()) * 5 / 2 / fili, (a - da));
-        for (std::size_t i = da; i < a; ++i) {
-            const QStringView v = voci[i];
-            ordine.clear();
-            gruppo.clear();
-            chiavi.ordine(v, ordine);
-            if (doppioni)
-                chiavi.gruppo(v, gruppo);
-            testo.resize(std::size_t(utf8.requiredSpace(v.size())));
-            char* fineTesto = utf8.appendToBuffer(testo.data(), v);
-            testo.resize(std::size_t(fineTesto - testo.data()));
-            Record r;
-            r.chiave = doppioni ? gruppo : ordine;
-            r.altra = doppioni ? std::string_view(ordine) : std::string_view();
-            r.sequenza = sequenza_ + i;
-            r.testo = testo;
-            blocchi[f].aggiungi(r);
+        try {
+            Motore::Esterna::Chiavi& chiavi = *chiavi_[f];
+            QStringEncoder utf8(QStringEncoder::Utf8);
+            std::string ordine;
+            std::string gruppo;
+            std::string testo;
+            const std::size_t da = voci.size() * f / fili;
+            const std::size_t a = voci.size() * (f + 1) / fili;
+            blocchi[f].riserva(std::size_t(tratto.size()) * 5 / 2 / fili, (a - da));
+            for (std::size_t i = da; i < a; ++i) {
+                const QStringView v = voci[i];
+                ordine.clear();
+                gruppo.clear();
+                chiavi.ordine(v, ordine);
+                if (doppioni)
+                    chiavi.gruppo(v, gruppo);
+                testo.resize(std::size_t(utf8.requiredSpace(v.size())));
+                char* fineTesto = utf8.appendToBuffer(testo.data(), v);
+                testo.resize(std::size_t(fineTesto - testo.data()));
+                Record r;
+                r.chiave = doppioni ? gruppo : ordine;
+                r.altra = doppioni ? std::string_view(ordine) : std::string_view();
+                r.sequenza = sequenza_ + i;
+                r.testo = testo;
+                blocchi[f].aggiungi(r);
+            }
+            blocchi[f].ordina(c);
+            raccolta_->aggiungiBlocco(scriviBlocco(blocchi[f], cartella_));
+            blocchi[f].svuota();
+        } catch (...) {
+            errori[f] = std::current_exception();
         }
-        blocchi[f].ordina(c);
     };
     std::vector<std::thread> altri;
     for (std::size_t f = 1; f < fili; ++f)
@@ -493,10 +489,10 @@ void OrdinamentoEsterno::taglia(QStringView tratto, bool fine) {
     for (std::thread& t : altri)
         t.join();
     sequenza_ += voci.size();
-    std::vector<Blocco*> ordinati;
-    for (Blocco& b : blocchi)
-        ordinati.push_back(&b);
-    raccolta_->scriviOrdinati(std::move(ordinati));
+    for (const std::exception_ptr& e : errori) {
+        if (e)
+            std::rethrow_exception(e);
+    }
 }
 
 std::vector<FileAppoggio> OrdinamentoEsterno::fondi(std::vector<FileAppoggio> blocchi,
