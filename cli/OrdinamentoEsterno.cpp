@@ -234,6 +234,7 @@ FileAppoggio scriviBlocco(const OrdinamentoEsterno::Blocco& blocco, const QStrin
         const std::string_view r = blocco.grezzo(i);
         controlla(file.scrivi(r.data(), r.size()), file);
     }
+    controlla(file.daCapo(), file); // written out, its buffer given back
     return file;
 }
 
@@ -516,6 +517,7 @@ std::vector<FileAppoggio> OrdinamentoEsterno::fondi(std::vector<FileAppoggio> bl
                 r.scrivi(b);
                 controlla(uscita.scrivi(b), uscita);
             }
+            controlla(uscita.daCapo(), uscita);
             livello.push_back(std::move(uscita));
         }
         blocchi = std::move(livello);

@@ -85,7 +85,6 @@ bool FileAppoggio::crea(const QString& cartella) {
     }
 #endif
     errore_ = descrittore_ < 0 ? errno : 0;
-    riserva_.reserve(Riserva);
     return descrittore_ >= 0;
 }
 
@@ -110,12 +109,17 @@ bool FileAppoggio::scrivi(const char* dati, std::size_t quanti) {
         return false;
     if (riserva_.size() + quanti > Riserva && !svuota())
         return false;
+    if (riserva_.capacity() < Riserva)
+        riserva_.reserve(Riserva);
     riserva_.append(dati, quanti);
     return true;
 }
 
 bool FileAppoggio::daCapo() {
-    if (!svuota())
+    // Many files wait to be read at once: none keeps its buffer.
+    const bool scritto = svuota();
+    std::string().swap(riserva_);
+    if (!scritto)
         return false;
     if (::lseek(descrittore_, 0, SEEK_SET) != 0) {
         errore_ = errno;
