@@ -402,7 +402,7 @@ void radice(Voce<Id>* voci, std::size_t n, std::size_t d, Appoggio<Id>& appoggio
     while (n > Piccolo && d < Prefisso) {
         const std::size_t quale = d / 8;
         const unsigned spostamento = unsigned(56 - 8 * (d % 8));
-        std::array<std::size_t, 256> conta{};
+        std::array<std::uint32_t, 256> conta{};
         for (std::size_t i = 0; i < n; ++i)
             ++conta[std::size_t(parola(voci[i], quale) >> spostamento) & 0xff];
         const std::size_t primo = byteDi(voci[0], d);
@@ -412,9 +412,17 @@ void radice(Voce<Id>* voci, std::size_t n, std::size_t d, Appoggio<Id>& appoggio
             ++d;
             continue;
         }
-        std::array<std::size_t, 256> posto;
-        std::size_t somma = 0;
-        for (std::size_t b = 0; b < 256; ++b) {
+        // Most stretches use a few byte values, letters or digits: the loops
+        // over the values cover only the range in use.
+        std::size_t minimo = 0;
+        while (conta[minimo] == 0)
+            ++minimo;
+        std::size_t massimo = 255;
+        while (conta[massimo] == 0)
+            --massimo;
+        std::array<std::uint32_t, 256> posto;
+        std::uint32_t somma = 0;
+        for (std::size_t b = minimo; b <= massimo; ++b) {
             posto[b] = somma;
             somma += conta[b];
         }
@@ -423,7 +431,7 @@ void radice(Voce<Id>* voci, std::size_t n, std::size_t d, Appoggio<Id>& appoggio
             altrove[posto[std::size_t(parola(voci[i], quale) >> spostamento) & 0xff]++] = voci[i];
         std::copy(altrove, altrove + n, voci);
         std::size_t inizio = conta[0];
-        for (std::size_t b = 1; b < 256; ++b) {
+        for (std::size_t b = std::max<std::size_t>(minimo, 1); b <= massimo; ++b) {
             if (conta[b] > 1)
                 radice(voci + inizio, conta[b], d + 1, appoggio);
             inizio += conta[b];
@@ -702,14 +710,26 @@ std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte
 
 // The items when every one is a different text: the distinct texts in order,
 // those that collate equal in input order, that is in the order of their ids.
-// Descending order takes the groups from the last, each still in input order.
+// Descending order takes the groups from the last, each still in input order;
+// the keys of "Ordina per" carry their own directions. Counts into senzaValore
+// the items without a key's part or value.
 template <class Id>
 std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vista<Id>>& distinte,
-                                        const Collazione& collazione, Verso verso) {
-    Distinte<Id> d = ordinaDistinte(testo, distinte, collazione);
+                                        const OpzioniOrdine& o, std::size_t& senzaValore) {
+    const Collazione collazione(o, false);
+    std::optional<Composizione> composizione;
+    std::vector<std::uint8_t> mancante;
+    if (!o.chiavi.empty())
+        composizione.emplace(o, collazione);
+    Distinte<Id> d =
+        ordinaDistinte(testo, distinte, collazione, composizione ? &*composizione : nullptr,
+                       composizione ? &mancante : nullptr);
+    for (std::size_t id = 0; id < mancante.size(); ++id)
+        senzaValore += mancante[id] && distinte[id].lunghezza > 0;
+    const bool decrescente = o.verso == Verso::Decrescente && !composizione;
     const std::size_t n = d.voci.size();
     std::vector<Vista<Id>> ordinate(n);
-    std::size_t posto = verso == Verso::Crescente ? 0 : n;
+    std::size_t posto = decrescente ? n : 0;
     for (std::size_t i = 0; i < n;) {
         std::size_t j = i + 1;
         while (j < n && !d.nuovo[j])
@@ -717,14 +737,14 @@ std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vis
         if (j - i > 1)
             std::sort(d.voci.begin() + qsizetype(i), d.voci.begin() + qsizetype(j),
                       [](const Voce<Id>& a, const Voce<Id>& b) { return a.id < b.id; });
-        if (verso == Verso::Decrescente)
+        if (decrescente)
             posto -= j - i;
         for (std::size_t k = i; k < j; ++k) {
             if (k + 8 < n)
                 anticipa(&distinte[std::size_t(d.voci[k + 8].id)]);
             ordinate[posto + (k - i)] = distinte[std::size_t(d.voci[k].id)];
         }
-        if (verso == Verso::Crescente)
+        if (!decrescente)
             posto += j - i;
         i = j;
     }
@@ -998,12 +1018,13 @@ std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni,
     const Scelta<Id> scelta = scegli(testo, lette, o, intestazione);
 
     const bool ordinare = o.verso == Verso::Crescente || o.verso == Verso::Decrescente;
-    if (ordinare && intestazione == 0 && o.chiavi.empty() && o.doppioni == Doppioni::Tutti &&
+    if (ordinare && intestazione == 0 && o.doppioni == Doppioni::Tutti &&
+        !(opzioni.mostraChiavi && !o.chiavi.empty()) &&
         lette.distinte.size() == lette.idVoce.size()) {
         // Every item a different text, so an item is its text's id: its
         // place is its text's place, and no rank need be counted out.
         std::vector<Id>().swap(lette.idVoce);
-        return inOrdineDistinte(testo, lette.distinte, Collazione(o, false), o.verso);
+        return inOrdineDistinte(testo, lette.distinte, o, senzaValore);
     }
     std::vector<std::size_t> voci =
         ordinare ? perRango(testo, lette, scelta, o, intestazione, senzaValore)
