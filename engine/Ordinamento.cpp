@@ -11,8 +11,10 @@
 #include <atomic>
 #include <bit>
 #include <climits>
+#include <condition_variable>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <numeric>
 #include <random>
 #include <system_error>
@@ -124,6 +126,9 @@ public:
             caselle *= 2;
         caselle_.resize(caselle);
         maschera_ = caselle - 1;
+        // Room for as many texts as the table takes before it grows: pages
+        // never written cost nothing, and a growing vector copies itself.
+        distinte.reserve(caselle * 3 / 4);
     }
 
     std::vector<Vista<Id>> distinte;
@@ -158,10 +163,7 @@ public:
         }
     }
 
-    void liberaTabella() {
-        std::vector<Casella>().swap(caselle_);
-        distinte.shrink_to_fit();
-    }
+    void liberaTabella() { std::vector<Casella>().swap(caselle_); }
 
 private:
     // The slot comes from the hash kept here, so that growing the table
@@ -277,6 +279,18 @@ template <class Id> struct Voce {
         std::uint8_t b[20] = {};
         for (int i = 0; i < 20 && k[i] != 0; ++i)
             b[i] = k[i];
+        prendi(b);
+    }
+    // The same for a key of known length, terminator included: no search
+    // for its end byte by byte.
+    void carica(const std::uint8_t* k, std::size_t lunghezza) {
+        std::uint8_t b[20] = {};
+        std::memcpy(b, k, std::min<std::size_t>(lunghezza, 20));
+        prendi(b);
+    }
+
+private:
+    void prendi(const std::uint8_t* b) {
         alto = medio = basso = 0;
         for (int i = 0; i < 8; ++i)
             alto = (alto << 8) | b[i];
@@ -316,7 +330,7 @@ template <class Id>
 Voce<Id> inArena(std::uint8_t* p, std::size_t lunghezza, Id id, Arena& arena,
                  const std::uint8_t*& coda) {
     Voce<Id> voce;
-    voce.carica(p);
+    voce.carica(p, lunghezza);
     voce.id = id;
     const std::size_t resto = lunghezza > Prefisso ? lunghezza - Prefisso : 0;
     std::memmove(p, p + Prefisso, resto);
@@ -556,40 +570,55 @@ void ordinaVoci(std::vector<Voce<Id>>& voci, std::vector<std::uint8_t>& nuovo,
         std::size_t fine;
         std::size_t primo;
     };
-    std::vector<Secchio> secchi;
-    std::vector<Secchio> daSpargere{{0, n, comune}};
-    // A bucket much larger than a thread's share is spread again: an
-    // alphabet's first letters, or a sign, make a few large buckets.
+    // A bucket much larger than a thread's share is spread again, by the
+    // thread that takes it: an alphabet's first letters, or a sign, make a
+    // few large buckets. The largest bucket waiting goes first, so that the
+    // threads end together.
     const std::size_t grande = n / (4 * fili);
-    while (!daSpargere.empty()) {
-        const Secchio s = daSpargere.back();
-        daSpargere.pop_back();
-        const std::array<std::size_t, 256> conta =
-            spargi(voci.data() + s.inizio, s.fine - s.inizio, s.primo);
-        std::size_t inizio = s.inizio;
-        for (std::size_t b = 0; b < 256; ++b) {
-            if (conta[b] == 0)
-                continue;
-            const Secchio figlio{inizio, inizio + conta[b], s.primo + 1};
-            nuovo[inizio] = 1;
-            if (b != 0 && conta[b] > grande && figlio.primo < Prefisso)
-                daSpargere.push_back(figlio);
-            else
-                secchi.push_back(figlio);
-            inizio += conta[b];
-        }
-    }
-
-    // The largest buckets first, so that the threads end together.
-    std::sort(secchi.begin(), secchi.end(), [](const Secchio& a, const Secchio& b) {
-        return a.fine - a.inizio > b.fine - b.inizio;
-    });
-    std::atomic<std::size_t> prossimo{0};
+    auto minore = [](const Secchio& a, const Secchio& b) {
+        return a.fine - a.inizio < b.fine - b.inizio;
+    };
+    std::vector<Secchio> daFare{{0, n, comune}};
+    std::size_t inCorso = 0;
+    std::mutex guardia;
+    std::condition_variable cambiato;
     inParallelo(fili, [&](unsigned) {
         Appoggio<Id> appoggio;
-        for (std::size_t k; (k = prossimo.fetch_add(1)) < secchi.size();)
-            ordinaTratto(voci.data(), secchi[k].inizio, secchi[k].fine, secchi[k].primo,
-                         nuovo.data(), code, appoggio);
+        std::vector<Secchio> figli;
+        std::unique_lock blocco(guardia);
+        for (;;) {
+            cambiato.wait(blocco, [&] { return !daFare.empty() || inCorso == 0; });
+            if (daFare.empty())
+                return;
+            std::pop_heap(daFare.begin(), daFare.end(), minore);
+            const Secchio s = daFare.back();
+            daFare.pop_back();
+            ++inCorso;
+            blocco.unlock();
+            figli.clear();
+            if (s.fine - s.inizio > grande && s.primo < Prefisso) {
+                const std::array<std::size_t, 256> conta =
+                    spargi(voci.data() + s.inizio, s.fine - s.inizio, s.primo);
+                std::size_t inizio = s.inizio;
+                for (std::size_t b = 0; b < 256; ++b) {
+                    if (conta[b] == 0)
+                        continue;
+                    // Past a key's end the prefixes are equal.
+                    figli.push_back({inizio, inizio + conta[b], b == 0 ? Prefisso : s.primo + 1});
+                    nuovo[inizio] = 1;
+                    inizio += conta[b];
+                }
+            } else {
+                ordinaTratto(voci.data(), s.inizio, s.fine, s.primo, nuovo.data(), code, appoggio);
+            }
+            blocco.lock();
+            for (const Secchio& f : figli) {
+                daFare.push_back(f);
+                std::push_heap(daFare.begin(), daFare.end(), minore);
+            }
+            --inCorso;
+            cambiato.notify_all();
+        }
     });
 }
 
@@ -807,7 +836,6 @@ template <class Id> Lette<Id> leggiVoci(QStringView testo, const Opzioni& opzion
         da = confini.back();
     }
     vocabolario.liberaTabella();
-    idVoce.shrink_to_fit();
     return {std::move(vocabolario.distinte), std::move(idVoce)};
 }
 
