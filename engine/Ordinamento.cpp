@@ -371,6 +371,21 @@ Voce<Id> scriviChiave(UCollator* c, QStringView t, bool vuota, Id id, Arena& are
     return inArena(p, lunghezza, id, arena, coda);
 }
 
+// The entry of a text in code-point order, its key's first twenty bytes made
+// straight from the text: a key of its own in the arena is made only if the
+// prefix ties (code stays null until then). Twenty characters make at least
+// twenty bytes; a pair of surrogates is not cut.
+template <class Id> Voce<Id> prefissoCodici(QStringView t, Id id) {
+    qsizetype n = std::min<qsizetype>(t.size(), qsizetype(Prefisso));
+    if (n < t.size() && QChar::isHighSurrogate(t[n - 1].unicode()))
+        ++n;
+    std::uint8_t k[3 * (Prefisso + 1) + 1];
+    Voce<Id> voce;
+    voce.carica(k, chiaveCodici(t.first(n), k));
+    voce.id = id;
+    return voce;
+}
+
 // The same for a key already made, as its bytes without the terminator.
 template <class Id>
 Voce<Id> scriviByte(const std::string& chiave, Id id, Arena& arena, const std::uint8_t*& coda) {
@@ -499,9 +514,10 @@ std::array<std::size_t, 256> spargi(Voce<Id>* voci, std::size_t n, std::size_t d
 // the prefixes' bytes before primo, marking in nuovo (indexed like voci) where
 // a key differs from the one before. Stretches of equal prefixes are sorted
 // again on the next twenty bytes of their keys, read through code.
-template <class Id>
+template <class Id, class Completa>
 void ordinaTratto(Voce<Id>* voci, std::size_t inizio, std::size_t fine, std::size_t primo,
-                  std::uint8_t* nuovo, const std::uint8_t* const* code, Appoggio<Id>& appoggio) {
+                  std::uint8_t* nuovo, const std::uint8_t** code, Appoggio<Id>& appoggio,
+                  Completa&& completa) {
     struct Compito {
         std::size_t inizio;
         std::size_t fine;
@@ -526,9 +542,12 @@ void ordinaTratto(Voce<Id>* voci, std::size_t inizio, std::size_t fine, std::siz
                 for (std::size_t k = i; k < j; ++k) {
                     if (k + 16 < j)
                         anticipa(&code[std::size_t(voci[k + 16].id)]);
-                    if (k + 8 < j)
+                    if (k + 8 < j && code[std::size_t(voci[k + 8].id)])
                         anticipa(code[std::size_t(voci[k + 8].id)] + dopo);
-                    voci[k].carica(code[std::size_t(voci[k].id)] + dopo);
+                    const std::size_t id = std::size_t(voci[k].id);
+                    if (!code[id])
+                        code[id] = completa(id);
+                    voci[k].carica(code[id] + dopo);
                 }
                 pila.push_back({i, j, profondita, 0});
             }
@@ -540,9 +559,9 @@ void ordinaTratto(Voce<Id>* voci, std::size_t inizio, std::size_t fine, std::siz
 // Sorts all entries. Spread first in place by the first byte that is not the
 // same in every prefix (a key of "Ordina per" starts with a mark), the
 // buckets are independent and are sorted on all cores.
-template <class Id>
+template <class Id, class Completa>
 void ordinaVoci(std::vector<Voce<Id>>& voci, std::vector<std::uint8_t>& nuovo,
-                const std::uint8_t* const* code) {
+                const std::uint8_t** code, Completa&& completa) {
     const std::size_t n = voci.size();
     const unsigned fili = filiPer(n, 50000);
     std::size_t comune = Prefisso;
@@ -560,7 +579,9 @@ void ordinaVoci(std::vector<Voce<Id>>& voci, std::vector<std::uint8_t>& nuovo,
     }
     if (comune == Prefisso) {
         Appoggio<Id> appoggio;
-        ordinaTratto(voci.data(), 0, n, 0, nuovo.data(), code, appoggio);
+        Arena arena;
+        ordinaTratto(voci.data(), 0, n, 0, nuovo.data(), code, appoggio,
+                     [&](std::size_t id) { return completa(arena, id); });
         return;
     }
 
@@ -584,6 +605,7 @@ void ordinaVoci(std::vector<Voce<Id>>& voci, std::vector<std::uint8_t>& nuovo,
     std::condition_variable cambiato;
     inParallelo(fili, [&](unsigned) {
         Appoggio<Id> appoggio;
+        Arena arena;
         std::vector<Secchio> figli;
         std::unique_lock blocco(guardia);
         for (;;) {
@@ -609,7 +631,8 @@ void ordinaVoci(std::vector<Voce<Id>>& voci, std::vector<std::uint8_t>& nuovo,
                     inizio += conta[b];
                 }
             } else {
-                ordinaTratto(voci.data(), s.inizio, s.fine, s.primo, nuovo.data(), code, appoggio);
+                ordinaTratto(voci.data(), s.inizio, s.fine, s.primo, nuovo.data(), code, appoggio,
+                             [&](std::size_t id) { return completa(arena, id); });
             }
             blocco.lock();
             for (const Secchio& f : figli) {
@@ -699,6 +722,8 @@ Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& dis
             if (composizione) {
                 (*senzaValore)[i] = !composizione->componi(collatori[f], t, filo);
                 voci[i] = scriviByte(filo.chiave, Id(i), arene[f], code[i]);
+            } else if (!collatori[f]) {
+                voci[i] = prefissoCodici<Id>(collazione.testoChiave(t), Id(i));
             } else {
                 voci[i] = scriviChiave(collatori[f], collazione.testoChiave(t), t.isEmpty(), Id(i),
                                        arene[f], code[i]);
@@ -709,7 +734,15 @@ Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& dis
         ucol_close(collatori[f]);
 
     std::vector<std::uint8_t> nuovo(n, 0);
-    ordinaVoci(voci, nuovo, code.data());
+    // Code-point keys are made whole only for the texts whose prefixes tie.
+    ordinaVoci(voci, nuovo, code.data(), [&](Arena& arena, std::size_t id) {
+        const Vista<Id>& d = distinte[id];
+        const QStringView t =
+            collazione.testoChiave(testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza)));
+        std::uint8_t* p = arena.riserva(3 * std::size_t(t.size()) + 1);
+        arena.avanza(chiaveCodici(t, p));
+        return static_cast<const std::uint8_t*>(p + Prefisso);
+    });
     if (composizione)
         spareggia(testo, distinte, collazione, *composizione, *senzaValore, voci, nuovo);
     return {std::move(voci), std::move(nuovo)};

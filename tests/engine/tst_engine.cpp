@@ -189,6 +189,15 @@ void TestEngine::ordine_data() {
     riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;\uE001;\uE000;ä;" + solo + ";x" + nul + ";x",
          {.lingua = linguaCodiciUnicode()},
          "B;Z;a;b;x;x" + nul + ";ä;é;" + solo + ";\uE000;\uE001;ﬁ;😀");
+    // The same where the sort's first bytes end: a pair of surrogates across
+    // the twentieth character, and texts equal beyond it.
+    const QString a19(19, u'a');
+    riga("codici Unicode oltre il prefisso",
+         a19 + "😀b;" + a19 + "\uE000;" + a19 + "😀a;" + a19 + solo + "x;" + a19 + "b" + a19 + "c;" +
+             a19 + "b" + a19 + "b",
+         {.lingua = linguaCodiciUnicode()},
+         a19 + "b" + a19 + "b;" + a19 + "b" + a19 + "c;" + a19 + solo + "x;" + a19 + "\uE000;" +
+             a19 + "😀a;" + a19 + "😀b");
     // "options:items:order". Options: n natural numbers, M capitals first, m
     // small letters first, p punctuation and a articles ignored, e duplicates
     // removed, s alike ones too; then "@" and the language. "xgrmz" and
@@ -505,6 +514,14 @@ void TestEngine::casuali() {
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QStringLiteral("case %1: rerun with QUORLA_DIFF_SEED=%1").arg(caso)));
     }
+    // A text long enough to be cut and hashed on every core, wherever the
+    // cuts fall among line breaks, runs of separators and spaces.
+    std::mt19937 g(seme);
+    QString lungo;
+    while (lungo.size() < 700000)
+        lungo +=
+            g() % 3 ? parole[qsizetype(g() % parole.size())] : segni[qsizetype(g() % segni.size())];
+    confronta(lungo, opzioni({.attivi = {0, 1, 3}}));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
