@@ -101,7 +101,7 @@ std::optional<VistaParte> campo(QStringView voce, int n, QChar separatore, QStri
         qsizetype i = 0;
         while (qsizetype(campi.size()) < bastano) {
             const qsizetype fine = fineCampo(voce, i, separatore, csv);
-            campi.append(rifila(voce, {i, fine}, separatore));
+            campi.append({i, fine});
             if (fine == voce.size())
                 break;
             i = fine + 1;
@@ -110,7 +110,9 @@ std::optional<VistaParte> campo(QStringView voce, int n, QChar separatore, QStri
     const qsizetype k = n > 0 ? qsizetype(n) - 1 : qsizetype(campi.size()) + n;
     if (k < 0 || k >= qsizetype(campi.size()))
         return std::nullopt;
-    const Tratto t = campi[k];
+    // Only the field taken is trimmed; the spaces trimmed never change
+    // where the fields are.
+    const Tratto t = separatore == u' ' ? campi[k] : rifila(voce, campi[k], separatore);
     const QStringView testo = voce.sliced(t.inizio, t.fine - t.inizio);
     if (csv && !testo.isEmpty() && testo[0] == u'"') {
         appoggio = senzaVirgolette(testo);

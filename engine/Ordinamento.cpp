@@ -488,6 +488,8 @@ std::array<std::size_t, 256> spargi(Voce<Id>* voci, std::size_t n, std::size_t d
     std::array<std::size_t, 256> conta{};
     for (std::size_t i = 0; i < n; ++i)
         ++conta[byte(voci[i])];
+    if (conta[byte(voci[0])] == n)
+        return conta;
     std::array<std::size_t, 256> prossimo;
     std::array<std::size_t, 256> fine;
     std::size_t somma = 0;
