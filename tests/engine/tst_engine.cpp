@@ -105,6 +105,8 @@ private slots:
     void mescola();
     void grandeComeCollatore_data();
     void grandeComeCollatore();
+    void grandePerNumero_data();
+    void grandePerNumero();
     void linguaDelSistema();
     void dueFili();
     void casuali();
@@ -441,6 +443,41 @@ void TestEngine::grandeComeCollatore() {
     QCOMPARE(uscita.testo, attese.join(u';'));
     QCOMPARE(qsizetype(r.voci), attese.size() + 1);
     QCOMPARE(r.formattato(), !codici);
+}
+
+void TestEngine::grandePerNumero_data() {
+    QTest::addColumn<bool>("giu");
+    QTest::newRow("crescente") << false;
+    QTest::newRow("decrescente") << true;
+}
+
+// Enough items with a key for the keys to be made and sorted on every core,
+// each a different text, a tenth without a value, against a plain sort of the
+// values: the mark before each value is the same in every key.
+void TestEngine::grandePerNumero() {
+    QFETCH(bool, giu);
+    std::vector<std::pair<long, QString>> conValore;
+    QStringList senza, voci;
+    for (long i = 0; i < 150000; ++i) {
+        const long v = (i * 7919) % 1000003 - 500000; // each value once
+        const bool manca = i % 10 == 3;
+        const QString voce = u"n%1;%2"_s.arg(i).arg(manca ? u"x"_s : QString::number(v));
+        voci << voce;
+        if (manca)
+            senza << voce;
+        else
+            conValore.emplace_back(giu ? -v : v, voce);
+    }
+    std::sort(conValore.begin(), conValore.end());
+    QStringList attese;
+    for (const auto& [v, voce] : conValore)
+        attese << voce;
+    const OpzioniOrdine o{
+        .chiavi = {Chiave{ParteChiave::Campo, 2, u';', {}, TipoChiave::Numero, giu}}};
+    UscitaTesto uscita;
+    const Risultato r = ordina(voci.join(u'|'), opzioni({.attivi = {13}, .uscita = 13}, o), uscita);
+    QCOMPARE(uscita.testo, (attese + senza).join(u'|'));
+    QCOMPARE(qsizetype(r.senzaValore), senza.size());
 }
 
 // The system's language orders by default; the C locale, which has no alphabet, gets Italian.
