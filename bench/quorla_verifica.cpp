@@ -46,15 +46,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string sepArg = argv[1];
-    // A line break is CR LF; a line feed left at the front of an item by a
-    // bare CR joining them is part of the break, not of the item.
+    // A line break is LF or CR LF: the CR is part of the break.
     const bool perRighe = sepArg == "invio";
-    const std::string risultato = Leggi(argv[2]);
-    std::vector<std::string_view> voci = Dividi(risultato, perRighe ? "\r" : sepArg);
+    const std::string letto = Leggi(argv[2]);
+    // quorla-cli ends its result with a line break, LF or CR LF as asked:
+    // no part of the last item.
+    std::string_view risultato = letto;
+    if (risultato.ends_with('\n'))
+        risultato.remove_suffix(risultato.ends_with("\r\n") ? 2 : 1);
+    std::vector<std::string_view> voci = Dividi(risultato, perRighe ? "\n" : sepArg);
     if (perRighe) {
-        for (std::size_t k = 1; k < voci.size(); ++k) {
-            if (!voci[k].empty() && voci[k].front() == '\n')
-                voci[k].remove_prefix(1);
+        for (std::string_view& v : voci) {
+            if (v.ends_with('\r'))
+                v.remove_suffix(1);
         }
     }
 

@@ -4,7 +4,9 @@
 # written the Italian way (1.234.567,89, a third of them negative), with a
 # fixed seed. Prints each time, the ratio, and whether both put the keys in
 # the same order (for the numbers; as text, glibc's Italian order and ICU's
-# differ, glibc passing over the minus sign).
+# differ, glibc passing over the minus sign). The last row sorts the whole
+# lines in code-point order against sort in the C locale, whose byte order of
+# UTF-8 is the same order: the two results must be the same file.
 #
 #   bench/run-bench-chiavi.sh [LINES]
 set -euo pipefail
@@ -40,12 +42,13 @@ secondi() { # COMMAND... -> wall seconds, output in $dati/out
     fine=$(date +%s.%N)
     echo "$fine - $inizio" | bc -l
 }
-caso() { # NAME, quorla's flags, sort's flags[, testo]
-    local nome=$1 q s
+caso() { # NAME, quorla's flags, sort's flags[, testo | righe, sort's locale]
+    local nome=$1 q s campi=-f2
+    [ "${4:-}" = righe ] && campi=-f1-
     q=$(secondi "$quorla" -s invio -u invio $2 "$dati/righe.txt")
-    cut -d';' -f2 "$dati/out" >"$dati/q"
-    s=$(secondi env LC_ALL=it_IT.UTF-8 sort $3 "$dati/righe.txt")
-    cut -d';' -f2 "$dati/out" >"$dati/s"
+    cut -d';' "$campi" "$dati/out" >"$dati/q"
+    s=$(secondi env LC_ALL="${5:-it_IT.UTF-8}" sort $3 "$dati/righe.txt")
+    cut -d';' "$campi" "$dati/out" >"$dati/s"
     local stesso=no
     cmp -s "$dati/q" "$dati/s" && stesso=yes
     [ "${4:-}" = testo ] && stesso="(ICU's order)"
@@ -55,3 +58,4 @@ echo "| case | quorla-cli | sort | ratio | same order of the key |"
 echo "|---|---:|---:|---:|---|"
 caso "-t ';' -k 2,numero vs -t ';' -k2,2n" "-t ; -k 2,numero" "-t ; -k2,2n"
 caso "-t ';' -k 2 vs -t ';' -k2,2" "-t ; -k 2" "-t ; -k2,2" testo
+caso "--lingua unicode vs LC_ALL=C sort" "--lingua unicode" "" righe C

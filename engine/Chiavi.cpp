@@ -68,11 +68,16 @@ qsizetype fineCampo(QStringView voce, qsizetype da, QChar separatore, bool csv) 
                 break;
         }
     }
-    const qsizetype fine = voce.indexOf(separatore, std::min(i, voce.size()));
-    return fine < 0 ? voce.size() : fine;
+    // Fields are short: a plain loop beats the call into the library's
+    // vector search.
+    const QChar* t = voce.data();
+    const qsizetype n = voce.size();
+    while (i < n && t[i] != separatore)
+        ++i;
+    return i;
 }
 
-std::optional<ParteTrovata> campo(QStringView voce, int n, QChar separatore) {
+std::optional<VistaParte> campo(QStringView voce, int n, QChar separatore, QString& appoggio) {
     if (n == 0)
         return std::nullopt;
     const bool csv = separatore == u',' || separatore == u';' || separatore == u'\t';
@@ -96,7 +101,7 @@ std::optional<ParteTrovata> campo(QStringView voce, int n, QChar separatore) {
         qsizetype i = 0;
         while (qsizetype(campi.size()) < bastano) {
             const qsizetype fine = fineCampo(voce, i, separatore, csv);
-            campi.append(rifila(voce, {i, fine}, separatore));
+            campi.append({i, fine});
             if (fine == voce.size())
                 break;
             i = fine + 1;
@@ -105,11 +110,15 @@ std::optional<ParteTrovata> campo(QStringView voce, int n, QChar separatore) {
     const qsizetype k = n > 0 ? qsizetype(n) - 1 : qsizetype(campi.size()) + n;
     if (k < 0 || k >= qsizetype(campi.size()))
         return std::nullopt;
-    const Tratto t = campi[k];
+    // Only the field taken is trimmed; the spaces trimmed never change
+    // where the fields are.
+    const Tratto t = separatore == u' ' ? campi[k] : rifila(voce, campi[k], separatore);
     const QStringView testo = voce.sliced(t.inizio, t.fine - t.inizio);
-    const bool citato = csv && !testo.isEmpty() && testo[0] == u'"';
-    return ParteTrovata{t.inizio, t.fine - t.inizio,
-                        citato ? senzaVirgolette(testo) : testo.toString()};
+    if (csv && !testo.isEmpty() && testo[0] == u'"') {
+        appoggio = senzaVirgolette(testo);
+        return VistaParte{t.inizio, t.fine - t.inizio, appoggio};
+    }
+    return VistaParte{t.inizio, t.fine - t.inizio, testo};
 }
 
 bool particella(QStringView parola) {
@@ -133,7 +142,7 @@ bool uguale(QStringView parola, QStringView altra) {
 // name such as "Hans Den" keeps "Den" alone. A particle at the very start is
 // taken too: "Da Ponte" as a whole item is a surname. With a comma the name is
 // written surname first, and the surname is what stands before the comma.
-std::optional<ParteTrovata> cognome(QStringView voce) {
+std::optional<VistaParte> cognome(QStringView voce) {
     const Tratto tutto = rifila(voce, {0, voce.size()});
     if (tutto.inizio == tutto.fine)
         return std::nullopt;
@@ -141,8 +150,8 @@ std::optional<ParteTrovata> cognome(QStringView voce) {
     if (virgola >= 0) {
         const Tratto prima = rifila(voce, {tutto.inizio, virgola});
         if (prima.inizio < prima.fine)
-            return ParteTrovata{prima.inizio, prima.fine - prima.inizio,
-                                voce.sliced(prima.inizio, prima.fine - prima.inizio).toString()};
+            return VistaParte{prima.inizio, prima.fine - prima.inizio,
+                              voce.sliced(prima.inizio, prima.fine - prima.inizio)};
     }
     QVarLengthArray<Tratto, 16> parole;
     for (qsizetype i = tutto.inizio; i < tutto.fine;) {
@@ -169,11 +178,10 @@ std::optional<ParteTrovata> cognome(QStringView voce) {
         }
     }
     const qsizetype inizio = parole[primo].inizio;
-    return ParteTrovata{inizio, tutto.fine - inizio,
-                        voce.sliced(inizio, tutto.fine - inizio).toString()};
+    return VistaParte{inizio, tutto.fine - inizio, voce.sliced(inizio, tutto.fine - inizio)};
 }
 
-std::optional<ParteTrovata> espressione(QStringView voce, const QRegularExpression* re) {
+std::optional<VistaParte> espressione(QStringView voce, const QRegularExpression* re) {
     if (!re || !re->isValid())
         return std::nullopt;
     const QRegularExpressionMatch m = re->match(voce);
@@ -184,25 +192,34 @@ std::optional<ParteTrovata> espressione(QStringView voce, const QRegularExpressi
     if (inizio < 0)
         return std::nullopt;
     const qsizetype lunghezza = m.capturedEnd(gruppo) - inizio;
-    return ParteTrovata{inizio, lunghezza, voce.sliced(inizio, lunghezza).toString()};
+    return VistaParte{inizio, lunghezza, voce.sliced(inizio, lunghezza)};
 }
 
 } // namespace
 
-std::optional<ParteTrovata> trovaParte(QStringView voce, const Chiave& chiave,
-                                       const QRegularExpression* re) {
+std::optional<VistaParte> trovaVista(QStringView voce, const Chiave& chiave,
+                                     const QRegularExpression* re, QString& appoggio) {
     switch (chiave.parte) {
     case ParteChiave::VoceIntera:
     case ParteChiave::Lunghezza:
-        return ParteTrovata{0, voce.size(), voce.toString()};
+        return VistaParte{0, voce.size(), voce};
     case ParteChiave::Campo:
-        return campo(voce, chiave.campo, chiave.separatoreCampi);
+        return campo(voce, chiave.campo, chiave.separatoreCampi, appoggio);
     case ParteChiave::Cognome:
         return cognome(voce);
     case ParteChiave::Espressione:
         return espressione(voce, re);
     }
     return std::nullopt;
+}
+
+std::optional<ParteTrovata> trovaParte(QStringView voce, const Chiave& chiave,
+                                       const QRegularExpression* re) {
+    QString appoggio;
+    const std::optional<VistaParte> parte = trovaVista(voce, chiave, re, appoggio);
+    if (!parte)
+        return std::nullopt;
+    return ParteTrovata{parte->inizio, parte->lunghezza, parte->testo.toString()};
 }
 
 QString erroreEspressione(const QString& espressione) {

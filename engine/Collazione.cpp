@@ -1,4 +1,5 @@
 #include "Collazione.h"
+#include "ValoriInterni.h"
 
 #include <unicode/uloc.h>
 #include <unicode/uvernum.h>
@@ -227,7 +228,7 @@ bool Composizione::componi(UCollator* c, QStringView t, PerFilo& filo) const {
     out.clear();
     for (std::size_t j = 0; j < chiavi_.size(); ++j) {
         const Chiave& k = chiavi_[j];
-        const std::optional<ParteTrovata> parte = trovaParte(t, k, &filo.espressioni[j]);
+        const std::optional<VistaParte> parte = trovaVista(t, k, &filo.espressioni[j], filo.parte);
         const std::size_t segno = out.size();
         out.push_back(ConValore);
         bool valore = parte.has_value();

@@ -55,6 +55,7 @@ public:
         std::vector<QRegularExpression> espressioni;
         std::string chiave;
         std::vector<std::uint8_t> appoggio;
+        QString parte; // a quoted field's text
     };
     PerFilo perFilo() const;
 

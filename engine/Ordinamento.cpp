@@ -9,9 +9,12 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <climits>
+#include <condition_variable>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <numeric>
 #include <random>
 #include <system_error>
@@ -25,77 +28,102 @@ constexpr char16_t Invio = 13;
 constexpr char16_t AvanzaRiga = 10;
 
 // Cuts the text into items and hands each one, as its start and end in the
-// text, to voce. Every active separator, and any code 1 already in the text, is
-// a boundary, and a run of boundaries counts as one. Pieces that trim to
-// nothing are dropped, except the last one, which always becomes an item.
+// text, to a callback. Every active separator, and any code 1 already in the
+// text, is a boundary, and a run of boundaries counts as one. Pieces that trim
+// to nothing are dropped, except the last one, which always becomes an item.
 // While "Invio" is active, a line feed right after a carriage return belongs to
 // the same line break: on its own it would stay glued to the front of the next
 // line's first item. With righeLf every line feed is the line break.
-// The characters that may end an item, as one table: the scan over those
-// that are none, which reads the whole text, is one lookup each.
-std::array<bool, 128> tabellaConfini(const Opzioni& opzioni) {
-    std::array<bool, 128> attivo{};
-    for (int i = 0; i < NumSeparatori; ++i) {
-        const char16_t c = catalogo()[std::size_t(i)].carattere;
-        if (opzioni.ingresso[std::size_t(i)] && !opzioni.nul && c < 128)
-            attivo[c] = true;
+class Taglio {
+public:
+    // fine: the text is the end of the input, whose last piece is an item
+    // even when empty; a stretch that more text follows ends at a boundary.
+    Taglio(QStringView testo, const Opzioni& opzioni, bool fine = true)
+        : t_(testo.data()), n_(testo.size()), righeLf_(opzioni.righeLf), fine_(fine) {
+        for (int i = 0; i < NumSeparatori; ++i) {
+            const char16_t c = catalogo()[std::size_t(i)].carattere;
+            if (opzioni.ingresso[std::size_t(i)] && !opzioni.nul && c < 128)
+                attivo_[c] = true;
+        }
+        attivo_[Marcatore] = true;
+        attivo_[0] = opzioni.nul;
+        // The table also stops at a line feed, whether it follows a carriage
+        // return being looked at only then: the scan over the characters that
+        // are no boundary, which reads the whole text, is one lookup each.
+        if (opzioni.perRighe())
+            attivo_[AvanzaRiga] = true;
     }
-    attivo[Marcatore] = true;
-    attivo[0] = opzioni.nul;
-    // The table also stops at a line feed, whether it follows a carriage
-    // return being looked at only then.
-    if (opzioni.perRighe())
-        attivo[AvanzaRiga] = true;
-    return attivo;
-}
 
-// fine: the text is the end of the input, whose last piece is an item even
-// when empty; a stretch that more text follows ends at a boundary instead.
-template <class F>
-void estraiVoci(QStringView testo, const Opzioni& opzioni, F&& voce, bool fine = true) {
-    const std::array<bool, 128> attivo = tabellaConfini(opzioni);
-    const bool righeLf = opzioni.righeLf;
+    // The first place from da on where a run of boundaries starts, or the
+    // end of the text. The items before it and those from it on are the same
+    // whether the text is cut in one piece or in two there.
+    qsizetype inizioConfini(qsizetype da) const {
+        qsizetype i = da;
+        while (i < n_ && !(confine(i) && (i == 0 || !confine(i - 1))))
+            ++i;
+        return i;
+    }
 
-    const QChar* t = testo.data();
-    auto candidato = [&](qsizetype i) {
-        const char16_t c = t[i].unicode();
-        return c < 128 && attivo[c];
-    };
-    auto confine = [&](qsizetype i) {
+    // The items of the stretch [da, a), where da and a are 0, the end, or
+    // places inizioConfini returned.
+    template <class F> void voci(qsizetype da, qsizetype a, F&& voce) const {
+        auto pezzo = [&](qsizetype inizio, qsizetype fine, bool ancheVuoto) {
+            while (inizio < fine && t_[inizio] == u' ')
+                ++inizio;
+            while (fine > inizio && t_[fine - 1] == u' ')
+                --fine;
+            if (ancheVuoto || inizio < fine)
+                voce(inizio, fine);
+        };
+        qsizetype inizio = da;
+        qsizetype i = da;
+        while (i < a) {
+            while (i < a && !candidato(i))
+                ++i;
+            if (i == a)
+                break;
+            if (!confine(i)) {
+                ++i;
+                continue;
+            }
+            pezzo(inizio, i, false);
+            while (i < a && confine(i))
+                ++i;
+            inizio = i;
+        }
+        pezzo(inizio, a, a == n_ && fine_);
+    }
+
+    // Where the text can be cut so that its items before the cut are final
+    // whatever text follows: a character that can end no item, right after
+    // one that ends an item. 0 when there is none.
+    qsizetype ultimoTaglio() const {
+        for (qsizetype i = n_ - 1; i > 0; --i) {
+            if (!candidato(i) && confine(i - 1))
+                return i;
+        }
+        return 0;
+    }
+
+private:
+    bool candidato(qsizetype i) const {
+        const char16_t c = t_[i].unicode();
+        return c < 128 && attivo_[c];
+    }
+    bool confine(qsizetype i) const {
         if (!candidato(i))
             return false;
-        if (t[i].unicode() != AvanzaRiga || righeLf)
+        if (t_[i].unicode() != AvanzaRiga || righeLf_)
             return true;
-        return i > 0 && t[i - 1].unicode() == Invio;
-    };
-    auto pezzo = [&](qsizetype inizio, qsizetype fine, bool ancheVuoto) {
-        while (inizio < fine && t[inizio] == u' ')
-            ++inizio;
-        while (fine > inizio && t[fine - 1] == u' ')
-            --fine;
-        if (ancheVuoto || inizio < fine)
-            voce(inizio, fine);
-    };
-
-    qsizetype inizio = 0;
-    qsizetype i = 0;
-    const qsizetype n = testo.size();
-    while (i < n) {
-        while (i < n && !candidato(i))
-            ++i;
-        if (i == n)
-            break;
-        if (!confine(i)) {
-            ++i;
-            continue;
-        }
-        pezzo(inizio, i, false);
-        while (i < n && confine(i))
-            ++i;
-        inizio = i;
+        return i > 0 && t_[i - 1].unicode() == Invio;
     }
-    pezzo(inizio, n, fine);
-}
+
+    const QChar* t_;
+    qsizetype n_;
+    bool righeLf_;
+    std::array<bool, 128> attivo_{};
+    bool fine_;
+};
 
 // Gives each distinct text an id, in order of first appearance: a large text
 // repeats its words, and everything after this step costs per distinct text.
@@ -112,6 +140,9 @@ public:
             caselle *= 2;
         caselle_.resize(caselle);
         maschera_ = caselle - 1;
+        // Room for as many texts as the table takes before it grows: pages
+        // never written cost nothing, and a growing vector copies itself.
+        distinte.reserve(caselle * 3 / 4);
     }
 
     std::vector<Vista<Id>> distinte;
@@ -146,10 +177,7 @@ public:
         }
     }
 
-    void liberaTabella() {
-        std::vector<Casella>().swap(caselle_);
-        distinte.shrink_to_fit();
-    }
+    void liberaTabella() { std::vector<Casella>().swap(caselle_); }
 
 private:
     // The slot comes from the hash kept here, so that growing the table
@@ -265,6 +293,18 @@ template <class Id> struct Voce {
         std::uint8_t b[20] = {};
         for (int i = 0; i < 20 && k[i] != 0; ++i)
             b[i] = k[i];
+        prendi(b);
+    }
+    // The same for a key of known length, terminator included: no search
+    // for its end byte by byte.
+    void carica(const std::uint8_t* k, std::size_t lunghezza) {
+        std::uint8_t b[20] = {};
+        std::memcpy(b, k, std::min<std::size_t>(lunghezza, 20));
+        prendi(b);
+    }
+
+private:
+    void prendi(const std::uint8_t* b) {
         alto = medio = basso = 0;
         for (int i = 0; i < 8; ++i)
             alto = (alto << 8) | b[i];
@@ -304,7 +344,7 @@ template <class Id>
 Voce<Id> inArena(std::uint8_t* p, std::size_t lunghezza, Id id, Arena& arena,
                  const std::uint8_t*& coda) {
     Voce<Id> voce;
-    voce.carica(p);
+    voce.carica(p, lunghezza);
     voce.id = id;
     const std::size_t resto = lunghezza > Prefisso ? lunghezza - Prefisso : 0;
     std::memmove(p, p + Prefisso, resto);
@@ -345,6 +385,21 @@ Voce<Id> scriviChiave(UCollator* c, QStringView t, bool vuota, Id id, Arena& are
     return inArena(p, lunghezza, id, arena, coda);
 }
 
+// The entry of a text in code-point order, its key's first twenty bytes made
+// straight from the text: a key of its own in the arena is made only if the
+// prefix ties (code stays null until then). Twenty characters make at least
+// twenty bytes; a pair of surrogates is not cut.
+template <class Id> Voce<Id> prefissoCodici(QStringView t, Id id) {
+    qsizetype n = std::min<qsizetype>(t.size(), qsizetype(Prefisso));
+    if (n < t.size() && QChar::isHighSurrogate(t[n - 1].unicode()))
+        ++n;
+    std::uint8_t k[3 * (Prefisso + 1) + 1];
+    Voce<Id> voce;
+    voce.carica(k, chiaveCodici(t.first(n), k));
+    voce.id = id;
+    return voce;
+}
+
 // The same for a key already made, as its bytes without the terminator.
 template <class Id>
 Voce<Id> scriviByte(const std::string& chiave, Id id, Arena& arena, const std::uint8_t*& coda) {
@@ -355,23 +410,141 @@ Voce<Id> scriviByte(const std::string& chiave, Id id, Arena& arena, const std::u
     return inArena(p, lunghezza, id, arena, coda);
 }
 
-// Sorts a stretch of entries whose keys agree before their prefixes, marking
-// in nuovo (indexed like voci) where a key differs from the one before.
-// Stretches of equal prefixes are sorted again on the next twenty bytes of
-// their keys, read through code.
+// Byte d of a prefix, taken from the word that holds it: word quale
+// (d / 8), shifted right by spostamento. The last word holds four bytes.
+template <class Id> std::uint64_t parola(const Voce<Id>& v, std::size_t quale) {
+    return quale == 0 ? v.alto : quale == 1 ? v.medio : std::uint64_t(v.basso) << 32;
+}
+template <class Id> std::size_t byteDi(const Voce<Id>& v, std::size_t d) {
+    return d < Prefisso ? std::size_t(parola(v, d / 8) >> (56 - 8 * (d % 8))) & 0xff : 0;
+}
+
+// Room for the radix sort to spread a stretch into, kept by each thread and
+// grown to the largest stretch it meets.
+template <class Id> struct Appoggio {
+    std::unique_ptr<Voce<Id>[]> voci;
+    std::size_t capienza = 0;
+
+    Voce<Id>* almeno(std::size_t n) {
+        if (capienza < n) {
+            voci = std::make_unique_for_overwrite<Voce<Id>[]>(n);
+            capienza = n;
+        }
+        return voci.get();
+    }
+};
+
+// Sorts n entries whose prefixes agree before byte d, one byte at a time: a
+// comparison sort spent most of its time in mispredicted branches on prefixes
+// that share their first bytes. A byte all entries share costs one counting
+// pass; byte 0 is the padding after a key's end, so entries that reach it
+// agree on the whole prefix and need no more sorting.
 template <class Id>
-void ordinaTratto(Voce<Id>* voci, std::size_t inizio, std::size_t fine, std::uint8_t* nuovo,
-                  const std::uint8_t* const* code) {
+void radice(Voce<Id>* voci, std::size_t n, std::size_t d, Appoggio<Id>& appoggio) {
+    constexpr std::size_t Piccolo = 32;
+    while (n > Piccolo && d < Prefisso) {
+        const std::size_t quale = d / 8;
+        const unsigned spostamento = unsigned(56 - 8 * (d % 8));
+        std::array<std::uint32_t, 256> conta{};
+        for (std::size_t i = 0; i < n; ++i)
+            ++conta[std::size_t(parola(voci[i], quale) >> spostamento) & 0xff];
+        const std::size_t primo = byteDi(voci[0], d);
+        if (conta[primo] == n) {
+            if (primo == 0)
+                return;
+            ++d;
+            continue;
+        }
+        // Most stretches use a few byte values, letters or digits: the loops
+        // over the values cover only the range in use.
+        std::size_t minimo = 0;
+        while (conta[minimo] == 0)
+            ++minimo;
+        std::size_t massimo = 255;
+        while (conta[massimo] == 0)
+            --massimo;
+        std::array<std::uint32_t, 256> posto;
+        std::uint32_t somma = 0;
+        for (std::size_t b = minimo; b <= massimo; ++b) {
+            posto[b] = somma;
+            somma += conta[b];
+        }
+        Voce<Id>* altrove = appoggio.almeno(n);
+        for (std::size_t i = 0; i < n; ++i)
+            altrove[posto[std::size_t(parola(voci[i], quale) >> spostamento) & 0xff]++] = voci[i];
+        std::copy(altrove, altrove + n, voci);
+        std::size_t inizio = conta[0];
+        for (std::size_t b = std::max<std::size_t>(minimo, 1); b <= massimo; ++b) {
+            if (conta[b] > 1)
+                radice(voci + inizio, conta[b], d + 1, appoggio);
+            inizio += conta[b];
+        }
+        return;
+    }
+    for (std::size_t i = 1; i < n; ++i) {
+        const Voce<Id> v = voci[i];
+        std::size_t j = i;
+        for (; j > 0 && v < voci[j - 1]; --j)
+            voci[j] = voci[j - 1];
+        voci[j] = v;
+    }
+}
+
+// Spreads n entries in place by byte d of their prefixes, which must lie
+// within the prefix, and returns how many fell on each byte value.
+template <class Id>
+std::array<std::size_t, 256> spargi(Voce<Id>* voci, std::size_t n, std::size_t d) {
+    const std::size_t quale = d / 8;
+    const unsigned spostamento = unsigned(56 - 8 * (d % 8));
+    auto byte = [&](const Voce<Id>& v) {
+        return std::size_t(parola(v, quale) >> spostamento) & 0xff;
+    };
+    std::array<std::size_t, 256> conta{};
+    for (std::size_t i = 0; i < n; ++i)
+        ++conta[byte(voci[i])];
+    if (conta[byte(voci[0])] == n)
+        return conta;
+    std::array<std::size_t, 256> prossimo;
+    std::array<std::size_t, 256> fine;
+    std::size_t somma = 0;
+    for (std::size_t b = 0; b < 256; ++b) {
+        prossimo[b] = somma;
+        somma += conta[b];
+        fine[b] = somma;
+    }
+    for (std::size_t b = 0; b < 256; ++b) {
+        while (prossimo[b] < fine[b]) {
+            Voce<Id> v = voci[prossimo[b]];
+            std::size_t c = byte(v);
+            while (c != b) {
+                std::swap(v, voci[prossimo[c]++]);
+                c = byte(v);
+            }
+            voci[prossimo[b]++] = v;
+        }
+    }
+    return conta;
+}
+
+// Sorts a stretch of entries whose keys agree before their prefixes, and on
+// the prefixes' bytes before primo, marking in nuovo (indexed like voci) where
+// a key differs from the one before. Stretches of equal prefixes are sorted
+// again on the next twenty bytes of their keys, read through code.
+template <class Id, class Completa>
+void ordinaTratto(Voce<Id>* voci, std::size_t inizio, std::size_t fine, std::size_t primo,
+                  std::uint8_t* nuovo, const std::uint8_t** code, Appoggio<Id>& appoggio,
+                  Completa&& completa) {
     struct Compito {
         std::size_t inizio;
         std::size_t fine;
         std::size_t profondita;
+        std::size_t primo;
     };
-    std::vector<Compito> pila{{inizio, fine, 0}};
+    std::vector<Compito> pila{{inizio, fine, 0, primo}};
     while (!pila.empty()) {
         const Compito c = pila.back();
         pila.pop_back();
-        std::sort(voci + c.inizio, voci + c.fine);
+        radice(voci + c.inizio, c.fine - c.inizio, c.primo, appoggio);
         for (std::size_t i = c.inizio; i < c.fine;) {
             std::size_t j = i + 1;
             while (j < c.fine && voci[j].stessoPrefisso(voci[i]))
@@ -385,62 +558,106 @@ void ordinaTratto(Voce<Id>* voci, std::size_t inizio, std::size_t fine, std::uin
                 for (std::size_t k = i; k < j; ++k) {
                     if (k + 16 < j)
                         anticipa(&code[std::size_t(voci[k + 16].id)]);
-                    if (k + 8 < j)
+                    if (k + 8 < j && code[std::size_t(voci[k + 8].id)])
                         anticipa(code[std::size_t(voci[k + 8].id)] + dopo);
-                    voci[k].carica(code[std::size_t(voci[k].id)] + dopo);
+                    const std::size_t id = std::size_t(voci[k].id);
+                    if (!code[id])
+                        code[id] = completa(id);
+                    voci[k].carica(code[id] + dopo);
                 }
-                pila.push_back({i, j, profondita});
+                pila.push_back({i, j, profondita, 0});
             }
             i = j;
         }
     }
 }
 
-// Sorts all entries. Spread first by the top sixteen bits of the prefix (in
-// place), the buckets are independent and are sorted on all cores.
-template <class Id>
+// Sorts all entries. Spread first in place by the first byte that is not the
+// same in every prefix (a key of "Ordina per" starts with a mark), the
+// buckets are independent and are sorted on all cores.
+template <class Id, class Completa>
 void ordinaVoci(std::vector<Voce<Id>>& voci, std::vector<std::uint8_t>& nuovo,
-                const std::uint8_t* const* code) {
+                const std::uint8_t** code, Completa&& completa) {
     const std::size_t n = voci.size();
     const unsigned fili = filiPer(n, 50000);
-    if (fili == 1) {
-        ordinaTratto(voci.data(), 0, n, nuovo.data(), code);
+    std::size_t comune = Prefisso;
+    if (fili > 1) {
+        std::uint64_t alto = 0, medio = 0, basso = 0;
+        for (const Voce<Id>& v : voci) {
+            alto |= v.alto ^ voci[0].alto;
+            medio |= v.medio ^ voci[0].medio;
+            basso |= v.basso ^ voci[0].basso;
+        }
+        comune = alto    ? std::size_t(std::countl_zero(alto)) / 8
+                 : medio ? 8 + std::size_t(std::countl_zero(medio)) / 8
+                 : basso ? 16 + std::size_t(std::countl_zero(std::uint32_t(basso))) / 8
+                         : Prefisso;
+    }
+    if (comune == Prefisso) {
+        Appoggio<Id> appoggio;
+        Arena arena;
+        ordinaTratto(voci.data(), 0, n, 0, nuovo.data(), code, appoggio,
+                     [&](std::size_t id) { return completa(arena, id); });
         return;
     }
-    constexpr std::size_t Secchi = std::size_t(1) << 16;
-    auto secchio = [](const Voce<Id>& v) { return std::size_t(v.alto >> 48); };
-    std::vector<std::size_t> inizio(Secchi + 1, 0);
-    for (const Voce<Id>& v : voci)
-        ++inizio[secchio(v) + 1];
-    for (std::size_t s = 0; s < Secchi; ++s)
-        inizio[s + 1] += inizio[s];
-    std::vector<std::size_t> prossimo(inizio.begin(), inizio.end() - 1);
-    for (std::size_t s = 0; s < Secchi; ++s) {
-        while (prossimo[s] < inizio[s + 1]) {
-            Voce<Id> v = voci[prossimo[s]];
-            std::size_t d = secchio(v);
-            while (d != s) {
-                std::swap(v, voci[prossimo[d]++]);
-                d = secchio(v);
-            }
-            voci[prossimo[s]++] = v;
-        }
-    }
-    std::vector<std::size_t> pieni;
-    for (std::size_t s = 0; s < Secchi; ++s) {
-        if (inizio[s + 1] > inizio[s]) {
-            pieni.push_back(s);
-            nuovo[inizio[s]] = 1;
-        }
-    }
-    // The largest buckets first, so that the threads end together.
-    std::sort(pieni.begin(), pieni.end(), [&](std::size_t a, std::size_t b) {
-        return inizio[a + 1] - inizio[a] > inizio[b + 1] - inizio[b];
-    });
-    std::atomic<std::size_t> prossimoSecchio{0};
+
+    // Buckets to sort, each from the prefix byte that tells its entries apart.
+    struct Secchio {
+        std::size_t inizio;
+        std::size_t fine;
+        std::size_t primo;
+    };
+    // A bucket much larger than a thread's share is spread again, by the
+    // thread that takes it: an alphabet's first letters, or a sign, make a
+    // few large buckets. The largest bucket waiting goes first, so that the
+    // threads end together.
+    const std::size_t grande = n / (4 * fili);
+    auto minore = [](const Secchio& a, const Secchio& b) {
+        return a.fine - a.inizio < b.fine - b.inizio;
+    };
+    std::vector<Secchio> daFare{{0, n, comune}};
+    std::size_t inCorso = 0;
+    std::mutex guardia;
+    std::condition_variable cambiato;
     inParallelo(fili, [&](unsigned) {
-        for (std::size_t k; (k = prossimoSecchio.fetch_add(1)) < pieni.size();)
-            ordinaTratto(voci.data(), inizio[pieni[k]], inizio[pieni[k] + 1], nuovo.data(), code);
+        Appoggio<Id> appoggio;
+        Arena arena;
+        std::vector<Secchio> figli;
+        std::unique_lock blocco(guardia);
+        for (;;) {
+            cambiato.wait(blocco, [&] { return !daFare.empty() || inCorso == 0; });
+            if (daFare.empty())
+                return;
+            std::pop_heap(daFare.begin(), daFare.end(), minore);
+            const Secchio s = daFare.back();
+            daFare.pop_back();
+            ++inCorso;
+            blocco.unlock();
+            figli.clear();
+            if (s.fine - s.inizio > grande && s.primo < Prefisso) {
+                const std::array<std::size_t, 256> conta =
+                    spargi(voci.data() + s.inizio, s.fine - s.inizio, s.primo);
+                std::size_t inizio = s.inizio;
+                for (std::size_t b = 0; b < 256; ++b) {
+                    if (conta[b] == 0)
+                        continue;
+                    // Past a key's end the prefixes are equal.
+                    figli.push_back({inizio, inizio + conta[b], b == 0 ? Prefisso : s.primo + 1});
+                    nuovo[inizio] = 1;
+                    inizio += conta[b];
+                }
+            } else {
+                ordinaTratto(voci.data(), s.inizio, s.fine, s.primo, nuovo.data(), code, appoggio,
+                             [&](std::size_t id) { return completa(arena, id); });
+            }
+            blocco.lock();
+            for (const Secchio& f : figli) {
+                daFare.push_back(f);
+                std::push_heap(daFare.begin(), daFare.end(), minore);
+            }
+            --inCorso;
+            cambiato.notify_all();
+        }
     });
 }
 
@@ -521,6 +738,8 @@ Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& dis
             if (composizione) {
                 (*senzaValore)[i] = !composizione->componi(collatori[f], t, filo);
                 voci[i] = scriviByte(filo.chiave, Id(i), arene[f], code[i]);
+            } else if (!collatori[f]) {
+                voci[i] = prefissoCodici<Id>(collazione.testoChiave(t), Id(i));
             } else {
                 voci[i] = scriviChiave(collatori[f], collazione.testoChiave(t), t.isEmpty(), Id(i),
                                        arene[f], code[i]);
@@ -531,7 +750,15 @@ Distinte<Id> ordinaDistinte(QStringView testo, const std::vector<Vista<Id>>& dis
         ucol_close(collatori[f]);
 
     std::vector<std::uint8_t> nuovo(n, 0);
-    ordinaVoci(voci, nuovo, code.data());
+    // Code-point keys are made whole only for the texts whose prefixes tie.
+    ordinaVoci(voci, nuovo, code.data(), [&](Arena& arena, std::size_t id) {
+        const Vista<Id>& d = distinte[id];
+        const QStringView t =
+            collazione.testoChiave(testo.sliced(qsizetype(d.inizio), qsizetype(d.lunghezza)));
+        std::uint8_t* p = arena.riserva(3 * std::size_t(t.size()) + 1);
+        arena.avanza(chiaveCodici(t, p));
+        return static_cast<const std::uint8_t*>(p + Prefisso);
+    });
     if (composizione)
         spareggia(testo, distinte, collazione, *composizione, *senzaValore, voci, nuovo);
     return {std::move(voci), std::move(nuovo)};
@@ -561,14 +788,26 @@ std::vector<Id> ranghi(QStringView testo, const std::vector<Vista<Id>>& distinte
 
 // The items when every one is a different text: the distinct texts in order,
 // those that collate equal in input order, that is in the order of their ids.
-// Descending order takes the groups from the last, each still in input order.
+// Descending order takes the groups from the last, each still in input order;
+// the keys of "Ordina per" carry their own directions. Counts into senzaValore
+// the items without a key's part or value.
 template <class Id>
 std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vista<Id>>& distinte,
-                                        const Collazione& collazione, Verso verso) {
-    Distinte<Id> d = ordinaDistinte(testo, distinte, collazione);
+                                        const OpzioniOrdine& o, std::size_t& senzaValore) {
+    const Collazione collazione(o, false);
+    std::optional<Composizione> composizione;
+    std::vector<std::uint8_t> mancante;
+    if (!o.chiavi.empty())
+        composizione.emplace(o, collazione);
+    Distinte<Id> d =
+        ordinaDistinte(testo, distinte, collazione, composizione ? &*composizione : nullptr,
+                       composizione ? &mancante : nullptr);
+    for (std::size_t id = 0; id < mancante.size(); ++id)
+        senzaValore += mancante[id] && distinte[id].lunghezza > 0;
+    const bool decrescente = o.verso == Verso::Decrescente && !composizione;
     const std::size_t n = d.voci.size();
     std::vector<Vista<Id>> ordinate(n);
-    std::size_t posto = verso == Verso::Crescente ? 0 : n;
+    std::size_t posto = decrescente ? n : 0;
     for (std::size_t i = 0; i < n;) {
         std::size_t j = i + 1;
         while (j < n && !d.nuovo[j])
@@ -576,14 +815,14 @@ std::vector<Vista<Id>> inOrdineDistinte(QStringView testo, const std::vector<Vis
         if (j - i > 1)
             std::sort(d.voci.begin() + qsizetype(i), d.voci.begin() + qsizetype(j),
                       [](const Voce<Id>& a, const Voce<Id>& b) { return a.id < b.id; });
-        if (verso == Verso::Decrescente)
+        if (decrescente)
             posto -= j - i;
         for (std::size_t k = i; k < j; ++k) {
             if (k + 8 < n)
                 anticipa(&distinte[std::size_t(d.voci[k + 8].id)]);
             ordinate[posto + (k - i)] = distinte[std::size_t(d.voci[k].id)];
         }
-        if (verso == Verso::Crescente)
+        if (!decrescente)
             posto += j - i;
         i = j;
     }
@@ -597,34 +836,55 @@ template <class Id> struct Lette {
 };
 
 template <class Id> Lette<Id> leggiVoci(QStringView testo, const Opzioni& opzioni) {
+    const Taglio taglio(testo, opzioni);
     Vocabolario<Id> vocabolario(testo.data(), testo.size());
     std::vector<Id> idVoce;
     idVoce.reserve(std::size_t(testo.size() / 16 + 16));
-    // Items are looked up sixteen at a time, their slots asked for first, so
-    // that the cache misses of a batch overlap.
-    struct Attesa {
-        qsizetype inizio;
-        qsizetype lunghezza;
+    // The text is cut and its items hashed on all cores, a stretch of the
+    // text each, some megabytes at a time; the ids are then given in input
+    // order on one. Each item's slot is asked for some items ahead, so that
+    // the cache misses overlap.
+    struct Trovata {
+        Id inizio;
+        Id lunghezza;
         Id impronta;
     };
-    std::array<Attesa, 16> attese;
-    std::size_t inAttesa = 0;
-    auto risolvi = [&] {
-        for (std::size_t a = 0; a < inAttesa; ++a)
-            idVoce.push_back(
-                vocabolario.id(attese[a].inizio, attese[a].lunghezza, attese[a].impronta));
-        inAttesa = 0;
-    };
-    estraiVoci(testo, opzioni, [&](qsizetype inizio, qsizetype fine) {
-        const Id impronta = vocabolario.impronta(inizio, fine - inizio);
-        vocabolario.anticipa(impronta);
-        attese[inAttesa++] = {inizio, fine - inizio, impronta};
-        if (inAttesa == attese.size())
-            risolvi();
-    });
-    risolvi();
+    constexpr qsizetype Stretto = qsizetype(1) << 22;
+    const qsizetype n = testo.size();
+    const unsigned fili = filiPer(std::size_t(n), std::size_t(1) << 18);
+    std::vector<std::vector<Trovata>> trovate(fili);
+    std::vector<qsizetype> confini;
+    for (qsizetype da = 0; da < n || confini.empty();) {
+        const qsizetype a = std::min(n, da + Stretto * qsizetype(fili));
+        confini.assign(1, da);
+        for (unsigned f = 1; f < fili; ++f) {
+            const qsizetype c = taglio.inizioConfini(
+                std::max(confini.back(), da + (a - da) * qsizetype(f) / qsizetype(fili)));
+            if (c < a && c > confini.back())
+                confini.push_back(c);
+        }
+        confini.push_back(a == n ? n : taglio.inizioConfini(a));
+        const unsigned pezzi = unsigned(confini.size() - 1);
+        inParallelo(pezzi, [&](unsigned f) {
+            std::vector<Trovata>& v = trovate[f];
+            v.clear();
+            taglio.voci(confini[f], confini[f + 1], [&](qsizetype inizio, qsizetype fine) {
+                v.push_back(
+                    {Id(inizio), Id(fine - inizio), vocabolario.impronta(inizio, fine - inizio)});
+            });
+        });
+        for (unsigned f = 0; f < pezzi; ++f) {
+            const std::vector<Trovata>& v = trovate[f];
+            for (std::size_t k = 0; k < v.size(); ++k) {
+                if (k + 16 < v.size())
+                    vocabolario.anticipa(v[k + 16].impronta);
+                idVoce.push_back(vocabolario.id(qsizetype(v[k].inizio), qsizetype(v[k].lunghezza),
+                                                v[k].impronta));
+            }
+        }
+        da = confini.back();
+    }
     vocabolario.liberaTabella();
-    idVoce.shrink_to_fit();
     return {std::move(vocabolario.distinte), std::move(idVoce)};
 }
 
@@ -835,12 +1095,13 @@ std::vector<Vista<Id>> vociOrdinateIn(QStringView testo, const Opzioni& opzioni,
     const Scelta<Id> scelta = scegli(testo, lette, o, intestazione);
 
     const bool ordinare = o.verso == Verso::Crescente || o.verso == Verso::Decrescente;
-    if (ordinare && intestazione == 0 && o.chiavi.empty() && o.doppioni == Doppioni::Tutti &&
+    if (ordinare && intestazione == 0 && o.doppioni == Doppioni::Tutti &&
+        !(opzioni.mostraChiavi && !o.chiavi.empty()) &&
         lette.distinte.size() == lette.idVoce.size()) {
         // Every item a different text, so an item is its text's id: its
         // place is its text's place, and no rank need be counted out.
         std::vector<Id>().swap(lette.idVoce);
-        return inOrdineDistinte(testo, lette.distinte, Collazione(o, false), o.verso);
+        return inOrdineDistinte(testo, lette.distinte, o, senzaValore);
     }
     std::vector<std::size_t> voci =
         ordinare ? perRango(testo, lette, scelta, o, intestazione, senzaValore)
@@ -883,32 +1144,13 @@ Ordinate vociOrdinate(QStringView testo, const Opzioni& opzioni, QString& propri
 
 void tagliaTratto(QStringView testo, const Opzioni& opzioni, bool fine,
                   const std::function<void(QStringView)>& voce) {
-    estraiVoci(
-        testo, opzioni,
-        [&](qsizetype inizio, qsizetype termine) { voce(testo.sliced(inizio, termine - inizio)); },
-        fine);
+    Taglio(testo, opzioni, fine).voci(0, testo.size(), [&](qsizetype inizio, qsizetype termine) {
+        voce(testo.sliced(inizio, termine - inizio));
+    });
 }
 
 qsizetype ultimoTaglio(QStringView testo, const Opzioni& opzioni) {
-    const std::array<bool, 128> attivo = tabellaConfini(opzioni);
-    auto candidato = [&](qsizetype i) {
-        const char16_t c = testo[i].unicode();
-        return c < 128 && attivo[c];
-    };
-    auto confine = [&](qsizetype i) {
-        if (!candidato(i))
-            return false;
-        if (testo[i].unicode() != AvanzaRiga || opzioni.righeLf)
-            return true;
-        return i > 0 && testo[i - 1].unicode() == Invio;
-    };
-    // A character that can end no item, right after one that ends an item:
-    // what stands before it is cut the same whatever follows.
-    for (qsizetype i = testo.size() - 1; i > 0; --i) {
-        if (!candidato(i) && confine(i - 1))
-            return i;
-    }
-    return 0;
+    return Taglio(testo, opzioni).ultimoTaglio();
 }
 
 } // namespace Motore::Ordinamento

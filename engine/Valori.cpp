@@ -83,9 +83,12 @@ void codificaDecimale(const Decimale& d, std::string& out) {
     out += d.negativo ? '\x01' : '\x03';
     const std::size_t corpo = out.size();
     codificaEsponente(d.esponente, out);
+    const std::size_t cifre = out.size();
+    out.resize(cifre + d.cifre.size() + 1);
+    char* p = out.data() + cifre;
     for (char c : d.cifre)
-        out += char(c - '0' + 2);
-    out += '\x01';
+        *p++ = char(c - '0' + 2);
+    *p = '\x01';
     if (d.negativo) {
         for (std::size_t i = corpo; i < out.size(); ++i)
             out[i] = char(0xFF - static_cast<unsigned char>(out[i]));
@@ -142,9 +145,14 @@ qsizetype cifreDa(QStringView t, qsizetype i) {
     return k - i;
 }
 
+// Grown once, then written: one append per digit was a visible share of a
+// sort by numbers.
 void aggiungiCifre(std::string& cifre, QStringView t) {
+    const std::size_t da = cifre.size();
+    cifre.resize(da + std::size_t(t.size()));
+    char* p = cifre.data() + da;
     for (QChar c : t)
-        cifre += char('0' + cifra(c));
+        *p++ = char('0' + cifra(c));
 }
 
 // Written exponents saturate here, far enough beyond the value's limit that

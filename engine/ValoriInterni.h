@@ -14,6 +14,17 @@
 // Inside the key readers: what the numbers, sizes, months and dates share.
 namespace Motore {
 
+// The part of an item a key reads, as trovaParte finds it, but its text
+// not copied: it points into the item, or for a quoted field into appoggio.
+// For the sort, which reads one part of every item.
+struct VistaParte {
+    qsizetype inizio = 0;
+    qsizetype lunghezza = 0;
+    QStringView testo;
+};
+std::optional<VistaParte> trovaVista(QStringView voce, const Chiave& chiave,
+                                     const QRegularExpression* re, QString& appoggio);
+
 // A decimal number exactly as written: 0.cifre × 10^esponente. The digits
 // are '0'..'9' with neither leading nor trailing zeros; none at all is zero,
 // which is never negative.

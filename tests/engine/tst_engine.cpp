@@ -105,6 +105,8 @@ private slots:
     void mescola();
     void grandeComeCollatore_data();
     void grandeComeCollatore();
+    void grandePerNumero_data();
+    void grandePerNumero();
     void linguaDelSistema();
     void dueFili();
     void casuali();
@@ -189,6 +191,15 @@ void TestEngine::ordine_data() {
     riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;\uE001;\uE000;ä;" + solo + ";x" + nul + ";x",
          {.lingua = linguaCodiciUnicode()},
          "B;Z;a;b;x;x" + nul + ";ä;é;" + solo + ";\uE000;\uE001;ﬁ;😀");
+    // The same where the sort's first bytes end: a pair of surrogates across
+    // the twentieth character, and texts equal beyond it.
+    const QString a19(19, u'a');
+    riga("codici Unicode oltre il prefisso",
+         a19 + "😀b;" + a19 + "\uE000;" + a19 + "😀a;" + a19 + solo + "x;" + a19 + "b" + a19 + "c;" +
+             a19 + "b" + a19 + "b",
+         {.lingua = linguaCodiciUnicode()},
+         a19 + "b" + a19 + "b;" + a19 + "b" + a19 + "c;" + a19 + solo + "x;" + a19 + "\uE000;" +
+             a19 + "😀a;" + a19 + "😀b");
     // "options:items:order". Options: n natural numbers, M capitals first, m
     // small letters first, p punctuation and a articles ignored, e duplicates
     // removed, s alike ones too; then "@" and the language. "xgrmz" and
@@ -434,6 +445,41 @@ void TestEngine::grandeComeCollatore() {
     QCOMPARE(r.formattato(), !codici);
 }
 
+void TestEngine::grandePerNumero_data() {
+    QTest::addColumn<bool>("giu");
+    QTest::newRow("crescente") << false;
+    QTest::newRow("decrescente") << true;
+}
+
+// Enough items with a key for the keys to be made and sorted on every core,
+// each a different text, a tenth without a value, against a plain sort of the
+// values: the mark before each value is the same in every key.
+void TestEngine::grandePerNumero() {
+    QFETCH(bool, giu);
+    std::vector<std::pair<long, QString>> conValore;
+    QStringList senza, voci;
+    for (long i = 0; i < 150000; ++i) {
+        const long v = (i * 7919) % 1000003 - 500000; // each value once
+        const bool manca = i % 10 == 3;
+        const QString voce = u"n%1;%2"_s.arg(i).arg(manca ? u"x"_s : QString::number(v));
+        voci << voce;
+        if (manca)
+            senza << voce;
+        else
+            conValore.emplace_back(giu ? -v : v, voce);
+    }
+    std::sort(conValore.begin(), conValore.end());
+    QStringList attese;
+    for (const auto& [v, voce] : conValore)
+        attese << voce;
+    const OpzioniOrdine o{
+        .chiavi = {Chiave{ParteChiave::Campo, 2, u';', {}, TipoChiave::Numero, giu}}};
+    UscitaTesto uscita;
+    const Risultato r = ordina(voci.join(u'|'), opzioni({.attivi = {13}, .uscita = 13}, o), uscita);
+    QCOMPARE(uscita.testo, (attese + senza).join(u'|'));
+    QCOMPARE(qsizetype(r.senzaValore), senza.size());
+}
+
 // The system's language orders by default; the C locale, which has no alphabet, gets Italian.
 void TestEngine::linguaDelSistema() {
     for (const auto& [sistema, atteso] : {std::pair{QLocale::c(), "a;b;B;e;é;ö;z"},
@@ -505,6 +551,14 @@ void TestEngine::casuali() {
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QStringLiteral("case %1: rerun with QUORLA_DIFF_SEED=%1").arg(caso)));
     }
+    // A text long enough to be cut and hashed on every core, wherever the
+    // cuts fall among line breaks, runs of separators and spaces.
+    std::mt19937 g(seme);
+    QString lungo;
+    while (lungo.size() < 700000)
+        lungo +=
+            g() % 3 ? parole[qsizetype(g() % parole.size())] : segni[qsizetype(g() % segni.size())];
+    confronta(lungo, opzioni({.attivi = {0, 1, 3}}));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)
