@@ -107,400 +107,398 @@ Q_DECLARE_METATYPE(Motore::Chiave)
 class TstChiavi : public QObject {
     Q_OBJECT
 private slots:
-    void parte_data();
-    void parte();
-    void lunghezza();
-    void ordine_data();
-    void ordine();
-    void descrizione_data();
-    void descrizione();
-    void numeriCasuali();
-    void dimensioniCasuali();
-    void dateCasuali();
-    void traThread();
+    // The part a key takes from an item: its text (null when there is none) and
+    // the stretch of the item it covers, the same text unless quotes are around.
+    void parte_data() {
+        QTest::addColumn<Chiave>("k");
+        QTest::addColumn<QString>("voce");
+        QTest::addColumn<QString>("atteso");
+        QTest::addColumn<QString>("segnato");
+        auto riga = [](Chiave k, const char* voce, const char* atteso,
+                       const char* segnato = nullptr) {
+            QTest::addRow("%s %d %s", voce, k.campo, qPrintable(k.espressione))
+                << k << QString::fromUtf8(voce) << QString::fromUtf8(atteso)
+                << QString::fromUtf8(segnato ? segnato : atteso);
+        };
+        auto chiave = [](ParteChiave parte, int n = 1, QChar sep = u' ', const char* e = "") {
+            return Chiave{parte, n, sep, e, TipoChiave::Testo, false};
+        };
+        auto campo = [&](int n, char16_t sep = u' ') { return chiave(ParteChiave::Campo, n, sep); };
+        auto re = [&](const char* e) { return chiave(ParteChiave::Espressione, 1, u' ', e); };
+        const Chiave cognome = chiave(ParteChiave::Cognome);
+        riga(campo(2), "  alfa   beta gamma ", "beta");
+        riga(campo(-1), "alfa beta gamma  ", "gamma");
+        riga(campo(-3), "alfa beta gamma", "alfa");
+        riga(campo(-3), "alfa beta", nullptr);
+        riga(campo(3), "alfa beta", nullptr);
+        riga(campo(0), "alfa beta", nullptr);
+        riga(campo(1), "   ", nullptr);
+        riga(campo(1), "a\tb c", "a\tb");
+        riga(campo(2, u','), "Rossi , Mario", "Mario");
+        riga(campo(2, u','), "a,,c", "");
+        riga(campo(-1, u','), "a,b,", "");
+        riga(campo(2, u','), R"(1,"Rossi, Mario",x)", "Rossi, Mario", R"("Rossi, Mario")");
+        riga(campo(-2, u';'), "a;\"dice \"\"ciao\"\"\";b", "dice \"ciao\"",
+             "\"dice \"\"ciao\"\"\"");
+        riga(campo(3, u','), R"(a, "b;c" ,d)", "d");
+        riga(campo(2, u'\t'), "a\t\"x\ty\"\tz", "x\ty", "\"x\ty\"");
+        riga(campo(2, u','), "a,\"b,c", "b,c", "\"b,c");
+        riga(campo(1, u','), R"("ab"c,d)", "abc", R"("ab"c)");
+        riga(campo(3, u'|'), R"(a|"b|c"|d)", "c\"");
+        riga(cognome, "Mario De Luca", "De Luca");
+        riga(cognome, "  Rossi, Mario ", "Rossi");
+        riga(cognome, "Gabriele d'Annunzio", "d'Annunzio");
+        riga(cognome, "Gabriele D\u2019 Annunzio", "D\u2019 Annunzio");
+        riga(cognome, "Rembrandt VAN DEN Berg", "VAN DEN Berg");
+        riga(cognome, "Hans Den", "Den");
+        riga(cognome,
+             "x de di da del della dello dei degli delle dal dalla d' d\u2019 la lo le li van von "
+             "du "
+             "des dos das do Rossi",
+             "de di da del della dello dei degli delle dal dalla d' d\u2019 la lo le li van von du "
+             "des "
+             "dos das do Rossi");
+        riga(cognome, "Leonardo da  Vinci ", "da  Vinci");
+        riga(cognome, "Da Ponte", "Da Ponte");
+        riga(cognome, ", Mario", "Mario");
+        riga(cognome, "  ", nullptr);
+        riga(re(R"(n\. (\d+))"), "art. n. 42 bis", "42");
+        riga(re(R"(\d+-\d+)"), "da 10-20 a", "10-20");
+        riga(re("(x)?y"), "ay", nullptr);
+        riga(re(R"(\d)"), "abc", nullptr);
+        riga(re("(a"), "a", nullptr);
+        riga(re(""), "abc", "");
+        riga(chiave(ParteChiave::Lunghezza), "a\U0001F600b", "a\U0001F600b");
+    }
+
+    void parte() {
+        QFETCH(Chiave, k);
+        QFETCH(QString, voce);
+        QFETCH(QString, atteso);
+        QFETCH(QString, segnato);
+        const QRegularExpression re(k.espressione);
+        const bool espressione = k.parte == ParteChiave::Espressione;
+        const auto parte = trovaParte(voce, k, espressione ? &re : nullptr);
+        QCOMPARE(parte.has_value(), !atteso.isNull());
+        if (parte) {
+            QCOMPARE(parte->testo, atteso);
+            QCOMPARE(voce.mid(parte->inizio, parte->lunghezza), segnato);
+        }
+        if (espressione) {
+            QCOMPARE(erroreEspressione(k.espressione).isEmpty(), re.isValid());
+            if (!re.isValid())
+                QVERIFY(erroreEspressione(k.espressione)
+                            .contains(QString::number(re.patternErrorOffset())));
+            QVERIFY(!trovaParte(voce, k, nullptr));
+        }
+    }
+
+    // Characters as a reader counts them, and the count encoded as that number.
+    void lunghezza() {
+        const std::pair<const char*, int> voci[] = {
+            {"", 0},       {"perché", 6},      {"perche\u0300", 6},         {"a\U0001F600b", 3},
+            {"a\r\nb", 3}, {"0123456789", 10}, {"\U0001F1EE\U0001F1F9", 1},
+        };
+        for (const auto& [testo, caratteri] : voci) {
+            const QString voce = QString::fromUtf8(testo);
+            QCOMPARE(LettoreValori::lunghezza(voce), qsizetype(caratteri));
+            std::string out;
+            LettoreValori::codificaLunghezza(voce, out);
+            QCOMPARE(out, *codifica("en", TipoChiave::Numero, QString::number(caratteri)));
+        }
+    }
+
+    // Two texts read in (possibly different) languages: -1, 0, 1 as their values
+    // compare; 2 when the first has no value.
+    void ordine_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QByteArray>("localeA");
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QByteArray>("localeB");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("atteso");
+        const int N = int(TipoChiave::Numero), D = int(TipoChiave::Dimensione),
+                  M = int(TipoChiave::Mese), T = int(TipoChiave::Data);
+        auto riga = [](const char* nome, int tipo, const char* la, const char* a, const char* lb,
+                       const char* b, int atteso) {
+            QTest::newRow(nome) << tipo << QByteArray(la) << QString::fromUtf8(a) << QByteArray(lb)
+                                << QString::fromUtf8(b) << atteso;
+        };
+        riga("it en", N, "it", "1.234,5", "en_US", "1,234.5", 0);
+        riga("de fr", N, "de", "-1.234,5", "fr", "-1\u202F234,5", 0);
+        riga("it spazio fisso", N, "it", "1\u00A0234,5", "it", "1234,5", 0);
+        riga("fr spazio", N, "fr", "1 234,5", "it", "1234,5", 0);
+        riga("de_CH apostrofo", N, "de_CH", "1'234.5", "it", "1234,5", 0);
+        riga("it punto non gruppo", N, "it", "1.5", "it", "1", 0);
+        riga("it primo gruppo lungo", N, "it", "1234.567", "it", "1234", 0);
+        riga("en virgola non gruppo", N, "en_US", "1,5", "en_US", "1", 0);
+        riga("meno unicode", N, "it", "\u22120,75", "it", "-0,75", 0);
+        riga("valuta", N, "it", "€ 12,50", "it", "12,50 €", 0);
+        riga("trattino in parola", N, "it", "pag-5", "it", "5", 0);
+        riga("segno dopo valuta", N, "it", "€ -5", "it", "-5", 0);
+        riga("decimale iniziale", N, "en_US", "x .5", "en_US", "0.5", 0);
+        riga("punto in parola", N, "en_US", "v.5", "en_US", "5", 0);
+        riga("cifra 20", N, "en", "1234567890123456789012345", "en", "1234567890123456789112345",
+             -1);
+        riga("negativo e zero", N, "en", "-1e-400", "en", "0", -1);
+        riga("esponenti oltre il limite", N, "en", "1e99999999999999999999999", "en",
+             "1e10000000000000000000", 0);
+        riga("nessun numero", N, "it", "abc", "it", "0", 2);
+        riga("KiB", D, "it", "1 KiB", "it", "1k", 0);
+        riga("12345K", D, "it", "12345K", "it", "1M", 1);
+        riga("1.5K en", D, "en", "1.5 K", "en", "1536", 0);
+        riga("non unità", D, "it", "5 Mele", "it", "5", 0);
+        riga("b minuscola", D, "it", "2 Mb", "it", "2MB", 0);
+        riga("nessuna dimensione", D, "it", "K", "it", "0", 2);
+        riga("mesi", M, "it", "gen", "it", "febbraio", -1);
+        riga("mesi tra lingue", M, "de", "Dez.", "en_US", "december", 0);
+        riga("nessun mese", M, "it", "ottobrata", "it", "ottobre", 2);
+        riga("data e ora", T, "it", "7/12/2026 10:30", "it", "2026-12-07", 1);
+        riga("fuso", T, "en", "2026-12-07T10:30+01:00", "en", "2026-12-07T09:30Z", 0);
+        riga("anni lontani", T, "en", "0001-01-01", "en", "9999-12-31", -1);
+        riga("nessuna data", T, "en", "31/02/2026", "en", "2026-01-01", 2);
+    }
+
+    void ordine() {
+        QFETCH(int, tipo);
+        QFETCH(QByteArray, localeA);
+        QFETCH(QString, a);
+        QFETCH(QByteArray, localeB);
+        QFETCH(QString, b);
+        QFETCH(int, atteso);
+        const auto ca = codifica(localeA, TipoChiave(tipo), a);
+        const auto cb = codifica(localeB, TipoChiave(tipo), b);
+        QVERIFY(cb);
+        QCOMPARE(ca.has_value(), atteso != 2);
+        QCOMPARE(lettore(localeA).descrivi(TipoChiave(tipo), a).isEmpty(), atteso == 2);
+        if (ca)
+            verificaOrdine(*ca, *cb, atteso);
+    }
+
+    void descrizione_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QByteArray>("locale");
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QString>("atteso");
+        const int N = int(TipoChiave::Numero), D = int(TipoChiave::Dimensione),
+                  M = int(TipoChiave::Mese), T = int(TipoChiave::Data);
+        auto riga = [](int tipo, const char* locale, const char* testo, const char* atteso) {
+            QTest::addRow("%s %s", locale, testo)
+                << tipo << QByteArray(locale) << QString::fromUtf8(testo)
+                << QString::fromUtf8(atteso);
+        };
+        riga(N, "it", "Totale: 1.234,5 euro", "1234.5");
+        riga(N, "it", "-0,000125", "-0.000125");
+        riga(N, "it", "-0,00", "0");
+        riga(N, "en", "12e40", "1.2e41");
+        riga(N, "en", "1e20", "100000000000000000000");
+        riga(N, "en", "1e-6", "0.000001");
+        riga(D, "it", "1,5K", "1536 B");
+        riga(M, "it", "GEN.", "1 (gennaio)");
+        riga(M, "it", "il 3 Marzo, non aprile", "3 (marzo)");
+        riga(M, "it", "sett. 2026", "9 (settembre)");
+        riga(M, "it", "sett 2026", "");
+        riga(M, "it", "otto mele", "");
+        riga(M, "en_US", "Sept.", "9 (September)");
+        riga(M, "de", "MARZ", "3 (März)");
+        riga(M, "de", "Mär", "3 (März)");
+        riga(T, "de", "Stand 7.12.2026", "2026-12-07");
+        riga(T, "it", "7-12-2026", "2026-12-07");
+        riga(T, "it", "lunedì 7 dicembre 2026", "2026-12-07");
+        riga(T, "it", "7 dic. 2026, 10:30", "2026-12-07 10:30");
+        riga(T, "it", "1° gennaio 2026", "2026-01-01");
+        riga(T, "it", "1º gennaio 2026", "2026-01-01");
+        riga(T, "it", "31/12/2026 23:59:59", "2026-12-31 23:59:59");
+        riga(T, "sv", "26-12-07", "2026-12-07");
+        riga(T, "en_US", "Dec 7th, 2026 10:30:05 PM", "2026-12-07 22:30:05");
+        riga(T, "en_US", "12/7/26 12:00 AM", "2026-12-07 00:00");
+        riga(T, "de", "7. Dezember 2026", "2026-12-07");
+        riga(T, "de", "07.12.26", "2026-12-07");
+        riga(T, "es", "7 de diciembre de 2026", "2026-12-07");
+        riga(T, "ja", "2026年12月7日", "2026-12-07");
+        riga(T, "ru", "7 декабря 2026 г. 10:30", "2026-12-07 10:30");
+        riga(T, "it", "2026-12-07T10:30:15.25+01:00", "2026-12-07 09:30:15.250 UTC");
+        riga(T, "it", "2026-12-07 10:30:00", "2026-12-07 10:30");
+        riga(T, "it", "7/12/2026 10:30-11:00", "2026-12-07 10:30");
+        riga(T, "it", "7 dic 2026 10:30-11:00", "2026-12-07 10:30");
+        riga(T, "en", "2026-12-07T10:30Z", "2026-12-07 10:30 UTC");
+        riga(T, "it", "29/2/2100", "");
+        riga(T, "it", "1.2.3", "");
+        riga(T, "it", "7 dicembre, 10:30", "");
+        riga(T, "it", "December 7, 2026", "");
+    }
+
+    void descrizione() {
+        QFETCH(int, tipo);
+        QFETCH(QByteArray, locale);
+        QFETCH(QString, testo);
+        QFETCH(QString, atteso);
+        QCOMPARE(lettore(locale).descrivi(TipoChiave(tipo), testo), atteso);
+        QCOMPARE(codifica(locale, TipoChiave(tipo), testo).has_value(), !atteso.isEmpty());
+    }
+
+    // Random decimals written in Italian, English and German, against the exact
+    // order found by other means.
+    void numeriCasuali() {
+        std::mt19937 caso(20261207);
+        auto cifre = [&](int n) {
+            QString s;
+            for (int i = 0; i < n; ++i)
+                s += QChar(u'0' + int(caso() % 10));
+            return s;
+        };
+        auto numero = [&] {
+            Scritto x{caso() % 2 == 0, cifre(int(caso() % 14)), cifre(int(caso() % 8)),
+                      caso() % 3 ? 0 : int(caso() % 1201) - 600};
+            x.intera.remove(QRegularExpression(QStringLiteral("^0+")));
+            return x;
+        };
+        std::vector<Scritto> valori;
+        for (int i = 0; i < 600; ++i) {
+            Scritto x = numero();
+            valori.push_back(x);
+            // Neighbours: the last digit changed, a zero appended, the point moved.
+            Scritto y = x;
+            if (caso() % 2 && !y.decimali.isEmpty())
+                y.decimali.back() = QChar(u'0' + int(caso() % 10));
+            else
+                y.decimali += u'0';
+            valori.push_back(y);
+            Scritto z = x;
+            if (!z.intera.isEmpty()) {
+                z.decimali.prepend(z.intera.back());
+                z.intera.chop(1);
+                z.esponente += 1;
+            }
+            valori.push_back(z);
+        }
+        std::vector<std::string> codici;
+        for (const Scritto& x : valori) {
+            const auto it = codifica("it", TipoChiave::Numero, scrivi(x, u'.', u','));
+            const auto en = codifica("en_US", TipoChiave::Numero, scrivi(x, u',', u'.'));
+            const auto de = codifica("de", TipoChiave::Numero, scrivi(x, QChar(), u','));
+            QVERIFY(it && en && de);
+            QCOMPARE(*en, *it);
+            QCOMPARE(*de, *it);
+            codici.push_back(*it);
+        }
+        for (int i = 0; i < 6000; ++i) {
+            const std::size_t a = caso() % valori.size();
+            const std::size_t b = i % 3 ? caso() % valori.size() : a / 3 * 3 + caso() % 3;
+            const int atteso = oracolo(valori[a], valori[b]);
+            if (confronto(codici[a], codici[b]) != atteso)
+                QFAIL(qPrintable(scrivi(valori[a], u',', u'.') + QStringLiteral(" ? ") +
+                                 scrivi(valori[b], u',', u'.')));
+        }
+        // Every exponent in a row, and a few far ones, across the lengths of the
+        // exponent's encoding.
+        QStringList scala;
+        for (int e = -800; e <= 800; ++e)
+            scala << QStringLiteral("1e%1").arg(e);
+        for (qint64 e = 1000; e <= qint64(1e17); e *= 10)
+            scala << QStringLiteral("1e%1").arg(e);
+        for (qsizetype i = 1; i < scala.size(); ++i) {
+            verificaOrdine(*codifica("en", TipoChiave::Numero, scala[i - 1]),
+                           *codifica("en", TipoChiave::Numero, scala[i]), -1);
+            verificaOrdine(*codifica("en", TipoChiave::Numero, u'-' + scala[i - 1]),
+                           *codifica("en", TipoChiave::Numero, u'-' + scala[i]), 1);
+        }
+    }
+
+    // Random sizes against their byte counts in 128-bit integers.
+    void dimensioniCasuali() {
+        std::mt19937 caso(7);
+        struct Unita {
+            QString nome;
+            __int128 fattore;
+        };
+        std::vector<Unita> unita = {{"", 1}, {" B", 1}};
+        __int128 b = 1, d = 1;
+        for (QString lettera : {"K", "M", "G", "T", "P", "E"}) {
+            b *= 1024;
+            d *= 1000;
+            unita.push_back({lettera, b});
+            unita.push_back({lettera + "iB", b});
+            unita.push_back({u' ' + lettera + u'B', d});
+        }
+        std::vector<std::pair<std::string, __int128>> letti;
+        for (int i = 0; i < 400; ++i) {
+            const int intera = int(caso() % 100000), centesimi = int(caso() % 100);
+            const Unita& u = unita[caso() % unita.size()];
+            const QString testo = QStringLiteral("%1,%2%3")
+                                      .arg(intera)
+                                      .arg(centesimi, 2, 10, QChar(u'0'))
+                                      .arg(u.nome);
+            const auto c = codifica("it", TipoChiave::Dimensione, testo);
+            QVERIFY(c);
+            letti.emplace_back(*c, (intera * __int128(100) + centesimi) * u.fattore);
+        }
+        verificaCoppie(letti);
+    }
+
+    // Random dates and times in the Italian, American and ISO forms, against
+    // QDate's own day count.
+    void dateCasuali() {
+        std::mt19937 caso(12);
+        const QStringList mesi =
+            QStringLiteral("gennaio febbraio marzo aprile maggio giugno luglio "
+                           "agosto settembre ottobre novembre dicembre")
+                .split(u' ');
+        std::vector<std::pair<std::string, qint64>> lette;
+        for (int i = 0; i < 500; ++i) {
+            const QDate g = QDate(1000, 1, 1).addDays(qint64(caso() % 3000000));
+            const int minuto = caso() % 2 ? int(caso() % 1440) : 0;
+            const QString ora =
+                minuto
+                    ? QStringLiteral(" %1:%2").arg(minuto / 60).arg(minuto % 60, 2, 10, QChar(u'0'))
+                    : QString();
+            const QString it = QStringLiteral("%1/%2/%3").arg(g.day()).arg(g.month()).arg(g.year());
+            const QString us = QStringLiteral("%1/%2/%3").arg(g.month()).arg(g.day()).arg(g.year());
+            const QString scritta =
+                QStringLiteral("%1 %2 %3").arg(g.day()).arg(mesi[g.month() - 1]).arg(g.year());
+            const auto c = codifica("it", TipoChiave::Data, it + ora);
+            QVERIFY(c);
+            QVERIFY(!codifica(
+                "it", TipoChiave::Data,
+                QStringLiteral("%1/%2/%3").arg(g.daysInMonth() + 1).arg(g.month()).arg(g.year())));
+            QCOMPARE(codifica("en_US", TipoChiave::Data, us + ora), c);
+            QCOMPARE(codifica("it", TipoChiave::Data, scritta + ora), c);
+            QCOMPARE(lettore("en").descrivi(TipoChiave::Data, g.toString(Qt::ISODate)),
+                     g.toString(Qt::ISODate));
+            lette.emplace_back(*c, g.toJulianDay() * 1440 + minuto);
+        }
+        verificaCoppie(lette);
+    }
+
+    // One reader shared by several threads reads as it does alone.
+    void traThread() {
+        const LettoreValori l("it");
+        QStringList testi;
+        for (int i = 0; i < 2000; ++i)
+            testi << QStringLiteral("%1 dic %2, %3:15 - %2,5 K")
+                         .arg(i % 28 + 1)
+                         .arg(1900 + i)
+                         .arg(i % 24);
+        auto leggi = [&](std::vector<std::string>& out) {
+            for (const QString& t : testi) {
+                out.emplace_back();
+                for (TipoChiave tipo : {TipoChiave::Numero, TipoChiave::Dimensione,
+                                        TipoChiave::Mese, TipoChiave::Data})
+                    l.codifica(tipo, t, out.back());
+            }
+        };
+        std::vector<std::string> solo;
+        leggi(solo);
+        std::vector<std::vector<std::string>> risultati(4);
+        {
+            std::vector<std::jthread> fili;
+            for (auto& r : risultati)
+                fili.emplace_back(leggi, std::ref(r));
+        }
+        for (const auto& r : risultati)
+            QVERIFY(r == solo);
+    }
 };
-
-// The part a key takes from an item: its text (null when there is none) and
-// the stretch of the item it covers, the same text unless quotes are around.
-void TstChiavi::parte_data() {
-    QTest::addColumn<Chiave>("k");
-    QTest::addColumn<QString>("voce");
-    QTest::addColumn<QString>("atteso");
-    QTest::addColumn<QString>("segnato");
-    auto riga = [](Chiave k, const char* voce, const char* atteso, const char* segnato = nullptr) {
-        QTest::addRow("%s %d %s", voce, k.campo, qPrintable(k.espressione))
-            << k << QString::fromUtf8(voce) << QString::fromUtf8(atteso)
-            << QString::fromUtf8(segnato ? segnato : atteso);
-    };
-    auto chiave = [](ParteChiave parte, int n = 1, QChar sep = u' ', const char* e = "") {
-        return Chiave{parte, n, sep, e, TipoChiave::Testo, false};
-    };
-    auto campo = [&](int n, char16_t sep = u' ') { return chiave(ParteChiave::Campo, n, sep); };
-    auto re = [&](const char* e) { return chiave(ParteChiave::Espressione, 1, u' ', e); };
-    const Chiave cognome = chiave(ParteChiave::Cognome);
-    riga(campo(2), "  alfa   beta gamma ", "beta");
-    riga(campo(-1), "alfa beta gamma  ", "gamma");
-    riga(campo(-3), "alfa beta gamma", "alfa");
-    riga(campo(-3), "alfa beta", nullptr);
-    riga(campo(3), "alfa beta", nullptr);
-    riga(campo(0), "alfa beta", nullptr);
-    riga(campo(1), "   ", nullptr);
-    riga(campo(1), "a\tb c", "a\tb");
-    riga(campo(2, u','), "Rossi , Mario", "Mario");
-    riga(campo(2, u','), "a,,c", "");
-    riga(campo(-1, u','), "a,b,", "");
-    riga(campo(2, u','), R"(1,"Rossi, Mario",x)", "Rossi, Mario", R"("Rossi, Mario")");
-    riga(campo(-2, u';'), R"(a;"dice ""ciao""";b)", R"(dice "ciao")", R"("dice ""ciao""")");
-    riga(campo(3, u','), R"(a, "b;c" ,d)", "d");
-    riga(campo(2, u'\t'), "a\t\"x\ty\"\tz", "x\ty", "\"x\ty\"");
-    riga(campo(2, u','), R"(a,"b,c)", "b,c", R"("b,c)");
-    riga(campo(1, u','), R"("ab"c,d)", "abc", R"("ab"c)");
-    riga(campo(3, u'|'), R"(a|"b|c"|d)", R"(c")");
-    riga(cognome, "Mario De Luca", "De Luca");
-    riga(cognome, "  Rossi, Mario ", "Rossi");
-    riga(cognome, "Gabriele d'Annunzio", "d'Annunzio");
-    riga(cognome, "Gabriele D\u2019 Annunzio", "D\u2019 Annunzio");
-    riga(cognome, "Rembrandt VAN DEN Berg", "VAN DEN Berg");
-    riga(cognome, "Hans Den", "Den");
-    riga(cognome,
-         "x de di da del della dello dei degli delle dal dalla d' d\u2019 la lo le li van von du "
-         "des dos das do Rossi",
-         "de di da del della dello dei degli delle dal dalla d' d\u2019 la lo le li van von du des "
-         "dos das do Rossi");
-    riga(cognome, "Leonardo da  Vinci ", "da  Vinci");
-    riga(cognome, "Da Ponte", "Da Ponte");
-    riga(cognome, ", Mario", "Mario");
-    riga(cognome, "  ", nullptr);
-    riga(re(R"(n\. (\d+))"), "art. n. 42 bis", "42");
-    riga(re(R"(\d+-\d+)"), "da 10-20 a", "10-20");
-    riga(re("(x)?y"), "ay", nullptr);
-    riga(re(R"(\d)"), "abc", nullptr);
-    riga(re("(a"), "a", nullptr);
-    riga(re(""), "abc", "");
-    riga(chiave(ParteChiave::Lunghezza), "a\U0001F600b", "a\U0001F600b");
-}
-
-void TstChiavi::parte() {
-    QFETCH(Chiave, k);
-    QFETCH(QString, voce);
-    QFETCH(QString, atteso);
-    QFETCH(QString, segnato);
-    const QRegularExpression re(k.espressione);
-    const bool espressione = k.parte == ParteChiave::Espressione;
-    const auto parte = trovaParte(voce, k, espressione ? &re : nullptr);
-    QCOMPARE(parte.has_value(), !atteso.isNull());
-    if (parte) {
-        QCOMPARE(parte->testo, atteso);
-        QCOMPARE(voce.mid(parte->inizio, parte->lunghezza), segnato);
-    }
-    if (espressione) {
-        QCOMPARE(erroreEspressione(k.espressione).isEmpty(), re.isValid());
-        if (!re.isValid())
-            QVERIFY(erroreEspressione(k.espressione)
-                        .contains(QString::number(re.patternErrorOffset())));
-        QVERIFY(!trovaParte(voce, k, nullptr));
-    }
-}
-
-// Characters as a reader counts them, and the count encoded as that number.
-void TstChiavi::lunghezza() {
-    const std::pair<const char*, int> voci[] = {
-        {"", 0},       {"perché", 6},      {"perche\u0300", 6},         {"a\U0001F600b", 3},
-        {"a\r\nb", 3}, {"0123456789", 10}, {"\U0001F1EE\U0001F1F9", 1},
-    };
-    for (const auto& [testo, caratteri] : voci) {
-        const QString voce = QString::fromUtf8(testo);
-        QCOMPARE(LettoreValori::lunghezza(voce), qsizetype(caratteri));
-        std::string out;
-        LettoreValori::codificaLunghezza(voce, out);
-        QCOMPARE(out, *codifica("en", TipoChiave::Numero, QString::number(caratteri)));
-    }
-}
-
-// Two texts read in (possibly different) languages: -1, 0, 1 as their values
-// compare; 2 when the first has no value.
-void TstChiavi::ordine_data() {
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QByteArray>("localeA");
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QByteArray>("localeB");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<int>("atteso");
-    const int N = int(TipoChiave::Numero), D = int(TipoChiave::Dimensione),
-              M = int(TipoChiave::Mese), T = int(TipoChiave::Data);
-    auto riga = [](const char* nome, int tipo, const char* la, const char* a, const char* lb,
-                   const char* b, int atteso) {
-        QTest::newRow(nome) << tipo << QByteArray(la) << QString::fromUtf8(a) << QByteArray(lb)
-                            << QString::fromUtf8(b) << atteso;
-    };
-    riga("it en", N, "it", "1.234,5", "en_US", "1,234.5", 0);
-    riga("de fr", N, "de", "-1.234,5", "fr", "-1\u202F234,5", 0);
-    riga("it spazio fisso", N, "it", "1\u00A0234,5", "it", "1234,5", 0);
-    riga("fr spazio", N, "fr", "1 234,5", "it", "1234,5", 0);
-    riga("de_CH apostrofo", N, "de_CH", "1'234.5", "it", "1234,5", 0);
-    riga("it punto non gruppo", N, "it", "1.5", "it", "1", 0);
-    riga("it primo gruppo lungo", N, "it", "1234.567", "it", "1234", 0);
-    riga("en virgola non gruppo", N, "en_US", "1,5", "en_US", "1", 0);
-    riga("meno unicode", N, "it", "\u22120,75", "it", "-0,75", 0);
-    riga("valuta", N, "it", "€ 12,50", "it", "12,50 €", 0);
-    riga("trattino in parola", N, "it", "pag-5", "it", "5", 0);
-    riga("segno dopo valuta", N, "it", "€ -5", "it", "-5", 0);
-    riga("decimale iniziale", N, "en_US", "x .5", "en_US", "0.5", 0);
-    riga("punto in parola", N, "en_US", "v.5", "en_US", "5", 0);
-    riga("cifra 20", N, "en", "1234567890123456789012345", "en", "1234567890123456789112345", -1);
-    riga("negativo e zero", N, "en", "-1e-400", "en", "0", -1);
-    riga("esponenti oltre il limite", N, "en", "1e99999999999999999999999", "en",
-         "1e10000000000000000000", 0);
-    riga("nessun numero", N, "it", "abc", "it", "0", 2);
-    riga("KiB", D, "it", "1 KiB", "it", "1k", 0);
-    riga("12345K", D, "it", "12345K", "it", "1M", 1);
-    riga("1.5K en", D, "en", "1.5 K", "en", "1536", 0);
-    riga("non unità", D, "it", "5 Mele", "it", "5", 0);
-    riga("b minuscola", D, "it", "2 Mb", "it", "2MB", 0);
-    riga("nessuna dimensione", D, "it", "K", "it", "0", 2);
-    riga("mesi", M, "it", "gen", "it", "febbraio", -1);
-    riga("mesi tra lingue", M, "de", "Dez.", "en_US", "december", 0);
-    riga("nessun mese", M, "it", "ottobrata", "it", "ottobre", 2);
-    riga("data e ora", T, "it", "7/12/2026 10:30", "it", "2026-12-07", 1);
-    riga("fuso", T, "en", "2026-12-07T10:30+01:00", "en", "2026-12-07T09:30Z", 0);
-    riga("anni lontani", T, "en", "0001-01-01", "en", "9999-12-31", -1);
-    riga("nessuna data", T, "en", "31/02/2026", "en", "2026-01-01", 2);
-}
-
-void TstChiavi::ordine() {
-    QFETCH(int, tipo);
-    QFETCH(QByteArray, localeA);
-    QFETCH(QString, a);
-    QFETCH(QByteArray, localeB);
-    QFETCH(QString, b);
-    QFETCH(int, atteso);
-    const auto ca = codifica(localeA, TipoChiave(tipo), a);
-    const auto cb = codifica(localeB, TipoChiave(tipo), b);
-    QVERIFY(cb);
-    QCOMPARE(ca.has_value(), atteso != 2);
-    QCOMPARE(lettore(localeA).descrivi(TipoChiave(tipo), a).isEmpty(), atteso == 2);
-    if (ca)
-        verificaOrdine(*ca, *cb, atteso);
-}
-
-void TstChiavi::descrizione_data() {
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QByteArray>("locale");
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("atteso");
-    const int N = int(TipoChiave::Numero), D = int(TipoChiave::Dimensione),
-              M = int(TipoChiave::Mese), T = int(TipoChiave::Data);
-    auto riga = [](int tipo, const char* locale, const char* testo, const char* atteso) {
-        QTest::addRow("%s %s", locale, testo)
-            << tipo << QByteArray(locale) << QString::fromUtf8(testo) << QString::fromUtf8(atteso);
-    };
-    riga(N, "it", "Totale: 1.234,5 euro", "1234.5");
-    riga(N, "it", "-0,000125", "-0.000125");
-    riga(N, "it", "-0,00", "0");
-    riga(N, "en", "12e40", "1.2e41");
-    riga(N, "en", "1e20", "100000000000000000000");
-    riga(N, "en", "1e-6", "0.000001");
-    riga(D, "it", "1,5K", "1536 B");
-    riga(M, "it", "GEN.", "1 (gennaio)");
-    riga(M, "it", "il 3 Marzo, non aprile", "3 (marzo)");
-    riga(M, "it", "sett. 2026", "9 (settembre)");
-    riga(M, "it", "sett 2026", "");
-    riga(M, "it", "otto mele", "");
-    riga(M, "en_US", "Sept.", "9 (September)");
-    riga(M, "de", "MARZ", "3 (März)");
-    riga(M, "de", "Mär", "3 (März)");
-    riga(T, "de", "Stand 7.12.2026", "2026-12-07");
-    riga(T, "it", "7-12-2026", "2026-12-07");
-    riga(T, "it", "lunedì 7 dicembre 2026", "2026-12-07");
-    riga(T, "it", "7 dic. 2026, 10:30", "2026-12-07 10:30");
-    riga(T, "it", "1° gennaio 2026", "2026-01-01");
-    riga(T, "it", "1º gennaio 2026", "2026-01-01");
-    riga(T, "it", "31/12/2026 23:59:59", "2026-12-31 23:59:59");
-    riga(T, "sv", "26-12-07", "2026-12-07");
-    riga(T, "en_US", "Dec 7th, 2026 10:30:05 PM", "2026-12-07 22:30:05");
-    riga(T, "en_US", "12/7/26 12:00 AM", "2026-12-07 00:00");
-    riga(T, "de", "7. Dezember 2026", "2026-12-07");
-    riga(T, "de", "07.12.26", "2026-12-07");
-    riga(T, "es", "7 de diciembre de 2026", "2026-12-07");
-    riga(T, "ja", "2026年12月7日", "2026-12-07");
-    riga(T, "ru", "7 декабря 2026 г. 10:30", "2026-12-07 10:30");
-    riga(T, "it", "2026-12-07T10:30:15.25+01:00", "2026-12-07 09:30:15.250 UTC");
-    riga(T, "it", "2026-12-07 10:30:00", "2026-12-07 10:30");
-    riga(T, "it", "7/12/2026 10:30-11:00", "2026-12-07 10:30");
-    riga(T, "it", "7 dic 2026 10:30-11:00", "2026-12-07 10:30");
-    riga(T, "en", "2026-12-07T10:30Z", "2026-12-07 10:30 UTC");
-    riga(T, "it", "29/2/2100", "");
-    riga(T, "it", "1.2.3", "");
-    riga(T, "it", "7 dicembre, 10:30", "");
-    riga(T, "it", "December 7, 2026", "");
-}
-
-void TstChiavi::descrizione() {
-    QFETCH(int, tipo);
-    QFETCH(QByteArray, locale);
-    QFETCH(QString, testo);
-    QFETCH(QString, atteso);
-    QCOMPARE(lettore(locale).descrivi(TipoChiave(tipo), testo), atteso);
-    QCOMPARE(codifica(locale, TipoChiave(tipo), testo).has_value(), !atteso.isEmpty());
-}
-
-// Random decimals written in Italian, English and German, against the exact
-// order found by other means.
-void TstChiavi::numeriCasuali() {
-    std::mt19937 caso(20261207);
-    auto cifre = [&](int n) {
-        QString s;
-        for (int i = 0; i < n; ++i)
-            s += QChar(u'0' + int(caso() % 10));
-        return s;
-    };
-    auto numero = [&] {
-        Scritto x{caso() % 2 == 0, cifre(int(caso() % 14)), cifre(int(caso() % 8)),
-                  caso() % 3 ? 0 : int(caso() % 1201) - 600};
-        x.intera.remove(QRegularExpression(QStringLiteral("^0+")));
-        return x;
-    };
-    std::vector<Scritto> valori;
-    for (int i = 0; i < 600; ++i) {
-        Scritto x = numero();
-        valori.push_back(x);
-        // Neighbours: the last digit changed, a zero appended, the point moved.
-        Scritto y = x;
-        if (caso() % 2 && !y.decimali.isEmpty())
-            y.decimali.back() = QChar(u'0' + int(caso() % 10));
-        else
-            y.decimali += u'0';
-        valori.push_back(y);
-        Scritto z = x;
-        if (!z.intera.isEmpty()) {
-            z.decimali.prepend(z.intera.back());
-            z.intera.chop(1);
-            z.esponente += 1;
-        }
-        valori.push_back(z);
-    }
-    std::vector<std::string> codici;
-    for (const Scritto& x : valori) {
-        const auto it = codifica("it", TipoChiave::Numero, scrivi(x, u'.', u','));
-        const auto en = codifica("en_US", TipoChiave::Numero, scrivi(x, u',', u'.'));
-        const auto de = codifica("de", TipoChiave::Numero, scrivi(x, QChar(), u','));
-        QVERIFY(it && en && de);
-        QCOMPARE(*en, *it);
-        QCOMPARE(*de, *it);
-        codici.push_back(*it);
-    }
-    for (int i = 0; i < 6000; ++i) {
-        const std::size_t a = caso() % valori.size();
-        const std::size_t b = i % 3 ? caso() % valori.size() : a / 3 * 3 + caso() % 3;
-        const int atteso = oracolo(valori[a], valori[b]);
-        if (confronto(codici[a], codici[b]) != atteso)
-            QFAIL(qPrintable(scrivi(valori[a], u',', u'.') + QStringLiteral(" ? ") +
-                             scrivi(valori[b], u',', u'.')));
-    }
-    // Every exponent in a row, and a few far ones, across the lengths of the
-    // exponent's encoding.
-    QStringList scala;
-    for (int e = -800; e <= 800; ++e)
-        scala << QStringLiteral("1e%1").arg(e);
-    for (qint64 e = 1000; e <= 100'000'000'000'000'000; e *= 10)
-        scala << QStringLiteral("1e%1").arg(e);
-    for (qsizetype i = 1; i < scala.size(); ++i) {
-        verificaOrdine(*codifica("en", TipoChiave::Numero, scala[i - 1]),
-                       *codifica("en", TipoChiave::Numero, scala[i]), -1);
-        verificaOrdine(*codifica("en", TipoChiave::Numero, u'-' + scala[i - 1]),
-                       *codifica("en", TipoChiave::Numero, u'-' + scala[i]), 1);
-    }
-}
-
-// Random sizes against their byte counts in 128-bit integers.
-void TstChiavi::dimensioniCasuali() {
-    std::mt19937 caso(7);
-    struct Unita {
-        QString nome;
-        __int128 fattore;
-    };
-    std::vector<Unita> unita = {{"", 1}, {" B", 1}};
-    __int128 b = 1, d = 1;
-    for (QString lettera : {"K", "M", "G", "T", "P", "E"}) {
-        b *= 1024;
-        d *= 1000;
-        unita.push_back({lettera, b});
-        unita.push_back({lettera + "iB", b});
-        unita.push_back({u' ' + lettera + u'B', d});
-    }
-    std::vector<std::pair<std::string, __int128>> letti;
-    for (int i = 0; i < 400; ++i) {
-        const int intera = int(caso() % 100000), centesimi = int(caso() % 100);
-        const Unita& u = unita[caso() % unita.size()];
-        const QString testo =
-            QStringLiteral("%1,%2%3").arg(intera).arg(centesimi, 2, 10, QChar(u'0')).arg(u.nome);
-        const auto c = codifica("it", TipoChiave::Dimensione, testo);
-        QVERIFY(c);
-        letti.emplace_back(*c, (intera * __int128(100) + centesimi) * u.fattore);
-    }
-    verificaCoppie(letti);
-}
-
-// Random dates and times in the Italian, American and ISO forms, against
-// QDate's own day count.
-void TstChiavi::dateCasuali() {
-    std::mt19937 caso(12);
-    const QStringList mesi = QStringLiteral("gennaio febbraio marzo aprile maggio giugno luglio "
-                                            "agosto settembre ottobre novembre dicembre")
-                                 .split(u' ');
-    std::vector<std::pair<std::string, qint64>> lette;
-    for (int i = 0; i < 500; ++i) {
-        const QDate g = QDate(1000, 1, 1).addDays(qint64(caso() % 3000000));
-        const int minuto = caso() % 2 ? int(caso() % 1440) : 0;
-        const QString ora =
-            minuto ? QStringLiteral(" %1:%2").arg(minuto / 60).arg(minuto % 60, 2, 10, QChar(u'0'))
-                   : QString();
-        const QString it = QStringLiteral("%1/%2/%3").arg(g.day()).arg(g.month()).arg(g.year());
-        const QString us = QStringLiteral("%1/%2/%3").arg(g.month()).arg(g.day()).arg(g.year());
-        const QString scritta =
-            QStringLiteral("%1 %2 %3").arg(g.day()).arg(mesi[g.month() - 1]).arg(g.year());
-        const auto c = codifica("it", TipoChiave::Data, it + ora);
-        QVERIFY(c);
-        QVERIFY(!codifica(
-            "it", TipoChiave::Data,
-            QStringLiteral("%1/%2/%3").arg(g.daysInMonth() + 1).arg(g.month()).arg(g.year())));
-        QCOMPARE(codifica("en_US", TipoChiave::Data, us + ora), c);
-        QCOMPARE(codifica("it", TipoChiave::Data, scritta + ora), c);
-        QCOMPARE(lettore("en").descrivi(TipoChiave::Data, g.toString(Qt::ISODate)),
-                 g.toString(Qt::ISODate));
-        lette.emplace_back(*c, g.toJulianDay() * 1440 + minuto);
-    }
-    verificaCoppie(lette);
-}
-
-// One reader shared by several threads reads as it does alone.
-void TstChiavi::traThread() {
-    const LettoreValori l("it");
-    QStringList testi;
-    for (int i = 0; i < 2000; ++i)
-        testi << QStringLiteral("%1 dic %2, %3:15 - %2,5 K")
-                     .arg(i % 28 + 1)
-                     .arg(1900 + i)
-                     .arg(i % 24);
-    auto leggi = [&](std::vector<std::string>& out) {
-        for (const QString& t : testi) {
-            out.emplace_back();
-            for (TipoChiave tipo :
-                 {TipoChiave::Numero, TipoChiave::Dimensione, TipoChiave::Mese, TipoChiave::Data})
-                l.codifica(tipo, t, out.back());
-        }
-    };
-    std::vector<std::string> solo;
-    leggi(solo);
-    std::vector<std::vector<std::string>> risultati(4);
-    {
-        std::vector<std::jthread> fili;
-        for (auto& r : risultati)
-            fili.emplace_back(leggi, std::ref(r));
-    }
-    for (const auto& r : risultati)
-        QVERIFY(r == solo);
-}
 
 QTEST_APPLESS_MAIN(TstChiavi)
 #include "tst_chiavi.moc"

@@ -35,8 +35,7 @@ Motore::Opzioni perRighe() {
     return o;
 }
 
-// A row as the user fills it: part, field, separator, pattern, type, direction;
-// an empty entry leaves the control as it is.
+// A row as the user fills it: part, field, separator, pattern, type, direction ("": as is).
 void compila(Frm_Chiavi& d, int r, const QStringList& scelte) {
     auto scegli = [](QComboBox* c, const QString& testo) {
         if (!testo.isEmpty())
@@ -119,8 +118,7 @@ private slots:
              {{"Cognome"}, {"(nessuna)"}, {"Campo", "2", "", "", "Numero"}}, {k(Cognome)},
              {"10011", "10000", "00000"});
     }
-    // The keys the rows make, the controls each row enables, and the same keys
-    // shown again by a new dialog.
+    // The keys the rows make, the controls each row enables, the keys shown again.
     void righe() {
         QFETCH(QList<QStringList>, righe);
         QFETCH(Chiavi, attese);
@@ -172,8 +170,7 @@ private slots:
         QVERIFY(d.chiavi());
     }
 
-    // A fixed window: each row's caption and controls side by side, the rows one
-    // under the other, every caption whole, the preview under them as wide, the
+    // A fixed window: rows of caption and controls, the preview under them as wide, the
     // buttons last; each caption wears its key's colour in the preview.
     void finestra() {
         Frm_Chiavi d({}, u"", Motore::Opzioni{});

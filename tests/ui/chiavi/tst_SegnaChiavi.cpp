@@ -40,8 +40,7 @@ Motore::Opzioni con(const QList<Motore::Sep>& separatori, const Chiavi& chiavi) 
     return o;
 }
 
-// Stretches of the document as the text reads them: a line break is "\n", the
-// join of a long paragraph's pieces nothing.
+// Stretches of the document as text: a line break is "\n", a join of pieces nothing.
 QStringList testi(const CasellaTesto& c, const std::vector<VociChiavi::Tratto>& tratti) {
     QStringList testi;
     for (const auto& t : tratti) {
@@ -117,8 +116,7 @@ private slots:
         QCOMPARE(testi(*c, segna->trattiVisibili()), segnati);
     }
 
-    // Only the blocks in view are read, wherever the view stands; so many lines
-    // are held in groups, a block each.
+    // Only the blocks in view are read; so many lines are held in groups, a block each.
     void soloInVista() {
         QStringList righe;
         for (int i = 0; i < 12000; ++i)
@@ -177,8 +175,8 @@ private slots:
         QCOMPARE(colore(6, 11), CasellaTesto::sfondoPredefinito());
     }
 
-    // "Ordina per..." in the menu "Ordine": the dialog's keys sort again, mark
-    // the input and count the items without a value; "Voce intera" clears them.
+    // "Ordina per...": the keys sort, mark the input, count the items without a value;
+    // "Voce intera" clears them.
     void menu() {
         MainForm f;
         f.show();

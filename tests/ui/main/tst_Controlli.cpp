@@ -52,9 +52,8 @@ class TestControlli : public QObject {
     Q_OBJECT
 
 private slots:
-    // Text in (set, in pieces split anywhere, pasted at the end or in the middle) is text out,
-    // held in pieces that split no character and end, if they can, where a line may wrap ("fine").
-    // A selection copied gives its characters, with no break where pieces meet; pasted, the same.
+    // Text in (set, in pieces, pasted) is text out, held in pieces that split no character and
+    // end, if they can, where a line may wrap ("fine"); copied and pasted, the same.
     void andataERitorno_data() {
         QTest::addColumn<QString>("testo");
         QTest::addColumn<QString>("modo");
@@ -143,8 +142,7 @@ private slots:
         }
     }
 
-    // Keys at the join between two pieces ("abc|def") act as inside one paragraph;
-    // a line break typed, plain or with Shift, is a line break of the text.
+    // Keys at the join of two pieces ("abc|def") act as inside one paragraph.
     void digitareAllaGiuntura_data() {
         QTest::addColumn<QString>("tasto");
         QTest::addColumn<int>("ancora"); // where the selection starts: "|" 0, "c" -1
@@ -168,11 +166,10 @@ private slots:
         QFETCH(int, ancora);
         QFETCH(int, cursore);
         QFETCH(QString, atteso);
-        // A run cut exactly at PezzoMassimo: the join falls after "abc".
+        // Cut exactly at PezzoMassimo, after "abc"; the cursor goes where the engine puts it.
         const QString testa = QString(CasellaTesto::PezzoMassimo - 3, u'x'), coda(100, u'y');
         CasellaTesto casella;
         casella.impostaTesto(testa + "abcdef" + coda);
-        // After the join, where the engine puts a cursor at that place of the text.
         casella.seleziona(testa.size() + 3, 0);
         QTextCursor c = casella.textCursor();
         c.setPosition(c.position() + ancora);
@@ -187,8 +184,7 @@ private slots:
         QCOMPARE(casella.testo(), testa + "abcdef" + coda);
     }
 
-    // Edits kept for undo are bounded: past the limit the history goes before
-    // the next edit, which itself can still be undone.
+    // Past the undo limit the history goes before the next edit, which can still be undone.
     void annullaLimitato_data() {
         QTest::addColumn<bool>("trascina");
         QTest::newRow("un tasto, poi incolla") << false;
@@ -229,9 +225,8 @@ private slots:
         QVERIFY(!casella.document()->isUndoAvailable());
     }
 
-    // Lines wrap at the box's width; once a long run without spaces is gone, a sentence typed
-    // in its place wraps at its spaces. Tab moves the focus on. Chosen colours stay while the
-    // box is disabled. The slider clicks on a change by key, wheel, or mouse once it is up.
+    // Lines wrap at the box's width, at spaces; Tab moves on; colours stay while disabled; the
+    // slider clicks on a change by key, wheel, or mouse once it is up.
     void caselleESlider() {
         QWidget finestra;
         auto* casella = new CasellaTesto(&finestra);
@@ -273,8 +268,8 @@ private slots:
         QCOMPARE(spia.count(), 3);
     }
 
-    // 624 by 47, black on (236, 233, 216): the tens over their columns, a digit over each of
-    // 100 columns 6 pixels apart, a base line and a tick under each column, long under the tens.
+    // 624 by 47, black on (236, 233, 216): tens over their columns, a digit over each of 100
+    // columns 6 pixels apart, a base line, a tick under each column, long under the tens.
     void righello() {
         const QImage r = disegnaRighello();
         QCOMPARE(r.size(), QSize(624, 47));
@@ -295,8 +290,7 @@ private slots:
                 QCOMPARE(nero(tacche[k - 1], y), y <= (k % 10 == 0 ? 42 : 36));
             QVERIFY(k == 1 || r.copy(6 * k - 2, 15, 5, 9) != r.copy(6 * k - 8, 15, 5, 9));
         }
-        // The digits 1 to 9 and 0 by their holes, paper that side-by-side steps
-        // cannot lead out of: above ('a'), on ('m') or below ('b') the middle row.
+        // Digits 1..9, 0 by their holes: above ('a'), on ('m') or below ('b') the middle row.
         QStringList buchi;
         for (int k = 1; k <= 10; ++k) {
             QList<bool> visto(45, false);
@@ -324,8 +318,7 @@ private slots:
             QCOMPARE(r.copy(d < 10 ? 60 * d - 2 : 595, 2, 5, 9),
                      r.copy(6 * d - 2 - 54 * (d / 10), 15, 5, 9));
         QCOMPARE(r.copy(601, 2, 5, 9), r.copy(58, 15, 5, 9));
-        // The icon from 16 to 256 pixels: a white page with a black edge, its corner turned down
-        // in grey, a grey shadow, and a smoothed black A.
+        // The icon, 16 to 256 pixels: a white page, black edge, grey corner and shadow, an A.
         const QIcon icona = iconaQuorla();
         QVERIFY(icona.availableSizes().contains({16, 16}) &&
                 icona.availableSizes().contains({256, 256}));
@@ -336,9 +329,8 @@ private slots:
         QVERIFY(qGray(i.pixel(12, 12)) % 255 != 0);
     }
 
-    // The real dialogs: message boxes by their flags, the file dialogs, the colour
-    // dialog; each is cancelled, but for the colour chosen. A long message wraps at
-    // its spaces only: a path after the words stays whole on a line of its own.
+    // The real dialogs, cancelled but for the colour chosen. A long message wraps at its
+    // spaces only: a path stays whole.
     void dialoghi_data() {
         QTest::addColumn<QString>("tipo");
         QTest::addColumn<unsigned>("flags");

@@ -19,8 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Shows the real file dialog on `cartella` and hands it to `azione`; then dismisses
-// the dialog's own boxes, and the dialog if it is still up after a while.
+// The real file dialog on `cartella`, handed to `azione`; then its boxes and it dismissed.
 std::optional<QString> conDialogo(bool apri, const QString& cartella,
                                   const std::function<void(QFileDialog*)>& azione) {
     QTimer guardiano;
@@ -47,9 +46,8 @@ class TestDesktop : public QObject {
     Q_OBJECT
 
 private slots:
-    // What a start takes from its command line: an answer and an exit code
-    // before the toolkit starts (its own options may still be there), or the
-    // file to open, warnings included.
+    // From the command line: an answer and exit code before the toolkit starts, or the file
+    // to open, warnings included.
     void rigaComando_data() {
         QTest::addColumn<QStringList>("argomenti");
         QTest::addColumn<int>("codice"); // -1: the window starts
@@ -91,10 +89,8 @@ private slots:
         QCOMPARE(QString::fromUtf8(uscita.data()), scritto);
     }
 
-    // "All Files (*.*)" keeps its caption and shows every file, those without
-    // a dot in their name too. A name typed in the open dialog is taken as it
-    // is when it exists, and gets ".txt" only when it does not; the save dialog
-    // adds ".txt" to any name typed without an extension, as always.
+    // "All Files (*.*)" shows every file. A name typed to open is taken as it is if it exists,
+    // else with ".txt"; to save, ".txt" goes on any name without an extension.
     void nomeDigitato_data() {
         QTest::addColumn<bool>("apri");
         QTest::addColumn<QString>("digitato");

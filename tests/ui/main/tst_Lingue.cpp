@@ -1,5 +1,4 @@
-// Both windows in each language the program speaks, as a user and assistive
-// technology meet them.
+// Both windows in each language, as a user and assistive technology meet them.
 #include "BarraStato.h"
 #include "Controlli.h"
 #include "FintiDialoghi.h"
@@ -26,8 +25,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The texts of the translation file as each language shows them: the sources
-// in Italian, the translations in English, placeholders filled in by anything.
+// The translation file's texts: sources in Italian, translations in English; "%1" any text.
 struct Catalogo {
     QHash<QString, QStringList> testi;
     QHash<QString, QList<QRegularExpression>> modelli;
@@ -55,8 +53,7 @@ struct Catalogo {
     }
 };
 
-// The interface in a language for as long as it lives, as the program
-// installs it; the windows must be made after it.
+// The interface in a language while it lives; windows must be made after it.
 struct Lingua {
     QTranslator programma, qt;
     explicit Lingua(const QString& lingua) {
@@ -111,10 +108,8 @@ class TestLingue : public QObject {
     const Catalogo catalogo;
 
 private slots:
-    // Every text the catalogue's; captions whole at three fonts; access keys
-    // unique per menu and dialog, one for every English command; every control
-    // named, its focus in sight, Tab in order; and what assistive technology
-    // is told beyond the captions.
+    // Every text the catalogue's; captions whole at three fonts; access keys unique per menu
+    // and dialog; every control named, its focus in sight, Tab in order; accessibility.
     void finestre_data() {
         QTest::addColumn<QString>("lingua");
         QTest::addColumn<bool>("dialogo");
@@ -165,7 +160,7 @@ private slots:
         QStringList visti = testi(finestra);
         if (!dialogo)
             visti << MainForm::testoInformazioni().remove(u"Quorla! - "_s).split(u'\r');
-        // As they are in every language: the languages' own names and symbols.
+        // The same in every language: the languages' own names and symbols.
         QStringList propri;
         for (const auto& l : Motore::lingueOrdine()) {
             const QString nome = QString::fromUtf8(l.nome);
@@ -246,9 +241,8 @@ private slots:
         QCOMPARE(spia->text(QAccessible::Description), it ? u"non attivo"_s : u"off"_s);
     }
 
-    // Typing the first letters of a language selects it in its menu, opened
-    // from the menu bar by its access keys; the same letter again, the next
-    // one; case and accents aside; no letter goes on to the menu bar.
+    // Typing a language's first letters in its menu (opened by access keys) selects it; the
+    // same letter again, the next one; case and accents aside.
     void cercaLingua_data() {
         QTest::addColumn<QString>("lingua");
         QTest::addColumn<QString>("battuto");
@@ -285,17 +279,15 @@ private slots:
         QCOMPARE(f.opzioni().ordine.lingua, f.menu().MenuLingua.indexOf(voce));
     }
 
-    // Each frame of the separator dialog has its access key, the one its
-    // English title marks or the initial of its subject in Italian: to the
-    // control last left there, else the selected option, else the first.
+    // Each frame of the separator dialog has an access key: to the control last left there,
+    // else the selected option, else the first.
     void cornici_data() {
         QTest::addColumn<QString>("lingua");
         QTest::addColumn<QString>("tasto");
         QTest::addColumn<int>("cornice"); // input, output, line end, end of text
-        for (int i = 0; i < 4; ++i) {
-            QTest::addRow("it %d", i) << u"it"_s << u"Alt+"_s + u"IRCF"_s[i] << i;
-            QTest::addRow("en %d", i) << u"en"_s << u"Alt+"_s + u"ISLE"_s[i] << i;
-        }
+        for (int i = 0; i < 8; ++i)
+            QTest::addRow("%d", i)
+                << (i < 4 ? u"it"_s : u"en"_s) << u"Alt+"_s + u"IRCFISLE"_s[i] << i % 4;
     }
     void cornici() {
         QFETCH(QString, lingua);

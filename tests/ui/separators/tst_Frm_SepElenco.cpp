@@ -73,47 +73,32 @@ private slots:
         QVERIFY(f & Qt::WindowCloseButtonHint && !(f & Qt::WindowMinMaxButtonsHint));
         QCOMPARE(d.geometry().center(),
                  QGuiApplication::primaryScreen()->availableGeometry().center());
-        // The start-up choices until it is told others.
-        QCOMPARE(campi(d), Predefinito);
+        QCOMPARE(campi(d), Predefinito); // until it is told others
         QCOMPARE(d.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
-        // Every control: caption, tool tip and frame, inside its frame, overlapping no other.
+        // Every control: caption, a tool tip (their texts: tst_Lingue), inside its frame,
+        // overlapping no other.
         // clang-format off
-        const QString ingresso = "~Separatori usati nel \"Testo in ingresso\"", uscita = "~Separatore usato nel \"Testo riordinato\"";
-        const QString capo = "~Separatore per \"testo a capo\"", fine = "~Separatore a \"fine testo\"";
-        const QString usato = "il separatore usato per riordinare il testo", riga = " dopo l'ultimo carattere della riga";
-        const QString riordinato = " dopo l'ultimo carattere del testo riordinato";
-        const char* voci[N] = {"Spazio~~Spazio", "Invio~~Invio", "Tab~~Tab", "Punto e virgola~~;",
-            "Due punti~~:", "Virgola~~,", "Punto~~.", "Punto esclamativo~~!", "Punto di domanda~~?",
-            "<~~Minore di", " >~>~Maggiore di", " /~/~/", " \\~\\~\\", "|~~|"};
-        QStringList schede; // name~caption~tool tip~frame
-        for (int i = 0; i < N; ++i) {
-            const QStringList v = QString(voci[i]).split('~');
-            schede << QString("Chk_Separa %1~%2~%3").arg(i).arg(v[0], v[2]) + ingresso << QString("Opt_Separatore_Out %1~%2~%3")
-                .arg(i).arg(v[1].isEmpty() ? v[0] : v[1], v[2]) + uscita;
-        }
-        schede << "Chk_Spazio~Spazio dopo il separatore~Aggiungi uno spazio dopo ogni separatore del testo riordinato" + uscita << "Cmd_OK~&OK~~";
-        schede << "Opt_Capo 0~Nessuno~Non inserire il separatore" + riga + capo << "Opt_Capo 1~Come \"Testo riordinato\"~Inserisci " + usato + riga + capo;
-        schede << "Opt_Ultimo 0~Nessuno~Non aggiungere alcun separatore" + riordinato + fine << "Opt_Ultimo 1~Come \"Testo riordinato\"~Aggiungi " + usato + riordinato + fine;
+        const char* voci[N] = {"Spazio", "Invio", "Tab", "Punto e virgola", "Due punti", "Virgola", "Punto",
+            "Punto esclamativo", "Punto di domanda", "<", " >~>", " /~/", " \\~\\", "|"};
+        QStringList schede{"Chk_Spazio~Spazio dopo il separatore", "Cmd_OK~&OK", "Opt_Capo 0~Nessuno",
+            "Opt_Capo 1~Come \"Testo riordinato\"", "Opt_Ultimo 0~Nessuno", "Opt_Ultimo 1~Come \"Testo riordinato\""};
         // clang-format on
+        for (int i = 0; i < N; ++i)
+            schede << QString("Chk_Separa %1~").arg(i) + QString(voci[i]).section('~', 0, 0)
+                   << QString("Opt_Separatore_Out %1~").arg(i) + QString(voci[i]).section('~', -1);
         for (const QString& scheda : schede) {
-            const QStringList attesi = scheda.split('~');
-            const QAbstractButton* b = controllo(d, attesi[0]);
-            QCOMPARE(b->text(), attesi[1]);
-            QCOMPARE(b->toolTip(), attesi[2]);
-            QVERIFY(b->isEnabled());
-            const auto* gruppo = qobject_cast<const QGroupBox*>(b->parentWidget());
-            QCOMPARE(gruppo ? gruppo->title() : QString(), attesi[3]);
+            const QAbstractButton* b = controllo(d, scheda.section('~', 0, 0));
+            QCOMPARE(b->text(), scheda.section('~', 1));
+            QVERIFY(b->isEnabled() && b->toolTip().isEmpty() == (b == d.Cmd_OK()));
             QVERIFY(b->parentWidget()->contentsRect().contains(b->geometry()));
             for (const QWidget* w :
                  b->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
                 QVERIFY(w == b || !w->geometry().intersects(b->geometry()));
         }
-        // Every caption fits at three fonts: tst_Lingue, in each language.
     }
 
-    // From choices the dialog was shown, what the user does: "clic" or a key, on a control
-    // or on the focused one ("=": where the focus is). Only OK confirms, Enter only on OK
-    // (a close request: tst_MainForm).
+    // From choices shown, what the user does: "clic" or a key, on a control or on the focused
+    // one ("=": where the focus is). Only OK confirms, Enter only on OK.
     void azioni_data() {
         QTest::addColumn<QString>("prima");
         QTest::addColumn<QString>("azioni");
@@ -131,8 +116,7 @@ private slots:
         QTest::newRow("uscita Invio") << z + " 3 0 0 s" << "clic Opt_Separatore_Out 1" << z + " 1 0 0 s" << 0;
         QTest::newRow("|") << z + " 2 0 0 s" << "clic Opt_Separatore_Out 13" << z + " 13 0 0 s" << 0;
         QTest::newRow("Alt+O") << p << "Alt+O Chk_Separa 0" << p << 1;
-        // Tab runs the boxes in order, then enters each group at its selected option,
-        // or its first, passing over the space box while it has no say.
+        // Tab: the boxes in order, then each group at its selected option or its first.
         const QString tab = "Tab Chk_Separa 0;=Chk_Separa 1;Tab Chk_Separa 13;=Opt_Separatore_Out ";
         QTest::newRow("Tab") << p << tab + "3;Tab;=Chk_Spazio;Tab;=Opt_Capo 0;Tab;=Opt_Ultimo 0;Tab;=Cmd_OK;Tab;=Chk_Separa 0" << p << 0;
         QTest::newRow("Tab, Spazio") << z + " 0 1 1 -" << tab + "0;Tab;=Chk_Spazio;Tab;=Opt_Capo 1;Tab;=Opt_Ultimo 1" << z + " 0 1 1 -" << 0;
