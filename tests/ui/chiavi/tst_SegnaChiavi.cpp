@@ -87,13 +87,6 @@ private slots:
         QTest::newRow("campo, per righe")
             << "Verdi\r\nRossi;Mario;1985\r\n  Bianchi ;Anna" << con({Invio}, {k(Campo, 2, u';')})
             << QStringList{"Mario", "Anna"};
-        QTest::newRow("cognome") << "Mario De Luca;Anna di Stefano;Rossi, Mario"
-                                 << con({PuntoEVirgola}, {k(Cognome)})
-                                 << QStringList{"De Luca", "di Stefano", "Rossi"};
-        QTest::newRow("espressione")
-            << "ID 7 kg;ID 12;nulla"
-            << con({PuntoEVirgola}, {k(Espressione, 1, u' ', "ID ([0-9]+)")})
-            << QStringList{"7", "12"};
         QTest::newRow("la prima chiave che sceglie una parte")
             << "a b;c d e" << con({PuntoEVirgola}, {k(Lunghezza), k(Campo, -1)})
             << QStringList{"b", "e"};
