@@ -1,9 +1,5 @@
 // Runs the built programs as processes, as a script would.
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <csignal>
 #include <fcntl.h>

@@ -1,7 +1,5 @@
 #include "Chiavi.h"
 
-#include <QDate>
-#include <QRegularExpression>
 #include <QtTest>
 #include <map>
 #include <random>

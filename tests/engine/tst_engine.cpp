@@ -1,7 +1,6 @@
 #include "Motore.h"
 #include "Riferimento.h"
 
-#include <QCollator>
 #include <QtTest>
 #include <random>
 #include <thread>

@@ -3,10 +3,7 @@
 #include "FileTesto.h"
 #include "Scrittore.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <atomic>
 #include <csignal>

@@ -2,16 +2,8 @@
 #include "Motore.h"
 #include "VociChiavi.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 using Motore::Chiave;
 using Motore::ParteChiave;

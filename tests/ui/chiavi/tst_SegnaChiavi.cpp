@@ -4,17 +4,8 @@
 #include "MainForm.h"
 #include "SegnaChiavi.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSpinBox>
-#include <QTest>
-#include <QTextBlock>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 using Motore::Chiave;
 using Motore::ParteChiave;

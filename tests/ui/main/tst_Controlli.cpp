@@ -2,20 +2,8 @@
 #include "Dialoghi.h"
 #include "Disegni.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QColorDialog>
-#include <QFileDialog>
-#include <QLabel>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTextBlock>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 

@@ -1,17 +1,8 @@
 #include "Dialoghi.h"
 #include "RigaComando.h"
 
-#include <QApplication>
-#include <QBuffer>
-#include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QListView>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextStream>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 

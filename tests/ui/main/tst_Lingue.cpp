@@ -7,19 +7,8 @@
 #include "Opzioni.h"
 #include "Traduzioni.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QShortcut>
-#include <QTest>
-#include <QTranslator>
-#include <QXmlStreamReader>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace Qt::StringLiterals;
 

@@ -8,22 +8,8 @@
 #include "Motore.h"
 #include "VersioneQuorla.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QLabel>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QScreen>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QStyle>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 

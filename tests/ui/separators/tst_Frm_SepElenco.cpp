@@ -1,12 +1,7 @@
 #include "Frm_SepElenco.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
