@@ -32,7 +32,6 @@ private slots:
         QFile sparso(cartella->filePath(u"sparso"_s));
         QVERIFY(sparso.open(QIODevice::WriteOnly) && sparso.resize((qint64(1) << 30) + 1));
     }
-
     void casi_data() {
         QTest::addColumn<QStringList>("argomenti"); // run beside the files of init()
         QTest::addColumn<QByteArray>("ingresso");
@@ -310,7 +309,6 @@ private slots:
         ::close(lettore);
         QCOMPARE(QByteArray(byte, std::max<ssize_t>(letti, 0)), "aa;bb\n"_ba);
     }
-
     void avanzamento() {
         // Standard error on a terminal and on a pipe, input open past the line's first second.
         const int pty = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);

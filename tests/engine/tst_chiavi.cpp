@@ -151,7 +151,6 @@ private slots:
         riga(re(""), "abc", "");
         riga(chiave(ParteChiave::Lunghezza), "a\U0001F600b", "a\U0001F600b");
     }
-
     void parte() {
         QFETCH(Chiave, k);
         QFETCH(QString, voce);
@@ -235,7 +234,6 @@ private slots:
         riga("anni lontani", T, "en", "0001-01-01", "en", "9999-12-31", -1);
         riga("nessuna data", T, "en", "31/02/2026", "en", "2026-01-01", 2);
     }
-
     void ordine() {
         QFETCH(int, tipo);
         QFETCH(QByteArray, localeA);
@@ -251,7 +249,6 @@ private slots:
         if (ca)
             verificaOrdine(*ca, *cb, atteso);
     }
-
     void descrizione_data() {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QByteArray>("locale");
@@ -293,7 +290,6 @@ private slots:
         righe(Data, "",
               {"it|29/2/2100", "it|1.2.3", "it|7 dicembre, 10:30", "it|December 7, 2026"});
     }
-
     void descrizione() {
         QFETCH(int, tipo);
         QFETCH(QByteArray, locale);

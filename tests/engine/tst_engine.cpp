@@ -146,7 +146,6 @@ private slots:
             confronta(ingresso, conA);
         }
     }
-
     void ordine_data() {
         QTest::addColumn<QString>("ingresso");
         QTest::addColumn<OpzioniOrdine>("o");
@@ -288,7 +287,6 @@ private slots:
         senza.chiavi.clear();
         QCOMPARE(ordinaVoci(ingresso, o), ordinaVoci(ingresso, senza));
     }
-
     void articoli_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("articoli");
@@ -319,7 +317,6 @@ private slots:
         QCOMPARE(ordinaVoci(ingresso, {.ignoraArticoli = true, .lingua = lingua(nome)}),
                  voci.join(u';'));
     }
-
     void mescola() {
         QStringList voci;
         for (int i = 0; i < 40; ++i)
@@ -344,7 +341,6 @@ private slots:
         QCOMPARE(ordinate({.verso = Verso::Mescola, .doppioni = Doppioni::Elimina, .seme = 11}),
                  ordinate({.doppioni = Doppioni::Elimina}));
     }
-
     void grandeComeCollatore_data() {
         QTest::addColumn<int>("caso");
         QTest::newRow("lingua del sistema") << 0;

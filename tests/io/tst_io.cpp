@@ -129,7 +129,6 @@ private slots:
             QCOMPARE(QuorlaIo::LeggiFileTesto(percorso, nullptr, modo).value_or(u"!"_s), atteso);
         }
     }
-
     void initTestCase() {
         // New files get 0644; a file size limit ends a write with EFBIG, a reader
         // gone with EPIPE, instead of a signal.
@@ -137,7 +136,6 @@ private slots:
         std::signal(SIGXFSZ, SIG_IGN);
         std::signal(SIGPIPE, SIG_IGN);
     }
-
     void scrittura_data() {
         QTest::addColumn<QString>("bersaglio"); // what stands at the path before
         QTest::addColumn<int>("permessi");      // of the file before
@@ -372,7 +370,6 @@ private slots:
         QCOMPARE(letto.size(), testo.toUtf8().size());
         QVERIFY(letto == testo.toUtf8());
     }
-
     void editor_data() {
         QTest::addColumn<QStringList>("presenti"); // stand-ins on PATH; "!": not executable
         QTest::addColumn<QByteArray>("argomenti"); // of the one started; null: none
