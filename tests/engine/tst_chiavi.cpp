@@ -197,42 +197,34 @@ private slots:
         QTest::addColumn<QByteArray>("localeB");
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("atteso");
-        const int N = int(TipoChiave::Numero), D = int(TipoChiave::Dimensione),
-                  M = int(TipoChiave::Mese), T = int(TipoChiave::Data);
-        auto riga = [](const char* nome, int tipo, const char* la, const char* a, const char* lb,
-                       const char* b, int atteso) {
-            QTest::newRow(nome) << tipo << QByteArray(la) << QString::fromUtf8(a) << QByteArray(lb)
-                                << QString::fromUtf8(b) << atteso;
+        using enum TipoChiave;
+        // Pairs "language|a|language|b" that compare as atteso.
+        auto righe = [](TipoChiave tipo, int atteso, const QStringList& coppie) {
+            for (const QString& c : coppie)
+                QTest::newRow(qPrintable(c))
+                    << int(tipo) << c.section(u'|', 0, 0).toLatin1() << c.section(u'|', 1, 1)
+                    << c.section(u'|', 2, 2).toLatin1() << c.section(u'|', 3) << atteso;
         };
-        riga("de fr", N, "de", "-1.234,5", "fr", "-1\u202F234,5", 0);
-        riga("it spazio fisso", N, "it", "1\u00A0234,5", "it", "1234,5", 0);
-        riga("fr spazio", N, "fr", "1 234,5", "it", "1234,5", 0);
-        riga("de_CH apostrofo", N, "de_CH", "1'234.5", "it", "1234,5", 0);
-        riga("it punto non gruppo", N, "it", "1.5", "it", "1", 0);
-        riga("it primo gruppo lungo", N, "it", "1234.567", "it", "1234", 0);
-        riga("en virgola non gruppo", N, "en_US", "1,5", "en_US", "1", 0);
-        riga("meno unicode", N, "it", "\u22120,75", "it", "-0,75", 0);
-        riga("valuta", N, "it", "€ 12,50", "it", "12,50 €", 0);
-        riga("trattino in parola", N, "it", "pag-5", "it", "5", 0);
-        riga("segno dopo valuta", N, "it", "€ -5", "it", "-5", 0);
-        riga("decimale iniziale", N, "en_US", "x .5", "en_US", "0.5", 0);
-        riga("punto in parola", N, "en_US", "v.5", "en_US", "5", 0);
-        riga("cifra 20", N, "en", "1234567890123456789012345", "en", "1234567890123456789112345",
-             -1);
-        riga("esponenti oltre il limite", N, "en", "1e99999999999999999999999", "en",
-             "1e10000000000000000000", 0);
-        riga("nessun numero", N, "it", "abc", "it", "0", 2);
-        riga("KiB", D, "it", "1 KiB", "it", "1k", 0);
-        riga("1.5K en", D, "en", "1.5 K", "en", "1536", 0);
-        riga("non unità", D, "it", "5 Mele", "it", "5", 0);
-        riga("b minuscola", D, "it", "2 Mb", "it", "2MB", 0);
-        riga("nessuna dimensione", D, "it", "K", "it", "0", 2);
-        riga("mesi", M, "it", "gen", "it", "febbraio", -1);
-        riga("mesi tra lingue", M, "de", "Dez.", "en_US", "december", 0);
-        riga("nessun mese", M, "it", "ottobrata", "it", "ottobre", 2);
-        riga("fuso", T, "en", "2026-12-07T10:30+01:00", "en", "2026-12-07T09:30Z", 0);
-        riga("anni lontani", T, "en", "0001-01-01", "en", "9999-12-31", -1);
-        riga("nessuna data", T, "en", "31/02/2026", "en", "2026-01-01", 2);
+        // Groups, decimal marks and signs of each language; a point or comma that cannot be one
+        // ends the number; currency and words around.
+        righe(Numero, 0,
+              {"de|-1.234,5|fr|-1 234,5", "it|1 234,5|it|1234,5", "fr|1 234,5|it|1234,5",
+               "de_CH|1'234.5|it|1234,5", "it|1.5|it|1", "it|1234.567|it|1234", "en_US|1,5|en_US|1",
+               "it|−0,75|it|-0,75", "it|€ 12,50|it|12,50 €", "it|pag-5|it|5", "it|€ -5|it|-5",
+               "en_US|x .5|en_US|0.5", "en_US|v.5|en_US|5",
+               "en|1e99999999999999999999999|en|1e10000000000000000000"});
+        righe(Numero, -1, {"en|1234567890123456789012345|en|1234567890123456789112345"});
+        righe(Dimensione, 0,
+              {"it|1 KiB|it|1k", "en|1.5 K|en|1536", "it|5 Mele|it|5", "it|2 Mb|it|2MB"});
+        righe(Mese, -1, {"it|gen|it|febbraio"});
+        righe(Mese, 0, {"de|Dez.|en_US|december"});
+        righe(Data, 0, {"en|2026-12-07T10:30+01:00|en|2026-12-07T09:30Z"});
+        righe(Data, -1, {"en|0001-01-01|en|9999-12-31"});
+        // 2: the first has no value.
+        righe(Numero, 2, {"it|abc|it|0"});
+        righe(Dimensione, 2, {"it|K|it|0"});
+        righe(Mese, 2, {"it|ottobrata|it|ottobre"});
+        righe(Data, 2, {"en|31/02/2026|en|2026-01-01"});
     }
     void ordine() {
         QFETCH(int, tipo);
