@@ -96,8 +96,7 @@ private slots:
         riga("UTF-16 byte dispari", "\xFF\xFEz\0y"_ba, u"z\uFFFD"_s);
         riga("UTF-32 LE", "\xFF\xFE\0\0p\0\0\0\0\xF6\x01\0"_ba, u"p\U0001F600"_s);
         riga("UTF-32 BE", "\0\0\xFE\xFF\0\0\0p\0\0\0\r\0\0\0q"_ba, u"p q"_s, u"p\r\nq"_s);
-        // Rows named by a path: no FIFO nor device is opened; reading address 0 of
-        // the own memory fails; a file reporting no size is still read to its end.
+        // By path: no FIFO nor device opened; memory unreadable; a file of no size read whole.
         riga("fifo", {}, {}, {}, ErroreLettura::NonRegolare);
         riga("/dev/zero", {}, {}, {}, ErroreLettura::NonRegolare);
         riga("/proc/self/mem", {}, {}, {}, ErroreLettura::Illeggibile);
@@ -123,15 +122,13 @@ private slots:
         // Lf is CrLf with one LF for each line end.
         const QString lf = QString(righe).replace(u"\r\n"_s, u"\n"_s);
         for (const auto& [modo, atteso] :
-             {std::pair{FineRiga::Spazio, spazio}, std::pair{FineRiga::CrLf, righe},
-              std::pair{FineRiga::Lf, lf}}) {
+             {std::pair{FineRiga::Spazio, spazio}, {FineRiga::CrLf, righe}, {FineRiga::Lf, lf}}) {
             QCOMPARE(QuorlaIo::DecodificaTesto(byte, modo), atteso);
             QCOMPARE(QuorlaIo::LeggiFileTesto(percorso, nullptr, modo).value_or(u"!"_s), atteso);
         }
     }
     void initTestCase() {
-        // New files get 0644; a file size limit ends a write with EFBIG, a reader
-        // gone with EPIPE, instead of a signal.
+        // New files get 0644; a size limit or a reader gone end a write with an error, no signal.
         ::umask(022);
         std::signal(SIGXFSZ, SIG_IGN);
         std::signal(SIGPIPE, SIG_IGN);

@@ -24,6 +24,10 @@ Chiave k(ParteChiave parte, TipoChiave tipo = TipoChiave::Testo, bool giu = fals
     return Chiave{parte, campo, sep, re, tipo, giu};
 }
 
+Chiave campo(int n, QChar sep = u' ') {
+    return k(ParteChiave::Campo, TipoChiave::Testo, false, n, sep);
+}
+
 Motore::Opzioni con(const QList<Motore::Sep>& separatori, const Chiavi& chiavi) {
     Motore::Opzioni o;
     o.ingresso.fill(false);
@@ -74,11 +78,10 @@ QString mostrata(const Frm_Chiavi& d) {
         for (auto f = b.begin(); !f.atEnd(); ++f) {
             const QTextCharFormat formato = f.fragment().charFormat();
             int chiave = 0;
-            for (int j = 0; j < Frm_Chiavi::NumRighe; ++j) {
+            for (int j = 0; j < Frm_Chiavi::NumRighe; ++j)
                 if (formato.background().color() == Frm_Chiavi::coloreChiave(j) &&
                     formato.background().style() != Qt::NoBrush)
                     chiave = j + 1;
-            }
             riga += chiave ? QStringLiteral("[%1:%2]").arg(chiave).arg(f.fragment().text())
                            : f.fragment().text();
         }
@@ -188,14 +191,12 @@ private slots:
         compila(d, 0, {"Cognome"});
         compila(d, 1, riga);
         QCOMPARE(d.Lbl_Errore()->text(), errore);
-        QVERIFY(!d.Cmd_OK()->isEnabled());
-        QVERIFY(!d.chiavi());
+        QVERIFY(!d.Cmd_OK()->isEnabled() && !d.chiavi());
         // The preview keeps the keys before the wrong row.
         QCOMPARE(mostrata(d), "a [1:1]|b [1:2]");
         compila(d, 1, {"Campo", "", "Spazio", "[a-z]"});
         QCOMPARE(d.Lbl_Errore()->text(), QString());
-        QVERIFY(d.Cmd_OK()->isEnabled());
-        QVERIFY(d.chiavi());
+        QVERIFY(d.Cmd_OK()->isEnabled() && d.chiavi());
     }
 
     // A fixed window: rows of caption and controls, the preview under them as wide, the
@@ -309,12 +310,8 @@ private slots:
         QFETCH(QList<int>, separatori);
         Motore::Opzioni o;
         o.ingresso.fill(false);
-        for (int s : separatori) {
-            if (s < 0)
-                o.nul = true;
-            else
-                o.ingresso[std::size_t(s)] = true;
-        }
+        for (int s : separatori) // -1: NUL
+            (s < 0 ? o.nul : o.ingresso[std::size_t(s)]) = true;
         o.uscita = Motore::indice(Motore::Sep::BarraVerticale);
         o.ordine.verso = Motore::Verso::ComeNelTesto;
         Motore::UscitaTesto uscita;
@@ -357,19 +354,15 @@ private slots:
         QTest::addColumn<Motore::Opzioni>("o");
         QTest::addColumn<QStringList>("segnati");
         QTest::newRow("campo, per righe")
-            << "Verdi\r\nRossi;Mario;1985\r\n  Bianchi ;Anna"
-            << con({Invio}, {k(Campo, TipoChiave::Testo, false, 2, u';')})
+            << "Verdi\r\nRossi;Mario;1985\r\n  Bianchi ;Anna" << con({Invio}, {campo(2, u';')})
             << QStringList{"Mario", "Anna"};
         QTest::newRow("la prima chiave che sceglie una parte")
-            << "a b;c d e"
-            << con({PuntoEVirgola}, {k(Lunghezza), k(Campo, TipoChiave::Testo, false, -1)})
+            << "a b;c d e" << con({PuntoEVirgola}, {k(Lunghezza), campo(-1)})
             << QStringList{"b", "e"};
         QTest::newRow("campo diviso da virgole, voci da spazi")
-            << "x,1 y,2" << con({Spazio}, {k(Campo, TipoChiave::Testo, false, 2, u',')})
-            << QStringList{"1", "2"};
+            << "x,1 y,2" << con({Spazio}, {campo(2, u',')}) << QStringList{"1", "2"};
         QTest::newRow("senza Invio una voce passa la riga")
-            << "a b\r\nc d" << con({PuntoEVirgola}, {k(Campo, TipoChiave::Testo, false, 2)})
-            << QStringList{"b\nc"};
+            << "a b\r\nc d" << con({PuntoEVirgola}, {campo(2)}) << QStringList{"b\nc"};
         QTest::newRow("voce intera: nulla da segnare")
             << "a;b" << con({PuntoEVirgola}, {k(VoceIntera, TipoChiave::Numero)}) << QStringList{};
         QTest::newRow("senza chiavi") << "a;b" << con({PuntoEVirgola}, {}) << QStringList{};
@@ -389,10 +382,8 @@ private slots:
         QStringList righe;
         for (int i = 0; i < 12000; ++i)
             righe << QStringLiteral("riga %1;valore %1").arg(i);
-        SegnaChiavi* segna = casella(
-            righe.join("\r\n"),
-            con({Motore::Sep::Invio}, {k(ParteChiave::Campo, TipoChiave::Testo, false, 2, u';')}),
-            {300, 150});
+        SegnaChiavi* segna =
+            casella(righe.join("\r\n"), con({Motore::Sep::Invio}, {campo(2, u';')}), {300, 150});
         QVERIFY(segna);
         QVERIFY(c->document()->begin().text().contains(QChar::LineSeparator));
         QStringList visti = testi(*c, segna->trattiVisibili());
@@ -425,19 +416,16 @@ private slots:
 
     // The marks are painted under the part, and nowhere else.
     void pittura() {
-        SegnaChiavi* segna = casella(
-            "Rossi;Mario\r\nBianchi;Anna",
-            con({Motore::Sep::Invio}, {k(ParteChiave::Campo, TipoChiave::Testo, false, 2, u';')}));
+        SegnaChiavi* segna =
+            casella("Rossi;Mario\r\nBianchi;Anna", con({Motore::Sep::Invio}, {campo(2, u';')}));
         QVERIFY(segna);
-        auto colore = [&](int inizio, int fine) {
-            QTextCursor a(c->document());
+        auto colore = [&](int inizio, int fine) { // the line's top row, above the letters
+            QTextCursor a(c->document()), b(c->document());
             a.setPosition(inizio);
-            QTextCursor b(c->document());
             b.setPosition(fine);
             const QRect ra = c->cursorRect(a);
-            const QImage immagine = c->viewport()->grab().toImage();
-            // The top row of the line, above the letters.
-            return QColor(immagine.pixel((ra.left() + c->cursorRect(b).left()) / 2, ra.top() + 1));
+            return QColor(c->viewport()->grab().toImage().pixel(
+                (ra.left() + c->cursorRect(b).left()) / 2, ra.top() + 1));
         };
         QCOMPARE(colore(6, 11), segna->colore());                  // Mario
         QCOMPARE(colore(0, 5), CasellaTesto::sfondoPredefinito()); // Rossi
@@ -469,10 +457,7 @@ private slots:
                 if (!d)
                     return;
                 aperti << d->windowTitle();
-                d->Cmb_Parte(0)->setCurrentIndex(d->Cmb_Parte(0)->findText("Campo"));
-                d->Spn_Campo(0)->setValue(2);
-                d->Cmb_Separatore(0)->setEditText(":");
-                d->Cmb_Tipo(0)->setCurrentIndex(d->Cmb_Tipo(0)->findText("Numero"));
+                compila(*d, 0, {"Campo", "2", ":", "", "Numero"});
                 (conferma ? d->Cmd_OK() : d->Cmd_Annulla())->click();
             });
         };
@@ -491,8 +476,8 @@ private slots:
         QCOMPARE(f.STBar()->pannello(1)->text(), "1 voce senza valore per le chiavi");
 
         m.MenuVoceIntera->trigger();
-        QVERIFY(f.opzioni().ordine.chiavi.empty() && !segna->attivo());
-        QVERIFY(m.MenuVoceIntera->isChecked());
+        QVERIFY(f.opzioni().ordine.chiavi.empty() && !segna->attivo() &&
+                m.MenuVoceIntera->isChecked());
         QCOMPARE(f.testoOrdine(), "a:x;b:2;c:1");
         QCOMPARE(f.STBar()->pannello(1)->text(), separatori);
     }

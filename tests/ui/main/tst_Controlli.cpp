@@ -162,18 +162,15 @@ private slots:
         QTest::addColumn<int>("ancora"); // where the selection starts: "|" 0, "c" -1
         QTest::addColumn<int>("cursore");
         QTest::addColumn<QString>("atteso");
-        // clang-format off
-        QTest::newRow("lettera dopo") << "Z" << 0 << 0 << "abczdef";
-        QTest::newRow("lettera prima") << "Z" << -1 << -1 << "abczdef";
-        QTest::newRow("cancella indietro") << "Backspace" << 0 << 0 << "abdef";
-        QTest::newRow("cancella avanti") << "Del" << -1 << -1 << "abcef";
-        QTest::newRow("cancella la selezione") << "Backspace" << -3 << 0 << "adef";
-        QTest::newRow("incolla niente") << "Ctrl+V" << -3 << 0 << "abcdef"; // the selection stays
-        QTest::newRow("invio dopo") << "Return" << 0 << 0 << "abc\r\ndef";
-        QTest::newRow("invio prima") << "Return" << -1 << -1 << "abc\r\ndef";
-        QTest::newRow("Maiusc+Invio") << "Shift+Return" << 0 << 0 << "abc\r\ndef";
-        QTest::newRow("Invio del tastierino") << "Enter" << 0 << 0 << "abc\r\ndef";
-        // clang-format on
+        // "key anchor cursor result"; Ctrl+V pastes nothing: the selection stays.
+        const QString righe =
+            u"Z 0 0 abczdef|Z -1 -1 abczdef|Backspace 0 0 abdef|Del -1 -1 abcef|"
+            "Backspace -3 0 adef|Ctrl+V -3 0 abcdef|Return 0 0 abc\r\ndef|"
+            "Return -1 -1 abc\r\ndef|Shift+Return 0 0 abc\r\ndef|Enter 0 0 abc\r\ndef"_s;
+        for (const QString& r : righe.split(u'|'))
+            QTest::newRow(qPrintable(r.section(u' ', 0, 2)))
+                << r.section(u' ', 0, 0) << r.section(u' ', 1, 1).toInt()
+                << r.section(u' ', 2, 2).toInt() << r.section(u' ', 3);
     }
     void digitareAllaGiuntura() {
         QFETCH(QString, tasto);
