@@ -96,8 +96,7 @@ Q_DECLARE_METATYPE(Motore::Chiave)
 class TstChiavi : public QObject {
     Q_OBJECT
 private slots:
-    // The part a key takes from an item: its text (null when there is none) and
-    // the stretch of the item it covers, the same text unless quotes are around.
+    // The part a key takes from an item (null: none) and the stretch it covers, quotes and all.
     void parte_data() {
         QTest::addColumn<Chiave>("k");
         QTest::addColumn<QString>("voce");
@@ -188,8 +187,7 @@ private slots:
         }
     }
 
-    // Two texts read in (possibly different) languages: -1, 0, 1 as their values
-    // compare; 2 when the first has no value.
+    // Two texts, each read in its language: -1, 0, 1 as their values compare; 2: a has none.
     void ordine_data() {
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QByteArray>("localeA");
@@ -205,8 +203,7 @@ private slots:
                     << int(tipo) << c.section(u'|', 0, 0).toLatin1() << c.section(u'|', 1, 1)
                     << c.section(u'|', 2, 2).toLatin1() << c.section(u'|', 3) << atteso;
         };
-        // Groups, decimal marks and signs of each language; a point or comma that cannot be one
-        // ends the number; currency and words around.
+        // Groups, marks and signs of each language; a mark that cannot be one ends the number.
         righe(Numero, 0,
               {"de|-1.234,5|fr|-1 234,5", "it|1 234,5|it|1234,5", "fr|1 234,5|it|1234,5",
                "de_CH|1'234.5|it|1234,5", "it|1.5|it|1", "it|1234.567|it|1234", "en_US|1,5|en_US|1",
@@ -291,8 +288,7 @@ private slots:
         QCOMPARE(codifica(locale, TipoChiave(tipo), testo).has_value(), !atteso.isEmpty());
     }
 
-    // Random decimals written in Italian, English and German, against the exact
-    // order found by other means.
+    // Random decimals in Italian, English and German, against their exact order.
     void numeriCasuali() {
         std::mt19937 caso(20261207);
         auto cifre = [&](int n) {
@@ -344,8 +340,7 @@ private slots:
                 QFAIL(qPrintable(scrivi(valori[a], u',', u'.') + QStringLiteral(" ? ") +
                                  scrivi(valori[b], u',', u'.')));
         }
-        // Every exponent in a row, and a few far ones, across the lengths of the
-        // exponent's encoding.
+        // Every exponent in a row, and far ones, across the lengths of its encoding.
         QStringList scala;
         for (int e = -800; e <= 800; ++e)
             scala << QStringLiteral("1e%1").arg(e);
@@ -390,8 +385,7 @@ private slots:
         verificaCoppie(letti);
     }
 
-    // Random dates and times in the Italian, American and ISO forms, against
-    // QDate's own day count.
+    // Random dates and times in Italian, American and ISO forms, against QDate's day count.
     void dateCasuali() {
         std::mt19937 caso(12);
         const QStringList mesi =

@@ -162,8 +162,7 @@ private slots:
              {.numeriNaturali = true, .doppioni = Elimina}, mille.join(u';'));
         riga("doppioni in codici Unicode", "Città;citta;b",
              {.doppioni = Elimina, .simili = true, .lingua = linguaCodiciUnicode()}, "Città;b");
-        // A character beyond the first 65536 comes after every one within them.
-        // A lone surrogate is its own code point, below U+E000; NUL is below all.
+        // Beyond U+FFFF after all below; a lone surrogate below U+E000; NUL below all.
         const QString solo(QChar(0xd800)), nul(QChar(0));
         riga("codici Unicode", "b;é;B;a;Z;😀;ﬁ;\uE001;\uE000;ä;" + solo + ";x" + nul + ";x",
              {.lingua = linguaCodiciUnicode()},
@@ -228,8 +227,7 @@ private slots:
         }
     }
 
-    // Keys, one item per line. Items without a part or value go last in input order; ties on
-    // every key fall to the whole item, then to input order.
+    // Keys: items without a value last, in input order; ties to the whole item, then input order.
     void chiavi_data() {
         QTest::addColumn<QString>("ingresso");
         QTest::addColumn<OpzioniOrdine>("o");

@@ -33,8 +33,7 @@ bool Crea(const QString& percorso, const QByteArray& byte) {
     return file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size();
 }
 
-// Root writes into any folder and any file: a save that must meet the
-// permissions of a user runs, when the test runs as root, in a child that has
+// Root writes anywhere: a save that must meet a user's permissions runs, under root, in a child
 // become the user nobody. Returns what salva returns, below 255.
 template <typename F> int DaUtente(bool serve, F salva) {
     if (!serve || ::geteuid() != 0)
@@ -151,8 +150,7 @@ private slots:
         riga("sostituito, permessi tenuti", "file", {u"mela"_s}, {}, "", 0640);
         riga("set-gid tenuto", "file", {u"mela"_s}, {}, "", 02750);
         riga("set-gid tenuto in posto", "collegato", {u"mela"_s}, {}, "", 02750);
-        // A character outside the basic plane cut between two pieces, and by the
-        // writer's own slicing of a long piece.
+        // A character beyond U+FFFF cut between two pieces, and by the writer's own slicing.
         riga("surrogati divisi", "nuovo", {QString(QChar(0xD83D)), QChar(0xDE00) + u"!"_s});
         riga("fetta a metà di un carattere", "nuovo",
              {u"x"_s.repeated((1 << 20) - 1) + u"\U0001F600!"_s});
@@ -221,8 +219,7 @@ private slots:
         }
         const struct stat nodoPrima = Nodo(f);
 
-        // The reader of the FIFO, open before the writer so that neither waits
-        // for the other to come; it reads until the writer has closed.
+        // The FIFO's reader, open before the writer so that neither waits, reads to its close.
         int lettore = -1;
         std::atomic<bool> chiuso = false;
         QByteArray letto;
@@ -317,8 +314,7 @@ private slots:
         QCOMPARE(::pipe(pipe), 0);
         if (!conLettore)
             ::close(pipe[0]);
-        // Megabytes through a pipe of 64 KiB: the writer waits for the reader
-        // again and again, and a signal then ends a write with part of it done.
+        // Megabytes through a pipe of 64 KiB: signals end writes that wait with part done.
         const QString testo = segnali ? u"àb;"_s.repeated(1 << 20) : u"b;à"_s;
         QByteArray letto;
         std::thread lettore;

@@ -434,8 +434,7 @@ private slots:
         QCOMPARE(colore(6, 11), CasellaTesto::sfondoPredefinito());
     }
 
-    // "Ordina per...": the keys sort, mark the input, count the items without a value;
-    // "Voce intera" clears them.
+    // "Ordina per...": keys sort, mark, count the items without a value; "Voce intera" clears.
     void menu() {
         MainForm f;
         f.show();

@@ -340,8 +340,7 @@ private slots:
         QVERIFY(qGray(i.pixel(12, 12)) % 255 != 0);
     }
 
-    // The real dialogs, cancelled but for the colour chosen. A long message wraps at its
-    // spaces only: a path stays whole.
+    // The real dialogs, cancelled but for the colour chosen; a message's path stays whole.
     void dialoghi_data() {
         QTest::addColumn<QString>("tipo");
         QTest::addColumn<unsigned>("flags");
@@ -404,8 +403,7 @@ private slots:
         QCOMPARE(titolo, QStringLiteral("Titolo"));
     }
 
-    // From the command line: an answer and exit code before the toolkit starts, or the file
-    // to open, warnings included.
+    // The command line: an answer and exit code before the toolkit starts, or the file to open.
     void rigaComando_data() {
         QTest::addColumn<QStringList>("argomenti");
         QTest::addColumn<int>("codice"); // -1: the window starts

@@ -296,8 +296,7 @@ private slots:
         }
     }
 
-    // The system's languages, best first as QLocale::uiLanguages() lists them;
-    // "+sv" builds a Swedish translation in besides English.
+    // The system's languages, best first; "+sv" builds a Swedish translation in besides English.
     void scelta_data() {
         QTest::addColumn<QString>("preferite");
         QTest::addColumn<QString>("scelta");

@@ -20,8 +20,7 @@ Motore::Opzioni stato(const QString& testo) {
     return o;
 }
 
-// What the dialog gives back, written the same way; the options it does not
-// own are left as they were.
+// What the dialog gives back, written the same way; options it does not own stay.
 QString campi(const Frm_SepElenco& d) {
     Motore::Opzioni o;
     o.larghezza = 7;
@@ -70,8 +69,7 @@ private slots:
                  QGuiApplication::primaryScreen()->availableGeometry().center());
         QCOMPARE(campi(d), Predefinito); // until it is told others
         QCOMPARE(d.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
-        // Every control: caption, a tool tip (their texts: tst_Lingue), inside its frame,
-        // overlapping no other.
+        // Every control: caption, tool tip (texts: tst_Lingue), in its frame, overlapping none.
         // clang-format off
         const char* voci[N] = {"Spazio", "Invio", "Tab", "Punto e virgola", "Due punti", "Virgola", "Punto",
             "Punto esclamativo", "Punto di domanda", "<", " >~>", " /~/", " \\~\\", "|"};
