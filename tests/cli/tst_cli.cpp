@@ -197,13 +197,11 @@ private slots:
            "errore di scrittura sullo standard output: Spazio esaurito sul dispositivo\n");
         // English for every language without a translation of its own, Italian before them.
         testo("quorla --help in inglese", "quorla --help @LANGUAGE=en",
-              "Usage: quorla [options] [file]\nQuorla! - Alphabetical Brivetanzia for "
-              "texts\n\nOpens the "
-              "given text file as \"Open...\" does and sorts its items.\n\nOptions:\n  -h, --help  "
-              "    "
-              "Show this help and exit.\n  -v, --version   Show the version and "
-              "exit.\n\nArguments:\n  "
-              "file            The text file to open; any further arguments are ignored.\n");
+              "Usage: quorla [options] [file]\nQuorla! - Alphabetical Brivetanzia for texts\n\n"
+              "Opens the given text file as \"Open...\" does and sorts its items.\n\nOptions:\n"
+              "  -h, --help      Show this help and exit.\n"
+              "  -v, --version   Show the version and exit.\n\nArguments:\n"
+              "  file            The text file to open; any further arguments are ignored.\n");
         ko("-w 0 @LANGUAGE=en",
            "invalid width: '0' (1 to 100)\nUsage: quorla-cli [options] [FILE...]\n"
            "For the list of options: quorla-cli --help\n");
