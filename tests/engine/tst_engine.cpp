@@ -12,8 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The separator choices as a test sets them: capo and ultimo are "come "Testo riordinato"";
-// n > 0 turns the reflow on.
+// Separator choices: capo, ultimo "come "Testo riordinato""; n > 0 turns the reflow on.
 struct Uscite {
     QList<int> attivi{0, 3};
     int uscita = 3;
@@ -427,8 +426,8 @@ private slots:
         QTest::newRow("tutte diverse, decrescente") << 1;
         QTest::newRow("codici Unicode, decrescente") << 2;
     }
-    // Enough items for the keys to be made and sorted on every core, with ties, empty items
-    // and beginnings shared past the prefix compared first, against a plain stable sort.
+    // Enough items to sort on every core, with ties, empty items and beginnings shared past the
+    // prefix compared first, against a plain stable sort.
     void grandeComeCollatore() {
         QFETCH(int, caso);
         const bool codici = caso == 2, distinte = caso == 1, decrescente = caso > 0;

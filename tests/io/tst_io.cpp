@@ -171,8 +171,7 @@ private slots:
         riga("collegamento simbolico a un file che non c'è", "pendente", {u"mela"_s});
         // Larger than a pipe holds: the writer waits for the reader.
         riga("fifo", "fifo", {u"a"_s.repeated(200'000), u";b"_s});
-        // Dropped after the text: nothing replaces the file; one written in place is touched
-        // only once the text has started reaching it ("*": then anything but before).
+        // Dropped: nothing replaces the file; in place, it changed only once written ("*").
         const QStringList poco{u"z"_s.repeated(10)}, molto{u"z"_s.repeated(200'000)};
         riga("annullato, nuovo", "nuovo", poco, {}, "annulla");
         riga("annullato, sostituito", "file", molto, {}, "annulla");

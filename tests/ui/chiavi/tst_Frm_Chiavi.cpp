@@ -199,8 +199,8 @@ private slots:
         QVERIFY(d.Cmd_OK()->isEnabled() && d.chiavi());
     }
 
-    // A fixed window: rows of caption and controls, the preview under them as wide, the
-    // buttons last; each caption wears its key's colour in the preview.
+    // A fixed window: rows of caption and controls, the preview under them, the buttons last;
+    // each caption wears its key's colour.
     void finestra() {
         Frm_Chiavi d({}, u"", Motore::Opzioni{});
         d.show();

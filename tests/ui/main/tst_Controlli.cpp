@@ -445,8 +445,7 @@ private slots:
         QCOMPARE(QString::fromUtf8(uscita.data()), scritto);
     }
 
-    // "All Files (*.*)" shows every file. A name typed to open is taken as it is if it exists,
-    // else with ".txt"; to save, ".txt" goes on any name without an extension.
+    // "All Files (*.*)" shows every file; a name typed gets ".txt" unless it opens as it is.
     void nomeDigitato_data() {
         QTest::addColumn<bool>("apri");
         QTest::addColumn<QString>("digitato");

@@ -279,8 +279,7 @@ private slots:
         QCOMPARE(spia->text(QAccessible::Description), it ? u"non attivo"_s : u"off"_s);
     }
 
-    // Typing a language's first letters in its menu (opened by access keys) selects it; the
-    // same letter again, the next one; case and accents aside.
+    // A language's first letters typed in its menu select it; the same letter again, the next.
     void cercaLingua_data() {
         QTest::addColumn<QString>("lingua");
         QTest::addColumn<QString>("battuto");
@@ -316,8 +315,7 @@ private slots:
         QCOMPARE(f.opzioni().ordine.lingua, f.menu().MenuLingua.indexOf(voce));
     }
 
-    // Each frame of the separator dialog has an access key: to the control last left there,
-    // else the selected option, else the first.
+    // A frame's access key: to its control last left, else its selected option, else its first.
     void cornici_data() {
         QTest::addColumn<QString>("lingua");
         QTest::addColumn<int>("cornice"); // input, output, line end, end of text
@@ -468,8 +466,7 @@ private slots:
         QCOMPARE(Traduzioni::Scegli(lingue, disponibili), scelta);
     }
 
-    // English is built in; Italian needs no translation of the program's, and Qt's own texts
-    // come from Qt's files. Last: English stays installed.
+    // English is built in; Italian comes from Qt's files for Qt's texts. Last: English stays.
     void caricate() {
         QCOMPARE(Traduzioni::Disponibili(), QStringList{u"en"_s});
         QCOMPARE(Traduzioni::Scegli({u"de"_s}), u"en"_s);

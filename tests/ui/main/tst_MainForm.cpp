@@ -400,8 +400,8 @@ private slots:
                                   : QStringList());
     }
 
-    // A change of the input empties the output; a double-click on the empty box sorts. Reflow
-    // on: lines of at most the slider's length; a user's move of the slider sorts again.
+    // A change of the input empties the output; a double-click on it empty sorts; reflow on,
+    // lines of at most the slider's length, which a user's move sorts again.
     void aCapo() {
         QTest::keyClicks(f->Txt_Orig(), QStringLiteral("aa bb cc dd ee ff gg hh ii ll mm nn oo "
                                                        "pp qq rr ss tt uu vv zz"));
@@ -638,8 +638,8 @@ private slots:
         QCOMPARE(file.open(QIODevice::ReadOnly) && file.read(4) == "a;b", tipo == "salva");
     }
 
-    // Every choice survives a restart under the README's keys; a run that changes nothing
-    // writes nothing; "Ripristina impostazioni iniziali" brings a first run back.
+    // Every choice survives a restart under the README's keys; nothing changed, nothing
+    // written; "Ripristina impostazioni iniziali" brings a first run back.
     void impostazioni() {
         QCOMPARE(percorsoImpostazioni(), fileImpostazioni());
         const QStringList iniziale = stato(*f);
