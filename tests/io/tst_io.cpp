@@ -253,7 +253,7 @@ private slots:
             for (const QString& p : pezzi)
                 scrittore.scrivi(p);
             const bool riuscito =
-                aperto && (caso == u"annulla" ? (scrittore.annulla(), false) : scrittore.chiudi());
+                (caso == u"annulla" ? (scrittore.annulla(), false) : scrittore.chiudi()) && aperto;
             return int(scrittore.causa()) * 4 + (riuscito ? 2 : 0) + (scrittore.intatto() ? 1 : 0);
         });
         ::setrlimit(RLIMIT_FSIZE, &senzaLimite);
