@@ -356,6 +356,11 @@ private slots:
         QTest::newRow("campo, per righe")
             << "Verdi\r\nRossi;Mario;1985\r\n  Bianchi ;Anna" << con({Invio}, {campo(2, u';')})
             << QStringList{"Mario", "Anna"};
+        QTest::newRow("espressione, una voce senza")
+            << "ID 7 kg;ID 12;nulla"
+            << con({PuntoEVirgola},
+                   {k(Espressione, TipoChiave::Testo, false, 1, u' ', "ID ([0-9]+)")})
+            << QStringList{"7", "12"};
         QTest::newRow("la prima chiave che sceglie una parte")
             << "a b;c d e" << con({PuntoEVirgola}, {k(Lunghezza), campo(-1)})
             << QStringList{"b", "e"};
