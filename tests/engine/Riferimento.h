@@ -6,9 +6,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-// A second, deliberately literal implementation of a run in the default order,
-// written apart from the engine so that the two can be run side by side. It
-// follows the procedure step by step, in plain string operations.
+// A second, deliberately literal run in the default order, written apart from the engine to
+// be run beside it: the procedure step by step, in plain string operations.
 namespace Riferimento {
 
 const QString Caratteri = QStringLiteral(" \r\t;:,.!?<>/\\|"); // the catalogue
@@ -20,8 +19,7 @@ inline QString rifila(QString t) {
 
 struct Esito {
     QString uscita;
-    bool vuoto = false;
-    bool formattato = true;
+    bool vuoto = false, formattato = true;
     qsizetype voci = 0;
 };
 
@@ -44,10 +42,9 @@ inline Esito elabora(const QString& testo, const Motore::Opzioni& o) {
         lavoro.replace(M + M, M);
     const QStringList pezzi = lavoro.split(M);
     QStringList voci;
-    for (qsizetype i = 0; i < pezzi.size(); ++i) {
+    for (qsizetype i = 0; i < pezzi.size(); ++i)
         if (i + 1 == pezzi.size() || !rifila(pezzi[i]).isEmpty())
             voci << rifila(pezzi[i]);
-    }
     // Empty first; equal items in the order they came.
     const QCollator collatore;
     std::stable_sort(voci.begin(), voci.end(), [&](const QString& a, const QString& b) {

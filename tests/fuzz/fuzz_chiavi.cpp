@@ -1,6 +1,5 @@
-// Random items and random keys through the key readers. The first bytes
-// choose the key and the language, the rest is the item (and, for a regular
-// expression, the pattern before the first line break).
+// Random items and keys through the key readers: the first bytes choose the key and the
+// language, the rest is the item (for a pattern, the pattern up to the first line break).
 #include "Chiavi.h"
 
 #include <QRegularExpression>
@@ -33,9 +32,8 @@ void verifica(bool condizione, const char* cosa) {
     }
 }
 
-// Appends with the encoding's promises checked: out untouched without a
-// value, no 0x00 (nor 0xFF, which a descending order would turn into one),
-// the same bytes each time, a description exactly when there is a value.
+// Appends with the encoding's promises checked: out untouched without a value, no 0x00 nor
+// 0xFF (a descending order's 0x00), the same bytes each time, a description with a value.
 std::optional<std::string> codifica(const LettoreValori& l, TipoChiave tipo, QStringView testo) {
     std::string out = "ab";
     const bool letto = l.codifica(tipo, testo, out);
@@ -49,8 +47,7 @@ std::optional<std::string> codifica(const LettoreValori& l, TipoChiave tipo, QSt
     return letto ? std::optional(out.substr(2)) : std::nullopt;
 }
 
-// A value shown is read back the same in English (numbers and sizes) or as
-// ISO 8601 (dates), unless it was cut for showing.
+// A value shown reads back the same in English or as ISO 8601, unless cut for showing.
 void rilettura(const LettoreValori& l, TipoChiave tipo, QStringView testo,
                const std::string& codice) {
     QString mostrato = l.descrivi(tipo, testo);

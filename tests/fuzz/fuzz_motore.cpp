@@ -1,8 +1,8 @@
-// Random texts through the whole engine with random options and keys: every
-// item must come out once (or, with the duplicates choices, only items that
-// went in), whatever the keys read.
+// Random texts through the engine with random options and keys: every item comes out once
+// (with the duplicates choices, only items that went in), whatever the keys read.
 #include "Motore.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <cstdint>
@@ -20,25 +20,14 @@ void verifica(bool condizione, const char* cosa) {
     }
 }
 
-// The items as the engine cuts them with the line break alone: at CR, LF and
-// code 1, trimmed of spaces, the empty ones dropped.
-QStringList voci(QStringView testo, bool uscita) {
-    QStringList l;
-    qsizetype inizio = 0;
-    for (qsizetype i = 0; i <= testo.size(); ++i) {
-        const bool confine = i == testo.size() || testo[i] == u'\n' ||
-                             (!uscita && (testo[i] == u'\r' || testo[i] == u'\x01'));
-        if (!confine)
-            continue;
-        QStringView v = testo.sliced(inizio, i - inizio);
-        while (!v.isEmpty() && v.front() == u' ')
-            v = v.sliced(1);
-        while (!v.isEmpty() && v.back() == u' ')
-            v.chop(1);
-        if (!v.isEmpty())
-            l << v.toString();
-        inizio = i + 1;
-    }
+// The items as the line break alone cuts them (CR, LF, code 1), trimmed, the empty dropped.
+QStringList voci(const QString& testo, bool uscita) {
+    static const QRegularExpression riga(QStringLiteral("\\n")),
+        ingresso(QStringLiteral("[\\r\\n\\x01]")), spazi(QStringLiteral("^ +| +\\z"));
+    QStringList l = testo.split(uscita ? riga : ingresso);
+    for (QString& v : l)
+        v.remove(spazi);
+    l.removeAll(QString());
     l.sort();
     return l;
 }

@@ -1,17 +1,13 @@
+#include "BarraStato.h"
+#include "Controlli.h"
 #include "Frm_Chiavi.h"
+#include "MainForm.h"
 #include "Motore.h"
+#include "SegnaChiavi.h"
 #include "VociChiavi.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 using Motore::Chiave;
 using Motore::ParteChiave;
@@ -19,6 +15,7 @@ using Motore::TipoChiave;
 using Chiavi = std::vector<Chiave>;
 
 Q_DECLARE_METATYPE(Chiavi)
+Q_DECLARE_METATYPE(Motore::Opzioni)
 
 namespace {
 
@@ -27,16 +24,36 @@ Chiave k(ParteChiave parte, TipoChiave tipo = TipoChiave::Testo, bool giu = fals
     return Chiave{parte, campo, sep, re, tipo, giu};
 }
 
-// Input split at line breaks only.
-Motore::Opzioni perRighe() {
+Chiave campo(int n, QChar sep = u' ') {
+    return k(ParteChiave::Campo, TipoChiave::Testo, false, n, sep);
+}
+
+Motore::Opzioni con(const QList<Motore::Sep>& separatori, const Chiavi& chiavi) {
     Motore::Opzioni o;
     o.ingresso.fill(false);
-    o.ingresso[Motore::indice(Motore::Sep::Invio)] = true;
+    for (Motore::Sep s : separatori)
+        o.ingresso[std::size_t(Motore::indice(s))] = true;
+    o.ordine.chiavi = chiavi;
     return o;
 }
 
-// A row as the user fills it: part, field, separator, pattern, type, direction;
-// an empty entry leaves the control as it is.
+// Stretches of the document as text: a line break is "\n", a join of pieces nothing.
+QStringList testi(const CasellaTesto& c, const std::vector<VociChiavi::Tratto>& tratti) {
+    QStringList testi;
+    for (const auto& t : tratti) {
+        QString& s = testi.emplace_back();
+        for (qsizetype p = t.inizio; p < t.fine(); ++p) {
+            const QChar ch = c.document()->characterAt(int(p));
+            if (ch != QChar::ParagraphSeparator)
+                s += ch;
+            else if (!CasellaTesto::continuazione(c.document()->findBlock(int(p) + 1)))
+                s += u'\n';
+        }
+    }
+    return testi;
+}
+
+// A row as the user fills it: part, field, separator, pattern, type, direction ("": as is).
 void compila(Frm_Chiavi& d, int r, const QStringList& scelte) {
     auto scegli = [](QComboBox* c, const QString& testo) {
         if (!testo.isEmpty())
@@ -61,11 +78,10 @@ QString mostrata(const Frm_Chiavi& d) {
         for (auto f = b.begin(); !f.atEnd(); ++f) {
             const QTextCharFormat formato = f.fragment().charFormat();
             int chiave = 0;
-            for (int j = 0; j < Frm_Chiavi::NumRighe; ++j) {
+            for (int j = 0; j < Frm_Chiavi::NumRighe; ++j)
                 if (formato.background().color() == Frm_Chiavi::coloreChiave(j) &&
                     formato.background().style() != Qt::NoBrush)
                     chiave = j + 1;
-            }
             riga += chiave ? QStringLiteral("[%1:%2]").arg(chiave).arg(f.fragment().text())
                            : f.fragment().text();
         }
@@ -78,6 +94,21 @@ QString mostrata(const Frm_Chiavi& d) {
 
 class TestFrmChiavi : public QObject {
     Q_OBJECT
+    std::unique_ptr<CasellaTesto> c;
+
+    // A box in view, holding testo, and its marks.
+    SegnaChiavi* casella(const QString& testo, const Motore::Opzioni& o, QSize lato = {400, 300}) {
+        c = std::make_unique<CasellaTesto>();
+        c->resize(lato);
+        c->impostaTesto(testo);
+        c->show();
+        if (!QTest::qWaitForWindowExposed(c.get()))
+            return nullptr;
+        auto* segna = new SegnaChiavi(c.get());
+        segna->imposta(o);
+        return segna;
+    }
+
 private slots:
     void righe_data() {
         QTest::addColumn<QList<QStringList>>("righe");
@@ -119,8 +150,7 @@ private slots:
              {{"Cognome"}, {"(nessuna)"}, {"Campo", "2", "", "", "Numero"}}, {k(Cognome)},
              {"10011", "10000", "00000"});
     }
-    // The keys the rows make, the controls each row enables, and the same keys
-    // shown again by a new dialog.
+    // The keys the rows make, the controls each row enables, the keys shown again.
     void righe() {
         QFETCH(QList<QStringList>, righe);
         QFETCH(Chiavi, attese);
@@ -141,7 +171,6 @@ private slots:
         Frm_Chiavi di_nuovo(attese, u"", Motore::Opzioni{});
         QCOMPARE(di_nuovo.chiavi(), std::optional<Chiavi>(attese));
     }
-
     void errori_data() {
         QTest::addColumn<QStringList>("riga");
         QTest::addColumn<QString>("errore");
@@ -158,23 +187,20 @@ private slots:
     void errori() {
         QFETCH(QStringList, riga);
         QFETCH(QString, errore);
-        Frm_Chiavi d({}, u"a 1\r\nb 2", perRighe());
+        Frm_Chiavi d({}, u"a 1\r\nb 2", con({Motore::Sep::Invio}, {}));
         compila(d, 0, {"Cognome"});
         compila(d, 1, riga);
         QCOMPARE(d.Lbl_Errore()->text(), errore);
-        QVERIFY(!d.Cmd_OK()->isEnabled());
-        QVERIFY(!d.chiavi());
+        QVERIFY(!d.Cmd_OK()->isEnabled() && !d.chiavi());
         // The preview keeps the keys before the wrong row.
         QCOMPARE(mostrata(d), "a [1:1]|b [1:2]");
         compila(d, 1, {"Campo", "", "Spazio", "[a-z]"});
         QCOMPARE(d.Lbl_Errore()->text(), QString());
-        QVERIFY(d.Cmd_OK()->isEnabled());
-        QVERIFY(d.chiavi());
+        QVERIFY(d.Cmd_OK()->isEnabled() && d.chiavi());
     }
 
-    // A fixed window: each row's caption and controls side by side, the rows one
-    // under the other, every caption whole, the preview under them as wide, the
-    // buttons last; each caption wears its key's colour in the preview.
+    // A fixed window: rows of caption and controls, the preview under them, the buttons last;
+    // each caption wears its key's colour.
     void finestra() {
         Frm_Chiavi d({}, u"", Motore::Opzioni{});
         d.show();
@@ -229,7 +255,6 @@ private slots:
         d.Spn_Campo(0)->stepUp();
         QCOMPARE(d.Spn_Campo(0)->value(), 1);
     }
-
     void anteprima_data() {
         QTest::addColumn<QString>("testo");
         QTest::addColumn<bool>("righe");
@@ -263,12 +288,11 @@ private slots:
         QFETCH(bool, righe);
         QFETCH(QList<QStringList>, chiavi);
         QFETCH(QString, attesa);
-        Frm_Chiavi d({}, testo, righe ? perRighe() : Motore::Opzioni{});
+        Frm_Chiavi d({}, testo, righe ? con({Motore::Sep::Invio}, {}) : Motore::Opzioni{});
         for (int r = 0; r < chiavi.size(); ++r)
             compila(d, r, chiavi[r]);
         QCOMPARE(mostrata(d), attesa);
     }
-
     void taglio_data() {
         QTest::addColumn<QString>("testo");
         QTest::addColumn<QList<int>>("separatori");
@@ -286,12 +310,8 @@ private slots:
         QFETCH(QList<int>, separatori);
         Motore::Opzioni o;
         o.ingresso.fill(false);
-        for (int s : separatori) {
-            if (s < 0)
-                o.nul = true;
-            else
-                o.ingresso[std::size_t(s)] = true;
-        }
+        for (int s : separatori) // -1: NUL
+            (s < 0 ? o.nul : o.ingresso[std::size_t(s)]) = true;
         o.uscita = Motore::indice(Motore::Sep::BarraVerticale);
         o.ordine.verso = Motore::Verso::ComeNelTesto;
         Motore::UscitaTesto uscita;
@@ -303,36 +323,167 @@ private slots:
         });
         QCOMPARE(voci.join(o.nul ? QChar(0) : QChar(u'|')), uscita.testo);
     }
-
     void pulsanti_data() {
-        QTest::addColumn<QString>("azione");
         QTest::addColumn<bool>("conferma");
-        QTest::newRow("OK") << "OK" << true;
-        QTest::newRow("Invio") << "Invio" << true;
-        QTest::newRow("Annulla") << "Annulla" << false;
-        QTest::newRow("Esc") << "Esc" << false;
+        QTest::newRow("Invio") << true;
+        QTest::newRow("Esc") << false;
     }
-    // Modal: OK and Enter give the rows' keys, Annulla and Esc give nothing.
+    // Modal: Enter gives the rows' keys, Esc nothing (the buttons: tst_SegnaChiavi).
     void pulsanti() {
-        QFETCH(QString, azione);
         QFETCH(bool, conferma);
         const Chiavi prima = {k(ParteChiave::Campo, TipoChiave::Numero, false, 2)};
         QTimer::singleShot(0, [&] {
             auto* d = qobject_cast<Frm_Chiavi*>(QApplication::activeModalWidget());
             QVERIFY(d);
             compila(*d, 1, {"Cognome"});
-            if (azione == "OK")
-                d->Cmd_OK()->click();
-            else if (azione == "Annulla")
-                d->Cmd_Annulla()->click();
-            else
-                QTest::keyClick(d, azione == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+            QTest::keyClick(d, conferma ? Qt::Key_Return : Qt::Key_Escape);
         });
         const auto scelte = Frm_Chiavi::chiedi(nullptr, prima, u"", Motore::Opzioni{});
         if (conferma)
             QCOMPARE(scelte, std::optional<Chiavi>({prima[0], k(ParteChiave::Cognome)}));
         else
             QVERIFY(!scelte);
+    }
+
+    void cleanup() { c.reset(); }
+
+    void tratti_data() {
+        using enum Motore::Sep;
+        using enum ParteChiave;
+        QTest::addColumn<QString>("ingresso");
+        QTest::addColumn<Motore::Opzioni>("o");
+        QTest::addColumn<QStringList>("segnati");
+        QTest::newRow("campo, per righe")
+            << "Verdi\r\nRossi;Mario;1985\r\n  Bianchi ;Anna" << con({Invio}, {campo(2, u';')})
+            << QStringList{"Mario", "Anna"};
+        QTest::newRow("espressione, una voce senza")
+            << "ID 7 kg;ID 12;nulla"
+            << con({PuntoEVirgola},
+                   {k(Espressione, TipoChiave::Testo, false, 1, u' ', "ID ([0-9]+)")})
+            << QStringList{"7", "12"};
+        QTest::newRow("la prima chiave che sceglie una parte")
+            << "a b;c d e" << con({PuntoEVirgola}, {k(Lunghezza), campo(-1)})
+            << QStringList{"b", "e"};
+        QTest::newRow("campo diviso da virgole, voci da spazi")
+            << "x,1 y,2" << con({Spazio}, {campo(2, u',')}) << QStringList{"1", "2"};
+        QTest::newRow("senza Invio una voce passa la riga")
+            << "a b\r\nc d" << con({PuntoEVirgola}, {campo(2)}) << QStringList{"b\nc"};
+        QTest::newRow("voce intera: nulla da segnare")
+            << "a;b" << con({PuntoEVirgola}, {k(VoceIntera, TipoChiave::Numero)}) << QStringList{};
+        QTest::newRow("senza chiavi") << "a;b" << con({PuntoEVirgola}, {}) << QStringList{};
+    }
+    void tratti() {
+        QFETCH(QString, ingresso);
+        QFETCH(Motore::Opzioni, o);
+        QFETCH(QStringList, segnati);
+        SegnaChiavi* segna = casella(ingresso, o);
+        QVERIFY(segna);
+        QCOMPARE(segna->attivo(), !segnati.isEmpty());
+        QCOMPARE(testi(*c, segna->trattiVisibili()), segnati);
+    }
+
+    // Only the blocks in view are read; so many lines are held in groups, a block each.
+    void soloInVista() {
+        QStringList righe;
+        for (int i = 0; i < 12000; ++i)
+            righe << QStringLiteral("riga %1;valore %1").arg(i);
+        SegnaChiavi* segna =
+            casella(righe.join("\r\n"), con({Motore::Sep::Invio}, {campo(2, u';')}), {300, 150});
+        QVERIFY(segna);
+        QVERIFY(c->document()->begin().text().contains(QChar::LineSeparator));
+        QStringList visti = testi(*c, segna->trattiVisibili());
+        QVERIFY(visti.size() > 3 && visti.size() < 300);
+        QCOMPARE(visti.first(), "valore 0");
+        c->verticalScrollBar()->setValue(c->verticalScrollBar()->maximum());
+        visti = testi(*c, segna->trattiVisibili());
+        QVERIFY(visti.size() > 3 && visti.size() < 300);
+        QCOMPARE(visti.last(), "valore 11999");
+    }
+
+    // A long paragraph is held in pieces; an item cut by a join is read whole.
+    void giunture() {
+        QStringList voci;
+        for (int i = 0; i < 200; ++i)
+            voci << QStringLiteral("p%1").arg(i) + QStringLiteral(",q").repeated(30);
+        const Motore::Opzioni o =
+            con({Motore::Sep::PuntoEVirgola},
+                {k(ParteChiave::Espressione, TipoChiave::Testo, false, 1, u' ', "p[0-9]+(?:,q)+")});
+        SegnaChiavi* segna = casella(voci.join(u';'), o);
+        QVERIFY(segna);
+        const QTextBlock primo = c->document()->begin();
+        QVERIFY(CasellaTesto::continuazione(primo.next()));
+        // The piece ends inside an item.
+        QCOMPARE(primo.text().back(), u',');
+        const QStringList letti = testi(*c, segna->tratti(primo, primo.next()));
+        QVERIFY(letti.size() > 50);
+        QCOMPARE(letti, voci.first(letti.size()));
+    }
+
+    // The marks are painted under the part, and nowhere else.
+    void pittura() {
+        SegnaChiavi* segna =
+            casella("Rossi;Mario\r\nBianchi;Anna", con({Motore::Sep::Invio}, {campo(2, u';')}));
+        QVERIFY(segna);
+        auto colore = [&](int inizio, int fine) { // the line's top row, above the letters
+            QTextCursor a(c->document()), b(c->document());
+            a.setPosition(inizio);
+            b.setPosition(fine);
+            const QRect ra = c->cursorRect(a);
+            return QColor(c->viewport()->grab().toImage().pixel(
+                (ra.left() + c->cursorRect(b).left()) / 2, ra.top() + 1));
+        };
+        QCOMPARE(colore(6, 11), segna->colore());                  // Mario
+        QCOMPARE(colore(0, 5), CasellaTesto::sfondoPredefinito()); // Rossi
+        QCOMPARE(colore(20, 24), segna->colore());                 // Anna
+        segna->imposta(con({Motore::Sep::Invio}, {}));
+        QCOMPARE(colore(6, 11), CasellaTesto::sfondoPredefinito());
+    }
+
+    // "Ordina per...": keys sort, mark, count the items without a value; "Voce intera" clears.
+    void menu() {
+        MainForm f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        const MainForm::VociMenu& m = f.menu();
+        QVERIFY(m.MenuOrdine->actions().contains(m.MenuOrdinaPer) &&
+                m.MenuOrdine->actions().contains(m.MenuVoceIntera));
+        QCOMPARE(m.MenuOrdinaPer->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+        QVERIFY(m.MenuVoceIntera->isCheckable() && m.MenuVoceIntera->isChecked());
+        auto* segna = f.Txt_Orig()->findChild<SegnaChiavi*>();
+        QVERIFY(segna);
+        const QString separatori = f.STBar()->pannello(1)->text();
+
+        f.Txt_Orig()->impostaTesto("b:2;a:x;c:1");
+        QStringList aperti;
+        auto rispondi = [&](bool conferma) {
+            QTimer::singleShot(0, [&, conferma] {
+                auto* d = qobject_cast<Frm_Chiavi*>(QApplication::activeModalWidget());
+                if (!d)
+                    return;
+                aperti << d->windowTitle();
+                compila(*d, 0, {"Campo", "2", ":", "", "Numero"});
+                (conferma ? d->Cmd_OK() : d->Cmd_Annulla())->click();
+            });
+        };
+        rispondi(false);
+        QTest::keyClick(f.Txt_Orig(), Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(aperti, QStringList{"Ordina per"});
+        QVERIFY(f.opzioni().ordine.chiavi.empty() && !segna->attivo());
+        QCOMPARE(f.testoOrdine(), QString());
+
+        rispondi(true);
+        m.MenuOrdinaPer->trigger();
+        QCOMPARE(f.opzioni().ordine.chiavi,
+                 Chiavi{k(ParteChiave::Campo, TipoChiave::Numero, false, 2, u':')});
+        QCOMPARE(f.testoOrdine(), "c:1;b:2;a:x");
+        QVERIFY(!m.MenuVoceIntera->isChecked() && segna->attivo());
+        QCOMPARE(f.STBar()->pannello(1)->text(), "1 voce senza valore per le chiavi");
+
+        m.MenuVoceIntera->trigger();
+        QVERIFY(f.opzioni().ordine.chiavi.empty() && !segna->attivo() &&
+                m.MenuVoceIntera->isChecked());
+        QCOMPARE(f.testoOrdine(), "a:x;b:2;c:1");
+        QCOMPARE(f.STBar()->pannello(1)->text(), separatori);
     }
 };
 

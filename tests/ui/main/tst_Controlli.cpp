@@ -1,21 +1,14 @@
 #include "Controlli.h"
 #include "Dialoghi.h"
 #include "Disegni.h"
+#include "RigaComando.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QColorDialog>
-#include <QFileDialog>
-#include <QLabel>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTextBlock>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -46,15 +39,35 @@ QString conCrLf(QString t) {
         .replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
 }
 
+// The real file dialog on `cartella`, handed to `azione`; then its boxes and it dismissed.
+std::optional<QString> conDialogo(bool apri, const QString& cartella,
+                                  const std::function<void(QFileDialog*)>& azione) {
+    QTimer guardiano;
+    int passi = 0;
+    QObject::connect(&guardiano, &QTimer::timeout, [&] {
+        auto* dialogo = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* file = qobject_cast<QFileDialog*>(dialogo);
+        if (file && passi++ == 0)
+            azione(file);
+        else if (dialogo && (!file || passi > 20))
+            dialogo->reject();
+    });
+    guardiano.start(50);
+    const Dialoghi::OpzioniFile opzioni = {
+        u"Apri"_s, {u"File di testo (*.txt)"_s, u"All Files (*.*)"_s}, {}, u"txt"_s, cartella, apri,
+        false};
+    DialoghiQt dialoghi;
+    return apri ? dialoghi.apriFile(nullptr, opzioni) : dialoghi.salvaFile(nullptr, opzioni);
+}
+
 } // namespace
 
 class TestControlli : public QObject {
     Q_OBJECT
 
 private slots:
-    // Text in (set, in pieces split anywhere, pasted at the end or in the middle) is text out,
-    // held in pieces that split no character and end, if they can, where a line may wrap ("fine").
-    // A selection copied gives its characters, with no break where pieces meet; pasted, the same.
+    // Text in (set, in pieces, pasted) is text out, held in pieces that split no character and
+    // end, if they can, where a line may wrap ("fine"); copied and pasted, the same.
     void andataERitorno_data() {
         QTest::addColumn<QString>("testo");
         QTest::addColumn<QString>("modo");
@@ -143,36 +156,31 @@ private slots:
         }
     }
 
-    // Keys at the join between two pieces ("abc|def") act as inside one paragraph;
-    // a line break typed, plain or with Shift, is a line break of the text.
+    // Keys at the join of two pieces ("abc|def") act as inside one paragraph.
     void digitareAllaGiuntura_data() {
         QTest::addColumn<QString>("tasto");
         QTest::addColumn<int>("ancora"); // where the selection starts: "|" 0, "c" -1
         QTest::addColumn<int>("cursore");
         QTest::addColumn<QString>("atteso");
-        // clang-format off
-        QTest::newRow("lettera dopo") << "Z" << 0 << 0 << "abczdef";
-        QTest::newRow("lettera prima") << "Z" << -1 << -1 << "abczdef";
-        QTest::newRow("cancella indietro") << "Backspace" << 0 << 0 << "abdef";
-        QTest::newRow("cancella avanti") << "Del" << -1 << -1 << "abcef";
-        QTest::newRow("cancella la selezione") << "Backspace" << -3 << 0 << "adef";
-        QTest::newRow("incolla niente") << "Ctrl+V" << -3 << 0 << "abcdef"; // the selection stays
-        QTest::newRow("invio dopo") << "Return" << 0 << 0 << "abc\r\ndef";
-        QTest::newRow("invio prima") << "Return" << -1 << -1 << "abc\r\ndef";
-        QTest::newRow("Maiusc+Invio") << "Shift+Return" << 0 << 0 << "abc\r\ndef";
-        QTest::newRow("Invio del tastierino") << "Enter" << 0 << 0 << "abc\r\ndef";
-        // clang-format on
+        // "key anchor cursor result"; Ctrl+V pastes nothing: the selection stays.
+        const QString righe =
+            u"Z 0 0 abczdef|Z -1 -1 abczdef|Backspace 0 0 abdef|Del -1 -1 abcef|"
+            "Backspace -3 0 adef|Ctrl+V -3 0 abcdef|Return 0 0 abc\r\ndef|"
+            "Return -1 -1 abc\r\ndef|Shift+Return 0 0 abc\r\ndef|Enter 0 0 abc\r\ndef"_s;
+        for (const QString& r : righe.split(u'|'))
+            QTest::newRow(qPrintable(r.section(u' ', 0, 2)))
+                << r.section(u' ', 0, 0) << r.section(u' ', 1, 1).toInt()
+                << r.section(u' ', 2, 2).toInt() << r.section(u' ', 3);
     }
     void digitareAllaGiuntura() {
         QFETCH(QString, tasto);
         QFETCH(int, ancora);
         QFETCH(int, cursore);
         QFETCH(QString, atteso);
-        // A run cut exactly at PezzoMassimo: the join falls after "abc".
+        // Cut exactly at PezzoMassimo, after "abc"; the cursor goes where the engine puts it.
         const QString testa = QString(CasellaTesto::PezzoMassimo - 3, u'x'), coda(100, u'y');
         CasellaTesto casella;
         casella.impostaTesto(testa + "abcdef" + coda);
-        // After the join, where the engine puts a cursor at that place of the text.
         casella.seleziona(testa.size() + 3, 0);
         QTextCursor c = casella.textCursor();
         c.setPosition(c.position() + ancora);
@@ -187,8 +195,7 @@ private slots:
         QCOMPARE(casella.testo(), testa + "abcdef" + coda);
     }
 
-    // Edits kept for undo are bounded: past the limit the history goes before
-    // the next edit, which itself can still be undone.
+    // Past the undo limit the history goes before the next edit, which can still be undone.
     void annullaLimitato_data() {
         QTest::addColumn<bool>("trascina");
         QTest::newRow("un tasto, poi incolla") << false;
@@ -229,9 +236,8 @@ private slots:
         QVERIFY(!casella.document()->isUndoAvailable());
     }
 
-    // Lines wrap at the box's width; once a long run without spaces is gone, a sentence typed
-    // in its place wraps at its spaces. Tab moves the focus on. Chosen colours stay while the
-    // box is disabled. The slider clicks on a change by key, wheel, or mouse once it is up.
+    // Lines wrap at the box's width, at spaces; Tab moves on; colours stay while disabled; the
+    // slider clicks on a change by key, wheel, or mouse once it is up.
     void caselleESlider() {
         QWidget finestra;
         auto* casella = new CasellaTesto(&finestra);
@@ -273,8 +279,8 @@ private slots:
         QCOMPARE(spia.count(), 3);
     }
 
-    // 624 by 47, black on (236, 233, 216): the tens over their columns, a digit over each of
-    // 100 columns 6 pixels apart, a base line and a tick under each column, long under the tens.
+    // 624 by 47, black on (236, 233, 216): tens over their columns, a digit over each of 100
+    // columns 6 pixels apart, a base line, a tick under each column, long under the tens.
     void righello() {
         const QImage r = disegnaRighello();
         QCOMPARE(r.size(), QSize(624, 47));
@@ -295,8 +301,7 @@ private slots:
                 QCOMPARE(nero(tacche[k - 1], y), y <= (k % 10 == 0 ? 42 : 36));
             QVERIFY(k == 1 || r.copy(6 * k - 2, 15, 5, 9) != r.copy(6 * k - 8, 15, 5, 9));
         }
-        // The digits 1 to 9 and 0 by their holes, paper that side-by-side steps
-        // cannot lead out of: above ('a'), on ('m') or below ('b') the middle row.
+        // Digits 1..9, 0 by their holes: above ('a'), on ('m') or below ('b') the middle row.
         QStringList buchi;
         for (int k = 1; k <= 10; ++k) {
             QList<bool> visto(45, false);
@@ -324,8 +329,7 @@ private slots:
             QCOMPARE(r.copy(d < 10 ? 60 * d - 2 : 595, 2, 5, 9),
                      r.copy(6 * d - 2 - 54 * (d / 10), 15, 5, 9));
         QCOMPARE(r.copy(601, 2, 5, 9), r.copy(58, 15, 5, 9));
-        // The icon from 16 to 256 pixels: a white page with a black edge, its corner turned down
-        // in grey, a grey shadow, and a smoothed black A.
+        // The icon, 16 to 256 pixels: a white page, black edge, grey corner and shadow, an A.
         const QIcon icona = iconaQuorla();
         QVERIFY(icona.availableSizes().contains({16, 16}) &&
                 icona.availableSizes().contains({256, 256}));
@@ -336,9 +340,7 @@ private slots:
         QVERIFY(qGray(i.pixel(12, 12)) % 255 != 0);
     }
 
-    // The real dialogs: message boxes by their flags, the file dialogs, the colour
-    // dialog; each is cancelled, but for the colour chosen. A long message wraps at
-    // its spaces only: a path after the words stays whole on a line of its own.
+    // The real dialogs, cancelled but for the colour chosen; a message's path stays whole.
     void dialoghi_data() {
         QTest::addColumn<QString>("tipo");
         QTest::addColumn<unsigned>("flags");
@@ -399,6 +401,96 @@ private slots:
         else
             QVERIFY(!(salva ? d.salvaFile(nullptr, o) : d.apriFile(nullptr, o)));
         QCOMPARE(titolo, QStringLiteral("Titolo"));
+    }
+
+    // The command line: an answer and exit code before the toolkit starts, or the file to open.
+    void rigaComando_data() {
+        QTest::addColumn<QStringList>("argomenti");
+        QTest::addColumn<int>("codice"); // -1: the window starts
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("scritto");
+        const QString aiuto =
+            "Uso: quorla [opzioni] [file]\nQuorla! - Brivetanzia alfabetico di testi\n\nApre il "
+            "file di testo indicato come \"Apri...\" e ne mette in ordine le voci.\n\nOpzioni:\n"
+            "  -h, --help      Mostra questo aiuto ed esce.\n  -v, --version   Mostra la "
+            "versione ed esce.\n\nArgomenti:\n  file            Il file di testo da aprire; gli "
+            "altri argomenti sono ignorati.\n";
+        QTest::newRow("relativo") << QStringList{"./a/voci.txt"} << -1
+                                  << QDir::currentPath() + "/a/voci.txt" << QString();
+        QTest::newRow("in più") << QStringList{"/tmp/a.txt", "c d.txt"} << -1 << "/tmp/a.txt"
+                                << "quorla: si apre solo il primo file; ignorati: c d.txt\n";
+        // -reverse is the toolkit's, not a bundle of letters holding a v.
+        QTest::newRow("del toolkit")
+            << QStringList{"-reverse", "-k", "voci.txt"} << 2 << QString()
+            << "quorla: opzione sconosciuta: --reverse\nquorla: opzione "
+               "sconosciuta: -k\nPer l'elenco delle opzioni: quorla --help\n";
+        QTest::newRow("versione") << QStringList{"-platform", "offscreen", "-v"} << 0 << QString()
+                                  << "Quorla! 2.00\n";
+        QTest::newRow("aiuto") << QStringList{"--help", "-v"} << 0 << QString() << aiuto;
+    }
+    void rigaComando() {
+        QFETCH(QStringList, argomenti);
+        QFETCH(int, codice);
+        QFETCH(QString, file);
+        QFETCH(QString, scritto);
+        // A device, not a string, so that what is not flushed is not seen.
+        QBuffer uscita;
+        uscita.open(QIODevice::WriteOnly);
+        QTextStream flusso(&uscita);
+        argomenti.prepend(u"quorla"_s);
+        const std::optional<int> subito = RispostaImmediata(argomenti, flusso);
+        const RigaComando riga = subito ? RigaComando{} : LeggiRigaComando(argomenti, flusso);
+        QCOMPARE(subito ? *subito : riga.uscita.value_or(-1), codice);
+        QCOMPARE(riga.file.value_or(QString()), file);
+        QCOMPARE(QString::fromUtf8(uscita.data()), scritto);
+    }
+
+    // "All Files (*.*)" shows every file; a name typed gets ".txt" unless it opens as it is.
+    void nomeDigitato_data() {
+        QTest::addColumn<bool>("apri");
+        QTest::addColumn<QString>("digitato");
+        QTest::addColumn<QString>("scelto"); // empty: the dialog gives nothing
+        QTest::newRow("apri, esiste com'è") << true << u"LEGGIMI"_s << u"LEGGIMI"_s;
+        QTest::newRow("apri, esiste con .txt") << true << u"voci"_s << u"voci.txt"_s;
+        QTest::newRow("apri, non esiste") << true << u"manca"_s << QString();
+        QTest::newRow("salva, esiste com'è") << false << u"LEGGIMI"_s << u"LEGGIMI.txt"_s;
+    }
+    void nomeDigitato() {
+        QFETCH(bool, apri);
+        QFETCH(QString, digitato);
+        QFETCH(QString, scelto);
+        QTemporaryDir cartella;
+        for (const QString& nome : {u"LEGGIMI"_s, u"note.md"_s, u"voci.txt"_s}) {
+            QFile file(cartella.filePath(nome));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QStringList visti; // each filter's caption, then the files it shows
+        const std::optional<QString> risposta =
+            conDialogo(apri, cartella.path(), [&](QFileDialog* dialogo) {
+                auto* tipi = dialogo->findChild<QComboBox*>(u"fileTypeCombo"_s);
+                auto* lista = dialogo->findChild<QListView*>(u"listView"_s);
+                // The last filter looked at is the first, the one the dialog opens with.
+                for (int filtro = tipi->count() - 1; filtro >= 0; --filtro) {
+                    tipi->setCurrentIndex(filtro);
+                    emit tipi->activated(filtro);
+                    QTest::qWait(300); // the folder is read in the background
+                    QStringList nomi;
+                    for (int r = 0; r < lista->model()->rowCount(lista->rootIndex()); ++r)
+                        nomi << lista->model()->index(r, 0, lista->rootIndex()).data().toString();
+                    nomi.sort();
+                    visti.prepend(tipi->itemText(filtro) + ':' + nomi.join(','));
+                }
+                auto* nome = dialogo->findChild<QLineEdit*>(u"fileNameEdit"_s);
+                nome->setFocus();
+                nome->clear();
+                QTest::keyClicks(nome, digitato);
+                // Later: a dialog that refuses the name shows a box of its own.
+                QTimer::singleShot(0, nome, [nome] { QTest::keyClick(nome, Qt::Key_Return); });
+            });
+        QCOMPARE(visti, (QStringList{"File di testo (*.txt):voci.txt",
+                                     "All Files (*.*):LEGGIMI,note.md,voci.txt"}));
+        QCOMPARE(risposta.value_or(QString()),
+                 scelto.isEmpty() ? QString() : cartella.filePath(scelto));
     }
 };
 
