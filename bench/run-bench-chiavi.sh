@@ -11,14 +11,7 @@
 #   bench/run-bench-chiavi.sh [LINES]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh locales time python3
-if ! locale -a | grep -qi '^it_IT\.utf-\?8$'; then
-    sed -i 's/^# *\(it_IT.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^it_IT.UTF-8 UTF-8' /etc/locale.gen || echo 'it_IT.UTF-8 UTF-8' >>/etc/locale.gen
-    locale-gen >/dev/null
-fi
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUORLA_BUILD_TESTS=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target quorla-cli >/dev/null
+. bench/prepara.sh "locales time python3" quorla-cli
 quorla=$PWD/build-bench/app/quorla-cli
 righe=${1:-1000000}
 
