@@ -72,7 +72,8 @@ FileAppoggio& FileAppoggio::operator=(FileAppoggio&& altro) noexcept {
 bool FileAppoggio::crea(const QString& cartella) {
 #ifdef Q_OS_WIN
     // Windows removes the file when its last descriptor closes.
-    const QString nome = cartella + u"/quorla-" + QUuid::createUuid().toString(QUuid::Id128);
+    const QString nome =
+        cartella + QStringLiteral("/quorla-") + QUuid::createUuid().toString(QUuid::Id128);
     descrittore_ =
         ::_wopen(reinterpret_cast<const wchar_t*>(nome.utf16()),
                  _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY | _O_TEMPORARY, _S_IREAD | _S_IWRITE);
