@@ -22,6 +22,7 @@ private slots:
     void nienteResta_data();
     void nienteResta();
     void soloSpazi();
+    void cartellaMancante();
     void memoriaNonValida();
 
 private:
@@ -126,7 +127,11 @@ void TstEsterno::comeInMemoria() {
     // Standard input beyond the memory is copied to disk and sorted the same.
     QFile f(voci);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(esegui(a + QStringList{u"-S"_s, memoria}, f.readAll()).uscita, inMemoria.uscita);
+    const QByteArray testo = f.readAll();
+    QCOMPARE(esegui(a + QStringList{u"-S"_s, memoria}, testo).uscita, inMemoria.uscita);
+    // Several inputs follow one another as in memory, standard input among them.
+    const QStringList tre = a + QStringList{voci, u"-"_s, voci};
+    QCOMPARE(esegui(tre + QStringList{u"-S"_s, memoria}, testo).uscita, esegui(tre, testo).uscita);
 }
 
 // A shuffle in runs is still a shuffle of all the items, the same for a seed.
@@ -209,6 +214,14 @@ void TstEsterno::soloSpazi() {
     const Esito e = esegui({u"-S"_s, u"8K"_s, u"--fine-testo"_s},
                            QByteArray(50000, ' ') + "\n" + QByteArray(9, ' '));
     QCOMPARE(e.codice, 0);
+    QCOMPARE(e.uscita, QByteArray());
+}
+
+void TstEsterno::cartellaMancante() {
+    const Esito e = esegui({u"-S"_s, u"8K"_s, u"-T"_s, u"/nessuna/cartella"_s, voci});
+    QCOMPARE(e.codice, 2);
+    QCOMPARE(e.errore, "quorla-cli: impossibile scrivere i file temporanei in «/nessuna/cartella»: "
+                       "La cartella non esiste\n");
     QCOMPARE(e.uscita, QByteArray());
 }
 
