@@ -1,5 +1,6 @@
 #include "Scrittore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -73,23 +74,23 @@ QString TestoCausa(CausaScrittura causa) {
     case CausaScrittura::Nessuna:
         break;
     case CausaScrittura::PermessoNegato:
-        return QStringLiteral("Permesso negato");
+        return QCoreApplication::translate("QuorlaIo", "Permesso negato");
     case CausaScrittura::SpazioEsaurito:
-        return QStringLiteral("Spazio esaurito sul dispositivo");
+        return QCoreApplication::translate("QuorlaIo", "Spazio esaurito sul dispositivo");
     case CausaScrittura::FileTroppoGrande:
-        return QStringLiteral("File troppo grande");
+        return QCoreApplication::translate("QuorlaIo", "File troppo grande");
     case CausaScrittura::Cartella:
-        return QStringLiteral("È una cartella");
+        return QCoreApplication::translate("QuorlaIo", "È una cartella");
     case CausaScrittura::CartellaInesistente:
-        return QStringLiteral("La cartella non esiste");
+        return QCoreApplication::translate("QuorlaIo", "La cartella non esiste");
     case CausaScrittura::SolaLettura:
-        return QStringLiteral("File system di sola lettura");
+        return QCoreApplication::translate("QuorlaIo", "File system di sola lettura");
     case CausaScrittura::NomeTroppoLungo:
-        return QStringLiteral("Nome del file troppo lungo");
+        return QCoreApplication::translate("QuorlaIo", "Nome del file troppo lungo");
     case CausaScrittura::FlussoChiuso:
-        return QStringLiteral("Chi leggeva ha chiuso il flusso");
+        return QCoreApplication::translate("QuorlaIo", "Chi leggeva ha chiuso il flusso");
     case CausaScrittura::Altro:
-        return QStringLiteral("Errore di sistema");
+        return QCoreApplication::translate("QuorlaIo", "Errore di sistema");
     }
     return QString();
 }

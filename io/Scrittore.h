@@ -29,7 +29,7 @@ enum class CausaScrittura {
     Altro,        // anything else: the system's own words
 };
 
-// The cause in the program's words, in Italian: "Permesso negato", ...
+// The cause in the program's words, in the user's language ("Permesso negato").
 QString TestoCausa(CausaScrittura causa);
 // The cause of a failed write as errno gives it.
 CausaScrittura CausaDaErrno(int errore);

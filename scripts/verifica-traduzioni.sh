@@ -18,7 +18,7 @@ for ts in translations/*.ts; do
     cp "$ts" "$copia"
     # As the update_translations target runs it, but keeping what has gone
     # from the code, so that it shows.
-    "$lupdate" -silent -locations none app cli engine i18n ui -ts "$copia"
+    "$lupdate" -silent -locations none app cli engine i18n io ui -ts "$copia"
     for tipo in unfinished obsolete vanished; do
         if grep -q "type=\"$tipo\"" "$copia"; then
             echo "ERRORE: $ts: testi \"$tipo\":" >&2

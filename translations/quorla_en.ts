@@ -806,6 +806,45 @@
     </message>
 </context>
 <context>
+    <name>QuorlaIo</name>
+    <message>
+        <source>Permesso negato</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Spazio esaurito sul dispositivo</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>File troppo grande</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>È una cartella</source>
+        <translation>Is a folder</translation>
+    </message>
+    <message>
+        <source>La cartella non esiste</source>
+        <translation>The folder does not exist</translation>
+    </message>
+    <message>
+        <source>File system di sola lettura</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>Nome del file troppo lungo</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>Chi leggeva ha chiuso il flusso</source>
+        <translation>The reader closed the stream</translation>
+    </message>
+    <message>
+        <source>Errore di sistema</source>
+        <translation>System error</translation>
+    </message>
+</context>
+<context>
     <name>RigaComando</name>
     <message>
         <source>Mostra questo aiuto ed esce.</source>
