@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <string_view>
 #include <thread>
@@ -343,8 +344,10 @@ private:
 // memory is full.
 class OrdinamentoEsterno::Raccolta {
 public:
-    Raccolta(Confronto c, std::size_t memoria, const QString& cartella)
-        : c_(c), memoria_(memoria), cartella_(cartella) {}
+    using Fondi = std::function<std::vector<FileAppoggio>(std::vector<FileAppoggio>, Confronto)>;
+    Raccolta(Confronto c, std::size_t memoria, const QString& cartella, std::size_t vie,
+             Fondi fondi)
+        : c_(c), memoria_(memoria), cartella_(cartella), vie_(vie), fondi_(std::move(fondi)) {}
 
     void aggiungi(const Record& r) {
         blocco_.aggiungi(r);
@@ -360,6 +363,12 @@ public:
         scarica();
         return std::move(blocchi_);
     }
+    // Each run holds a descriptor until the merge: past twice what one merge
+    // reads, they are merged before more come.
+    void compatta() {
+        if (blocchi_.size() > 2 * vie_)
+            blocchi_ = fondi_(std::move(blocchi_), c_);
+    }
 
 private:
     void scarica() {
@@ -368,11 +377,14 @@ private:
         blocco_.ordina(c_);
         blocchi_.push_back(scriviBlocco(blocco_, cartella_));
         blocco_.svuota();
+        compatta();
     }
 
     Confronto c_;
     std::size_t memoria_;
     QString cartella_;
+    std::size_t vie_;
+    Fondi fondi_;
     Blocco blocco_;
     std::vector<FileAppoggio> blocchi_;
     std::mutex mutex_;
@@ -389,9 +401,9 @@ OrdinamentoEsterno::OrdinamentoEsterno(const Motore::Opzioni& opzioni, qint64 me
     for (unsigned f = 0; f < fili; ++f)
         chiavi_.push_back(std::make_unique<Motore::Esterna::Chiavi>(opzioni));
     const bool doppioni = opzioni.ordine.doppioni != Motore::Doppioni::Tutti;
-    raccolta_ =
-        std::make_unique<Raccolta>(doppioni ? Confronto{} : Motore::Esterna::confronto(opzioni),
-                                   std::size_t(memoria_ / 3), cartella_);
+    raccolta_ = std::make_unique<Raccolta>(
+        doppioni ? Confronto{} : Motore::Esterna::confronto(opzioni), std::size_t(memoria_ / 3),
+        cartella_, maxVie(memoria_), fondiBlocchi());
 }
 
 OrdinamentoEsterno::~OrdinamentoEsterno() = default;
@@ -494,6 +506,14 @@ void OrdinamentoEsterno::taglia(QStringView tratto, bool fine) {
         if (e)
             std::rethrow_exception(e);
     }
+    raccolta_->compatta();
+}
+
+std::function<std::vector<FileAppoggio>(std::vector<FileAppoggio>, Confronto)>
+OrdinamentoEsterno::fondiBlocchi() {
+    return [this](std::vector<FileAppoggio> blocchi, Confronto c) {
+        return fondi(std::move(blocchi), c);
+    };
 }
 
 std::vector<FileAppoggio> OrdinamentoEsterno::fondi(std::vector<FileAppoggio> blocchi,
@@ -577,7 +597,7 @@ Motore::Risultato OrdinamentoEsterno::scrivi(Motore::Uscita& uscita) {
         // with the size of its group, and sorted again by its own key.
         blocchi = fondi(std::move(blocchi), Confronto{});
         avanzamento_.fase(fusi.arg(blocchi.size()));
-        Raccolta scelte(c, memoria / 3, cartella_);
+        Raccolta scelte(c, memoria / 3, cartella_, maxVie(memoria_), fondiBlocchi());
         Fusione fusione(blocchi, Confronto{}, memoria / 3);
         std::string primo;
         std::string primaAltra;
@@ -631,7 +651,7 @@ Motore::Risultato OrdinamentoEsterno::scrivi(Motore::Uscita& uscita) {
         // By count, and in the order so far among equal counts.
         blocchi = fondi(std::move(blocchi), c);
         avanzamento_.fase(fusi.arg(blocchi.size()));
-        Raccolta perConta(Confronto{}, memoria / 3, cartella_);
+        Raccolta perConta(Confronto{}, memoria / 3, cartella_, maxVie(memoria_), fondiBlocchi());
         Fusione fusione(blocchi, c, memoria / 3);
         Record r;
         std::uint64_t posto = 0;

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,9 @@ private:
     void taglia(QStringView tratto, bool fine);
     std::vector<QuorlaIo::FileAppoggio> fondi(std::vector<QuorlaIo::FileAppoggio> blocchi,
                                               Motore::Esterna::Confronto confronto);
+    std::function<std::vector<QuorlaIo::FileAppoggio>(std::vector<QuorlaIo::FileAppoggio>,
+                                                      Motore::Esterna::Confronto)>
+    fondiBlocchi();
 
     Motore::Opzioni opzioni_;
     qint64 memoria_;
