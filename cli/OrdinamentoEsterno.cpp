@@ -169,6 +169,13 @@ public:
                         std::uint32_t(r.chiave.size())});
     }
     std::size_t memoria() const { return dati_.size() + rif_.size() * sizeof(Rif); }
+    // Whether a record of about this size would make the block grow past
+    // what it has reserved: growing copies it, twice its size for a moment.
+    bool pieno(const Record& r) const {
+        return dati_.size() + r.chiave.size() + r.altra.size() + r.testo.size() + 40 >
+                   dati_.capacity() ||
+               rif_.size() == rif_.capacity();
+    }
     bool vuoto() const { return rif_.empty(); }
     std::size_t size() const { return rif_.size(); }
 
@@ -350,9 +357,13 @@ public:
         : c_(c), memoria_(memoria), cartella_(cartella), vie_(vie), fondi_(std::move(fondi)) {}
 
     void aggiungi(const Record& r) {
-        blocco_.aggiungi(r);
-        if (blocco_.memoria() > memoria_)
+        if (blocco_.vuoto())
+            blocco_.riserva(memoria_ * 3 / 4, memoria_ / 4 / 32);
+        if (blocco_.pieno(r)) {
             scarica();
+            blocco_.riserva(memoria_ * 3 / 4, memoria_ / 4 / 32);
+        }
+        blocco_.aggiungi(r);
     }
     // A run written elsewhere, by any thread.
     void aggiungiBlocco(FileAppoggio file) {
@@ -401,6 +412,10 @@ OrdinamentoEsterno::OrdinamentoEsterno(const Motore::Opzioni& opzioni, qint64 me
     for (unsigned f = 0; f < fili; ++f)
         chiavi_.push_back(std::make_unique<Motore::Esterna::Chiavi>(opzioni));
     const bool doppioni = opzioni.ordine.doppioni != Motore::Doppioni::Tutti;
+    // A run takes about seven bytes of memory for each character of its text
+    // (the text, its items with their keys, and their places), more with the
+    // duplicates' keys; the pieces read take the rest.
+    caratteriPerBlocco_ = memoria_ / (doppioni ? 14 : 10);
     raccolta_ = std::make_unique<Raccolta>(
         doppioni ? Confronto{} : Motore::Esterna::confronto(opzioni), std::size_t(memoria_ / 3),
         cartella_, maxVie(memoria_), fondiBlocchi());
@@ -412,12 +427,9 @@ void OrdinamentoEsterno::aggiungi(QStringView pezzo) {
     if (!testoVisto_)
         testoVisto_ = std::any_of(pezzo.begin(), pezzo.end(), [](QChar c) { return c != u' '; });
     if (lavoro_.capacity() == 0)
-        lavoro_.reserve(qsizetype(memoria_ / 10) + pezzo.size());
+        lavoro_.reserve(qsizetype(caratteriPerBlocco_) + pezzo.size());
     lavoro_.append(pezzo);
-    // A run takes about seven bytes of memory for each character of its
-    // text: the text, its items with their keys, and their places; the
-    // pieces read take the rest.
-    if (lavoro_.size() < memoria_ / 10)
+    if (lavoro_.size() < caratteriPerBlocco_)
         return;
     // Only the text added since the last search can hold a place to cut (a
     // few characters before it tell what its first ones are).
@@ -470,7 +482,8 @@ void OrdinamentoEsterno::taglia(QStringView tratto, bool fine) {
             std::string testo;
             const std::size_t da = voci.size() * f / fili;
             const std::size_t a = voci.size() * (f + 1) / fili;
-            blocchi[f].riserva(std::size_t(tratto.size()) * 5 / 2 / fili, (a - da));
+            blocchi[f].riserva(std::size_t(tratto.size()) * (doppioni ? 7 : 5) / 2 / fili,
+                               (a - da));
             for (std::size_t i = da; i < a; ++i) {
                 const QStringView v = voci[i];
                 ordine.clear();
@@ -486,6 +499,14 @@ void OrdinamentoEsterno::taglia(QStringView tratto, bool fine) {
                 r.altra = doppioni ? std::string_view(ordine) : std::string_view();
                 r.sequenza = sequenza_ + i;
                 r.testo = testo;
+                // Keys longer than foreseen: what is there becomes a run.
+                if (blocchi[f].pieno(r) && !blocchi[f].vuoto()) {
+                    const std::size_t byte = blocchi[f].memoria();
+                    blocchi[f].ordina(c);
+                    raccolta_->aggiungiBlocco(scriviBlocco(blocchi[f], cartella_));
+                    blocchi[f].svuota();
+                    blocchi[f].riserva(byte, a - i);
+                }
                 blocchi[f].aggiungi(r);
             }
             blocchi[f].ordina(c);

@@ -53,6 +53,7 @@ private:
 
     Motore::Opzioni opzioni_;
     qint64 memoria_;
+    qint64 caratteriPerBlocco_ = 0;
     QString cartella_;
     Avanzamento& avanzamento_;
     std::vector<std::unique_ptr<Motore::Esterna::Chiavi>> chiavi_;

@@ -2,6 +2,8 @@
 
 #include "Collazione.h"
 
+#include <QStringEncoder>
+
 #include <optional>
 #include <random>
 
@@ -120,6 +122,18 @@ void Chiavi::gruppo(QStringView voce, std::string& out) {
         chiaveTesto(*d_->primaria, voce, out, d_->appoggio);
         return;
     }
+    // The item itself, in UTF-8, half the bytes of its UTF-16; an item with a
+    // lone surrogate, which UTF-8 cannot hold, as its UTF-16 after a byte no
+    // UTF-8 ever has.
+    if (voce.isValidUtf16()) {
+        const std::size_t prima = out.size();
+        out.resize(prima + std::size_t(voce.size()) * 3);
+        QStringEncoder utf8(QStringEncoder::Utf8);
+        char* fine = utf8.appendToBuffer(out.data() + prima, voce);
+        out.resize(std::size_t(fine - out.data()));
+        return;
+    }
+    out.push_back(char(0xff));
     out.append(reinterpret_cast<const char*>(voce.utf16()), std::size_t(voce.size()) * 2);
 }
 
