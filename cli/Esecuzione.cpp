@@ -148,12 +148,14 @@ QString Motivo(const QString& ingresso, QuorlaIo::ErroreLettura errore) {
 }
 
 // The engine's result, as it is made, to the writer.
+// The merge of runs writes as it goes: its progress line stays the merge's.
 class VersoScrittore : public Motore::Uscita {
 public:
-    VersoScrittore(QuorlaIo::Scrittore& scrittore, Avanzamento& avanzamento)
-        : scrittore_(scrittore), avanzamento_(avanzamento) {}
+    VersoScrittore(QuorlaIo::Scrittore& scrittore, Avanzamento& avanzamento, bool annuncia)
+        : scrittore_(scrittore), avanzamento_(avanzamento), annuncia_(annuncia) {}
     void scrivi(QStringView pezzo) override {
-        avanzamento_.fase(QCoreApplication::translate("quorla-cli", "scrittura"));
+        if (annuncia_)
+            avanzamento_.fase(QCoreApplication::translate("quorla-cli", "scrittura"));
         scrittore_.scrivi(pezzo);
         scritto_ = scritto_ || !pezzo.isEmpty();
     }
@@ -162,6 +164,7 @@ public:
 private:
     QuorlaIo::Scrittore& scrittore_;
     Avanzamento& avanzamento_;
+    bool annuncia_;
     bool scritto_ = false;
 };
 
@@ -327,7 +330,7 @@ int Esegui(const Impostazioni& imp) {
                                                              : QuorlaIo::Scrittore(imp.fileUscita);
     if (scrittore.apri()) {
         ProteggiTemporaneo(scrittore.temporaneo());
-        VersoScrittore uscita(scrittore, avanzamento);
+        VersoScrittore uscita(scrittore, avanzamento, !esterno);
         try {
             if (!esterno)
                 formattato = Motore::ordina(std::move(testo), opzioni, uscita).formattato();
