@@ -429,20 +429,33 @@ void OrdinamentoEsterno::aggiungi(QStringView pezzo) {
     if (lavoro_.capacity() == 0)
         lavoro_.reserve(qsizetype(caratteriPerBlocco_) + pezzo.size());
     lavoro_.append(pezzo);
-    if (lavoro_.size() < caratteriPerBlocco_)
-        return;
-    // Only the text added since the last search can hold a place to cut (a
-    // few characters before it tell what its first ones are).
-    const qsizetype da = std::max<qsizetype>(cercato_ - 3, 0);
-    const qsizetype dopo =
-        Motore::Ordinamento::ultimoTaglio(QStringView(lavoro_).sliced(da), opzioni_);
-    cercato_ = lavoro_.size();
-    if (dopo == 0)
-        return;
-    const qsizetype taglio = da + dopo;
-    taglia(QStringView(lavoro_).first(taglio), false);
-    lavoro_.remove(0, taglio);
-    cercato_ = 0;
+    // Stretches of a run's length, each cut where the items before the cut
+    // are final; a stretch with no such place within that length ends at the
+    // first place after it. cercato_: no place to cut lies between a run's
+    // length and it, so the text there is never searched twice.
+    qsizetype fatto = 0;
+    while (lavoro_.size() - fatto >= caratteriPerBlocco_) {
+        const QStringView resto = QStringView(lavoro_).sliced(fatto);
+        qsizetype taglio =
+            Motore::Ordinamento::ultimoTaglio(resto.first(caratteriPerBlocco_), opzioni_);
+        if (taglio == 0) {
+            // A few characters before the text searched tell what it begins with.
+            const qsizetype da =
+                std::max<qsizetype>(std::max(cercato_ - fatto, caratteriPerBlocco_) - 3, 0);
+            const qsizetype dopo = Motore::Ordinamento::ultimoTaglio(resto.sliced(da), opzioni_);
+            cercato_ = lavoro_.size();
+            if (dopo == 0)
+                break;
+            taglio = da + dopo;
+        }
+        taglia(resto.first(taglio), false);
+        fatto += taglio;
+        cercato_ = 0;
+    }
+    if (fatto > 0) {
+        lavoro_.remove(0, fatto);
+        cercato_ = std::max<qsizetype>(cercato_ - fatto, 0);
+    }
 }
 
 void OrdinamentoEsterno::chiudi() {

@@ -23,6 +23,7 @@ private slots:
     void nienteResta();
     void soloSpazi();
     void cartellaMancante();
+    void pocheDescrittori();
     void memoriaNonValida();
 
 private:
@@ -68,6 +69,10 @@ TstEsterno::Esito TstEsterno::esegui(const QStringList& argomenti, const QByteAr
         if (qEnvironmentVariableIsSet("QUORLA_LIMITE_PROVA")) {
             const rlimit limite{20000, 20000};
             setrlimit(RLIMIT_FSIZE, &limite);
+        }
+        if (qEnvironmentVariableIsSet("QUORLA_DESCRITTORI_PROVA")) {
+            const rlimit limite{48, 48};
+            setrlimit(RLIMIT_NOFILE, &limite);
         }
     });
     p.start(QStringLiteral(QUORLA_CLI), argomenti);
@@ -223,6 +228,16 @@ void TstEsterno::cartellaMancante() {
     QCOMPARE(e.errore, "quorla-cli: impossibile scrivere i file temporanei in «/nessuna/cartella»: "
                        "La cartella non esiste\n");
     QCOMPARE(e.uscita, QByteArray());
+}
+
+// Hundreds of runs with few descriptors: they are merged as they come.
+void TstEsterno::pocheDescrittori() {
+    const QStringList a = {u"-s"_s, u"invio"_s, u"-u"_s, u"invio"_s, voci};
+    qputenv("QUORLA_DESCRITTORI_PROVA", "1");
+    const Esito e = esegui(a + QStringList{u"-S"_s, u"1K"_s});
+    qunsetenv("QUORLA_DESCRITTORI_PROVA");
+    QCOMPARE(e.errore, QByteArray());
+    QCOMPARE(e.uscita, esegui(a).uscita);
 }
 
 void TstEsterno::memoriaNonValida() {
