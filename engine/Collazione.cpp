@@ -45,6 +45,22 @@ std::size_t chiaveCodici(QStringView t, std::uint8_t* k) {
     return std::size_t(p - k);
 }
 
+std::size_t chiaveTesto(UCollator* c, QStringView t, std::vector<std::uint8_t>& b) {
+    if (!c) {
+        b.resize(3 * std::size_t(t.size()) + 1);
+        return chiaveCodici(t, b.data()) - 1;
+    }
+    const auto* u = reinterpret_cast<const UChar*>(t.utf16());
+    const auto lunghezza = std::int32_t(std::min<qsizetype>(t.size(), INT32_MAX / 4));
+    b.resize(std::size_t(lunghezza) * 3 + 32);
+    std::size_t n = std::size_t(ucol_getSortKey(c, u, lunghezza, b.data(), std::int32_t(b.size())));
+    if (n > b.size()) {
+        b.resize(n);
+        n = std::size_t(ucol_getSortKey(c, u, lunghezza, b.data(), std::int32_t(b.size())));
+    }
+    return n > 0 ? n - 1 : 0; // without the terminator
+}
+
 namespace {
 
 // Articles skipped for the order when "Ignora articoli iniziali" is on. Those
@@ -204,23 +220,8 @@ Composizione::PerFilo Composizione::perFilo() const {
 
 // A text as the collator orders it, or by code points without one.
 void Composizione::testo(UCollator* c, QStringView t, PerFilo& filo, std::string& out) const {
-    std::vector<std::uint8_t>& b = filo.appoggio;
-    std::size_t n = 0;
-    if (!c) {
-        b.resize(3 * std::size_t(t.size()) + 1);
-        n = chiaveCodici(t, b.data()) - 1;
-    } else {
-        const auto* u = reinterpret_cast<const UChar*>(t.utf16());
-        const auto lunghezza = std::int32_t(std::min<qsizetype>(t.size(), INT32_MAX / 4));
-        b.resize(std::size_t(lunghezza) * 3 + 32);
-        n = std::size_t(ucol_getSortKey(c, u, lunghezza, b.data(), std::int32_t(b.size())));
-        if (n > b.size()) {
-            b.resize(n);
-            n = std::size_t(ucol_getSortKey(c, u, lunghezza, b.data(), std::int32_t(b.size())));
-        }
-        n = n > 0 ? n - 1 : 0; // without the terminator
-    }
-    chiudi(b.data(), n, out);
+    const std::size_t n = chiaveTesto(c, t, filo.appoggio);
+    chiudi(filo.appoggio.data(), n, out);
 }
 
 bool Composizione::componi(UCollator* c, QStringView t, PerFilo& filo) const {

@@ -18,6 +18,10 @@ namespace Motore::Ordinamento {
 // character and one. Returns the length, terminator included.
 std::size_t chiaveCodici(QStringView t, std::uint8_t* k);
 
+// The bytes a text sorts by, without the terminator, into b: the collator's
+// sort key, or the code points without one. Returns how many.
+std::size_t chiaveTesto(UCollator* c, QStringView t, std::vector<std::uint8_t>& b);
+
 // How a distinct text becomes a key: the collator (none for code points) and
 // the articles to skip.
 class Collazione {

@@ -27,29 +27,13 @@ namespace {
 
 // The key of a whole item, as the in-memory sort writes it: the empty item
 // has the empty key, below every other.
-void chiaveTesto(const Collazione& collazione, QStringView voce, std::string& out,
-                 std::vector<std::uint8_t>& appoggio) {
+void chiaveVoce(const Collazione& collazione, QStringView voce, std::string& out,
+                std::vector<std::uint8_t>& appoggio) {
     if (voce.isEmpty())
         return;
-    const QStringView t = collazione.testoChiave(voce);
-    std::size_t n;
-    if (!collazione.collatore()) {
-        appoggio.resize(3 * std::size_t(t.size()) + 1);
-        n = Ordinamento::chiaveCodici(t, appoggio.data());
-    } else {
-        const auto* u = reinterpret_cast<const UChar*>(t.utf16());
-        const auto lunghezza = std::int32_t(std::min<qsizetype>(t.size(), INT32_MAX / 4));
-        appoggio.resize(std::size_t(lunghezza) * 3 + 32);
-        n = std::size_t(ucol_getSortKey(collazione.collatore(), u, lunghezza, appoggio.data(),
-                                        std::int32_t(appoggio.size())));
-        if (n > appoggio.size()) {
-            appoggio.resize(n);
-            n = std::size_t(ucol_getSortKey(collazione.collatore(), u, lunghezza, appoggio.data(),
-                                            std::int32_t(appoggio.size())));
-        }
-    }
-    if (n > 1) // without the terminator
-        out.append(reinterpret_cast<const char*>(appoggio.data()), n - 1);
+    const std::size_t n =
+        Ordinamento::chiaveTesto(collazione.collatore(), collazione.testoChiave(voce), appoggio);
+    out.append(reinterpret_cast<const char*>(appoggio.data()), n);
 }
 
 } // namespace
@@ -102,7 +86,7 @@ bool Chiavi::ordine(QStringView voce, std::string& out) {
         break;
     }
     if (!d.composizione) {
-        chiaveTesto(d.collazione, voce, out, d.appoggio);
+        chiaveVoce(d.collazione, voce, out, d.appoggio);
         return true;
     }
     // The keys, then the whole item to break their ties; both are codes in
@@ -119,7 +103,7 @@ bool Chiavi::ordine(QStringView voce, std::string& out) {
 
 void Chiavi::gruppo(QStringView voce, std::string& out) {
     if (d_->primaria) {
-        chiaveTesto(*d_->primaria, voce, out, d_->appoggio);
+        chiaveVoce(*d_->primaria, voce, out, d_->appoggio);
         return;
     }
     // The item itself, in UTF-8, half the bytes of its UTF-16; an item with a
