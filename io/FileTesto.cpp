@@ -28,27 +28,14 @@ constexpr std::array<char16_t, 32> kWindows1252Alti = {
 
 // A file that announces UTF-16 or UTF-32 with its byte order mark is read as
 // such; without the mark such files cannot be told from 8-bit text with NULs.
-// The UTF-32 LE mark begins like the UTF-16 LE one, so it is looked for first.
 std::optional<QString> DecodificaDaBom(QByteArrayView byte) {
-    struct Bom {
-        QByteArrayView segno;
-        QStringConverter::Encoding codifica;
-    };
-    static const std::array<Bom, 4> kBom = {{
-        {QByteArrayView("\xFF\xFE\0\0", 4), QStringConverter::Utf32LE},
-        {QByteArrayView("\0\0\xFE\xFF", 4), QStringConverter::Utf32BE},
-        {QByteArrayView("\xFF\xFE", 2), QStringConverter::Utf16LE},
-        {QByteArrayView("\xFE\xFF", 2), QStringConverter::Utf16BE},
-    }};
-    for (const Bom& bom : kBom) {
-        if (byte.startsWith(bom.segno)) {
-            // Stateless: an odd byte left at the end becomes a replacement
-            // character instead of vanishing.
-            QStringDecoder decoder(bom.codifica, QStringDecoder::Flag::Stateless);
-            return decoder.decode(byte.sliced(bom.segno.size()));
-        }
-    }
-    return std::nullopt;
+    const std::optional<SegnoOrdine> segno = LeggiSegnoOrdine(byte);
+    if (!segno || segno->codifica == QStringConverter::Utf8)
+        return std::nullopt;
+    // Stateless: an odd byte left at the end becomes a replacement character
+    // instead of vanishing.
+    QStringDecoder decoder(segno->codifica, QStringDecoder::Flag::Stateless);
+    return decoder.decode(byte.sliced(segno->lunghezza));
 }
 
 QString Decodifica(QByteArrayView byte) {
@@ -56,9 +43,8 @@ QString Decodifica(QByteArrayView byte) {
         return *std::move(testo);
     // A mark that announces UTF-8 is no part of the text, whichever decoding
     // ends up being used for the rest.
-    constexpr QByteArrayView kBomUtf8("\xEF\xBB\xBF");
-    if (byte.startsWith(kBomUtf8))
-        byte = byte.sliced(kBomUtf8.size());
+    if (const std::optional<SegnoOrdine> segno = LeggiSegnoOrdine(byte))
+        byte = byte.sliced(segno->lunghezza);
 
     // Stateless, so that a sequence cut short by the end of the file counts as
     // an error instead of being silently held back for more input. On Windows
@@ -74,6 +60,26 @@ QString Decodifica(QByteArrayView byte) {
 }
 
 } // namespace
+
+// The UTF-32 LE mark begins like the UTF-16 LE one, so it is looked for first.
+std::optional<SegnoOrdine> LeggiSegnoOrdine(QByteArrayView byte) {
+    struct Segno {
+        QByteArrayView byte;
+        QStringConverter::Encoding codifica;
+    };
+    static const std::array<Segno, 5> segni = {{
+        {QByteArrayView("\xFF\xFE\0\0", 4), QStringConverter::Utf32LE},
+        {QByteArrayView("\0\0\xFE\xFF", 4), QStringConverter::Utf32BE},
+        {QByteArrayView("\xFF\xFE", 2), QStringConverter::Utf16LE},
+        {QByteArrayView("\xFE\xFF", 2), QStringConverter::Utf16BE},
+        {QByteArrayView("\xEF\xBB\xBF", 3), QStringConverter::Utf8},
+    }};
+    for (const Segno& segno : segni) {
+        if (byte.startsWith(segno.byte))
+            return SegnoOrdine{segno.byte.size(), segno.codifica};
+    }
+    return std::nullopt;
+}
 
 // Qt 6.4 knows no Windows-1252 decoder by name (not even through ICU), so the
 // difference from Latin-1 is patched in by hand.

@@ -49,6 +49,14 @@ constexpr QStringConverter::Encoding CodificaSistema() {
 #endif
 }
 
+// The byte order mark a text starts with: its length and the encoding it
+// names (UTF-8, UTF-16 or UTF-32, either byte order); nullopt without one.
+struct SegnoOrdine {
+    qsizetype lunghezza;
+    QStringConverter::Encoding codifica;
+};
+std::optional<SegnoOrdine> LeggiSegnoOrdine(QByteArrayView byte);
+
 // Windows-1252, the fallback for a file that is not valid UTF-8.
 QString DecodificaWindows1252(QByteArrayView byte);
 

@@ -178,26 +178,9 @@ bool LettoreTesto::scegliCodifica() {
     if (n < 0)
         return false;
     const QByteArrayView testa(inizio, n);
-    struct Bom {
-        QByteArrayView segno;
-        QStringConverter::Encoding codifica;
-    };
-    const Bom bom[] = {
-        {QByteArrayView("\xFF\xFE\0\0", 4), QStringConverter::Utf32LE},
-        {QByteArrayView("\0\0\xFE\xFF", 4), QStringConverter::Utf32BE},
-        {QByteArrayView("\xFF\xFE", 2), QStringConverter::Utf16LE},
-        {QByteArrayView("\xFE\xFF", 2), QStringConverter::Utf16BE},
-        {QByteArrayView("\xEF\xBB\xBF"), QStringConverter::Utf8},
-    };
-    qint64 salta = 0;
-    QStringConverter::Encoding codifica = CodificaSistema();
-    for (const Bom& b : bom) {
-        if (testa.startsWith(b.segno)) {
-            salta = b.segno.size();
-            codifica = b.codifica;
-            break;
-        }
-    }
+    const std::optional<SegnoOrdine> segno = LeggiSegnoOrdine(testa);
+    const qint64 salta = segno ? segno->lunghezza : 0;
+    const QStringConverter::Encoding codifica = segno ? segno->codifica : CodificaSistema();
     if (salta == 0 || codifica == QStringConverter::Utf8) {
         if (::lseek(descrittore_, salta, SEEK_SET) != salta)
             return false;
