@@ -154,19 +154,12 @@ struct OrdinamentoEsterno::Record {
 };
 
 // Records in memory, sorted before they become a run. Each is found through
-// its key's first eight bytes and its key's place, so that most comparisons
-// need neither the record nor its key.
+// its key's first sixteen bytes, so that most comparisons need no record.
 class OrdinamentoEsterno::Blocco {
 public:
     void aggiungi(const Record& r) {
-        const std::size_t inizio = dati_.size();
+        rif_.push_back({Prefisso(r.chiave, false), dati_.size()});
         r.scrivi(dati_);
-        const char* p = dati_.data() + inizio;
-        prendiNumero(p);
-        prendiNumero(p);
-        rif_.push_back({Prefisso(r.chiave, false), inizio,
-                        std::uint32_t(p - (dati_.data() + inizio)),
-                        std::uint32_t(r.chiave.size())});
     }
     std::size_t memoria() const { return dati_.size() + rif_.size() * sizeof(Rif); }
     // Whether a record of about this size would make the block grow past
@@ -182,10 +175,13 @@ public:
     void ordina(Confronto c) {
         if (c.chiaveRovesciata) {
             for (Rif& r : rif_)
-                r.prefisso = Prefisso(chiave(r), true);
+                r.prefisso = Prefisso(record(r).chiave, true);
         }
-        std::sort(rif_.begin(), rif_.end(),
-                  [this, c](const Rif& a, const Rif& b) { return prima(a, *this, b, c); });
+        std::sort(rif_.begin(), rif_.end(), [this, c](const Rif& a, const Rif& b) {
+            if (const int p = a.prefisso.confronta(b.prefisso); p != 0)
+                return p < 0;
+            return Record::prima(record(a), record(b), c);
+        });
     }
     std::string_view grezzo(std::size_t i) const {
         const char* inizio = dati_.data() + rif_[i].record;
@@ -206,28 +202,12 @@ private:
     struct Rif {
         Prefisso prefisso;
         std::uint64_t record;
-        std::uint32_t chiave; // from the record's start
-        std::uint32_t lunghezza;
     };
-    std::string_view chiave(const Rif& r) const {
-        return {dati_.data() + r.record + r.chiave, r.lunghezza};
-    }
     Record record(const Rif& r) const {
         const char* p = dati_.data() + r.record;
         prendiNumero(p);
         return Record::leggi(p);
     }
-    bool prima(const Rif& a, const Blocco& altro, const Rif& b, Confronto c) const {
-        if (const int p = a.prefisso.confronta(b.prefisso); p != 0)
-            return p < 0;
-        const int k = confrontaChiavi(chiave(a), altro.chiave(b));
-        if (k != 0)
-            return c.chiaveRovesciata ? k > 0 : k < 0;
-        const std::uint64_t sa = record(a).sequenza;
-        const std::uint64_t sb = altro.record(b).sequenza;
-        return c.sequenzaRovesciata ? sa > sb : sa < sb;
-    }
-
     std::string dati_;
     std::vector<Rif> rif_;
 };
