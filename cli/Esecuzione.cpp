@@ -130,9 +130,7 @@ QString Motivo(const QString& ingresso, QuorlaIo::ErroreLettura errore) {
     switch (errore) {
     case QuorlaIo::ErroreLettura::NonRegolare:
         return QCoreApplication::translate("quorla-cli", "non è un file regolare");
-    case QuorlaIo::ErroreLettura::TroppoGrande:
-        return QCoreApplication::translate("quorla-cli", "supera il limite di %1 byte")
-            .arg(QuorlaIo::LimiteLettura());
+    case QuorlaIo::ErroreLettura::TroppoGrande: // the window's limit: none here
     case QuorlaIo::ErroreLettura::Nessuno:
     case QuorlaIo::ErroreLettura::Illeggibile:
         break;

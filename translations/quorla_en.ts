@@ -965,10 +965,6 @@
         <translation>not a regular file</translation>
     </message>
     <message>
-        <source>supera il limite di %1 byte</source>
-        <translation>larger than the limit of %1 bytes</translation>
-    </message>
-    <message>
         <source>il file non esiste</source>
         <translation>no such file</translation>
     </message>
