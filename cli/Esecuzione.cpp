@@ -4,6 +4,7 @@
 #include "FileTesto.h"
 #include "Motore.h"
 #include "OrdinamentoEsterno.h"
+#include "PagineGrandi.h"
 #include "Scrittore.h"
 
 #include <QCoreApplication>
@@ -389,6 +390,7 @@ int Principale(const QStringList& argomenti) {
     case Esito::Procedi:
         break;
     }
+    RiavviaConPagineGrandi(analisi.impostazioni.ingressi);
     return Esegui(analisi.impostazioni);
 }
 

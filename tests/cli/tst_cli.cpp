@@ -301,6 +301,70 @@ private slots:
         ::close(lettore);
         QCOMPARE(QByteArray(byte, std::max<ssize_t>(letti, 0)), "aa;bb\n"_ba);
     }
+    // Inputs large enough for the program to start itself again with other
+    // allocator settings: the arguments, bytes and all, and standard input must
+    // reach the second start untouched, and a setting of the user's must not
+    // make it start over and over.
+    void grandi_data() {
+        QTest::addColumn<QStringList>("argomenti"); // "L": the list, "U": an output file
+        QTest::addColumn<bool>("daIngresso");       // the list on standard input
+        QTest::addColumn<QString>("regolazioni");   // GLIBC_TUNABLES, if not empty
+        QTest::addColumn<int>("copie");             // times each line comes out
+        QTest::newRow("file") << QStringList{u"L"_s} << false << QString() << 1;
+        QTest::newRow("standard input") << QStringList{} << true << QString() << 1;
+        QTest::newRow("due file in un file")
+            << QStringList{u"-o"_s, u"U"_s, u"L"_s, u"L"_s} << false << QString() << 2;
+        QTest::newRow("scelta dell'utente")
+            << QStringList{u"L"_s} << false << u"glibc.malloc.hugetlb=0"_s << 1;
+        QTest::newRow("altre regolazioni")
+            << QStringList{u"L"_s} << true << u"glibc.malloc.trim_threshold=131072"_s << 1;
+    }
+    void grandi() {
+        QFETCH(QStringList, argomenti);
+        QFETCH(bool, daIngresso);
+        QFETCH(QString, regolazioni);
+        QFETCH(int, copie);
+        // Eight digits a line sort the same in every language; 3 MB of them.
+        QByteArrayList righe;
+        std::uint32_t x = 12345;
+        for (int i = 0; i < 340'000; ++i) {
+            x = x * 1103515245u + 12345u;
+            righe.append(QByteArray::number(x % 100'000'000).rightJustified(8, '0'));
+        }
+        const QString lista = cartella->filePath(u"lista grande \u00e8 qui.txt"_s);
+        const QString uscita = cartella->filePath(u"uscita \u00e8.txt"_s);
+        QFile f(lista);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(righe.join('\n') + '\n') > (2 << 20));
+        f.close();
+        QByteArrayList attese;
+        for (int k = 0; k < copie; ++k)
+            attese += righe;
+        std::sort(attese.begin(), attese.end());
+
+        for (QString& a : argomenti)
+            a = a == u"L" ? lista : a == u"U" ? uscita : a;
+        QProcess p;
+        if (daIngresso)
+            p.setStandardInputFile(lista);
+        QProcessEnvironment variabili = QProcessEnvironment::systemEnvironment();
+        variabili.remove(u"GLIBC_TUNABLES"_s);
+        if (!regolazioni.isEmpty())
+            variabili.insert(u"GLIBC_TUNABLES"_s, regolazioni);
+        p.setProcessEnvironment(variabili);
+        p.start(QStringLiteral(QUORLA_CLI),
+                QStringList{u"-s"_s, u"invio"_s, u"-u"_s, u"invio"_s} + argomenti);
+        QVERIFY(p.waitForFinished(120'000) && p.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(p.readAllStandardError(), QByteArray());
+        QCOMPARE(p.exitCode(), 0);
+        QByteArray risultato = p.readAllStandardOutput();
+        if (argomenti.contains(uscita)) {
+            QCOMPARE(risultato, QByteArray());
+            QFile u(uscita);
+            QVERIFY(u.open(QIODevice::ReadOnly));
+            risultato = u.readAll();
+        }
+        QCOMPARE(risultato, attese.join('\n') + '\n');
+    }
     void avanzamento() {
         // Standard error on a terminal and on a pipe, input open past the line's first second.
         const int pty = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
