@@ -20,6 +20,10 @@ namespace {
 
 constexpr char kVariabile[] = "GLIBC_TUNABLES";
 constexpr char kPagineGrandi[] = "glibc.malloc.hugetlb";
+// Large pages; and memory once handed out kept for the next phase instead of
+// given back and cleared again, the heap growing 64 MB at a time.
+constexpr char kRegolazioni[] = "glibc.malloc.hugetlb=1:glibc.malloc.trim_threshold=1073741824:"
+                                "glibc.malloc.top_pad=67108864";
 
 // A second start costs a few milliseconds; large pages save more than that
 // from about two megabytes of text on.
@@ -81,9 +85,10 @@ void RiavviaConPagineGrandi(const QStringList& ingressi) {
     argv.push_back(nullptr);
 
     const QByteArray prima = attuale ? QByteArray(attuale) : QByteArray();
-    QByteArray valore = QByteArray(kPagineGrandi) + "=1";
+    // The user's own settings come last, where they win over ours.
+    QByteArray valore(kRegolazioni);
     if (!prima.isEmpty())
-        valore = prima + ':' + valore;
+        valore += ':' + prima;
     if (::setenv(kVariabile, valore.constData(), 1) != 0)
         return;
     std::fflush(nullptr);
