@@ -372,10 +372,16 @@ private slots:
             QVERIFY(p.waitForReadyRead(120'000));
             QFile ambiente(u"/proc/%1/environ"_s.arg(p.processId()));
             QVERIFY(ambiente.open(QIODevice::ReadOnly));
-            QByteArray valore;
-            for (const QByteArray& v : ambiente.readAll().split('\0'))
+            // The C library's loader, reading the variable, ends each of its
+            // settings in place with a NUL: they follow as entries of their own.
+            QByteArrayList regolate;
+            for (const QByteArray& v : ambiente.readAll().split('\0')) {
                 if (v.startsWith("GLIBC_TUNABLES="))
-                    valore = v.mid(15);
+                    regolate = {v.mid(15)};
+                else if (!regolate.isEmpty() && v.startsWith("glibc."))
+                    regolate.append(v);
+            }
+            const QByteArray valore = regolate.join(':');
             QFile modo(u"/sys/kernel/mm/transparent_hugepage/enabled"_s);
             const bool suRichiesta =
                 modo.open(QIODevice::ReadOnly) && modo.readAll().contains("[madvise]");
