@@ -50,20 +50,13 @@ bool PagineGrandiSuRichiesta() {
 
 // The arguments exactly as the program received them, bytes the locale cannot
 // decode included.
-std::vector<QByteArray> ArgomentiOriginali() {
+QByteArrayList ArgomentiOriginali() {
     QFile riga(QStringLiteral("/proc/self/cmdline"));
     if (!riga.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray tutti = riga.readAll();
-    std::vector<QByteArray> argomenti;
-    qsizetype inizio = 0;
-    while (inizio < tutti.size()) {
-        qsizetype fine = tutti.indexOf('\0', inizio);
-        if (fine < 0)
-            fine = tutti.size();
-        argomenti.push_back(tutti.mid(inizio, fine - inizio));
-        inizio = fine + 1;
-    }
+    // Each argument ends in a NUL, the last one too.
+    QByteArrayList argomenti = riga.readAll().split('\0');
+    argomenti.removeLast();
     return argomenti;
 }
 
@@ -76,7 +69,7 @@ void RiavviaConPagineGrandi(const QStringList& ingressi) {
         return;
     if (DimensioneIngressi(ingressi) < kSoglia || !PagineGrandiSuRichiesta())
         return;
-    std::vector<QByteArray> argomenti = ArgomentiOriginali();
+    QByteArrayList argomenti = ArgomentiOriginali();
     if (argomenti.empty())
         return;
     std::vector<char*> argv;
